@@ -1,0 +1,66 @@
+#include "app/alonefuoco.h"
+
+#include <QEvent>
+#include <QFrame>
+#include <QLineEdit>
+
+namespace {
+
+class AloneFuoco : public QObject
+{
+public:
+    AloneFuoco(QLineEdit *campo, QFrame *alone)
+        : QObject(campo)
+        , m_alone(alone)
+    {
+        campo->installEventFilter(this);
+        segui(campo);
+    }
+
+protected:
+    bool eventFilter(QObject *oggetto, QEvent *evento) override
+    {
+        auto *campo = static_cast<QLineEdit *>(oggetto);
+        switch (evento->type()) {
+        case QEvent::FocusIn:
+            segui(campo);
+            m_alone->show();
+            break;
+        case QEvent::FocusOut:
+            m_alone->hide();
+            break;
+        case QEvent::Move:
+        case QEvent::Resize:
+            segui(campo);
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    void segui(QLineEdit *campo)
+    {
+        m_alone->setGeometry(campo->geometry().adjusted(-4, -4, 4, 4));
+        m_alone->stackUnder(campo);
+    }
+
+    QFrame *m_alone;
+};
+
+} // namespace
+
+QFrame *creaAloneFuoco(QLineEdit *campo, const QString &nome)
+{
+    auto *alone = new QFrame(campo->parentWidget());
+    alone->setObjectName(nome);
+    alone->setAttribute(Qt::WA_TransparentForMouseEvents);
+    alone->setStyleSheet(QStringLiteral(
+        "QFrame { background-color: #ffff00; border: 2px solid "
+        "qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffff00, stop:1 #ffffff); "
+        "border-radius: 3px; }"));
+    alone->hide();
+    new AloneFuoco(campo, alone);
+    return alone;
+}

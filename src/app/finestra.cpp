@@ -1,0 +1,160 @@
+#include "app/finestra.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLinearGradient>
+#include <QScreen>
+
+void applicaAspetto(QWidget *finestra, const AspettoFinestra &aspetto)
+{
+    finestra->setObjectName(QString::fromLatin1(aspetto.nome));
+    finestra->setWindowTitle(aspetto.titolo);
+
+    Qt::WindowFlags flags = finestra->windowFlags() & Qt::WindowType_Mask;
+    if (aspetto.pulsantiTitolo) {
+        flags |= Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
+            | Qt::WindowCloseButtonHint;
+    } else {
+        flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    }
+    finestra->setWindowFlags(flags);
+
+    if (aspetto.bordo == Bordo::Massimizzata) {
+        finestra->resize(aspetto.client);
+        finestra->setWindowState(Qt::WindowMaximized);
+    } else {
+        finestra->setFixedSize(aspetto.client);
+    }
+
+    // ObjectMode stretches the gradient over whatever size the window has.
+    QLinearGradient sfumatura(0, 0, 0, 1);
+    sfumatura.setCoordinateMode(QGradient::ObjectMode);
+    sfumatura.setColorAt(0, aspetto.sfondoAlto);
+    sfumatura.setColorAt(1, aspetto.sfondoBasso);
+    QPalette p = finestra->palette();
+    p.setBrush(QPalette::Window, QBrush(sfumatura));
+    finestra->setPalette(p);
+    finestra->setAutoFillBackground(true);
+}
+
+void centra(QWidget *finestra, Bordo bordo)
+{
+    if (bordo == Bordo::Massimizzata)
+        return;
+    QRect area;
+    QWidget *proprietario = finestra->parentWidget();
+    if (bordo == Bordo::FissaProprietario && proprietario && proprietario->isVisible()) {
+        area = proprietario->frameGeometry();
+    } else {
+        QScreen *schermo = finestra->screen() ? finestra->screen() : QGuiApplication::primaryScreen();
+        if (!schermo)
+            return;
+        area = schermo->availableGeometry();
+    }
+    QRect r(QPoint(0, 0), finestra->size());
+    r.moveCenter(area.center());
+    finestra->move(r.topLeft());
+}
+
+QWidget *creaPannello(QWidget *finestra, const QSize &dimensione, const QString &nome)
+{
+    auto *pannello = new QWidget(finestra);
+    pannello->setObjectName(nome);
+    pannello->setFixedSize(dimensione);
+    auto *layout = new QGridLayout(finestra);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(pannello, 0, 0, Qt::AlignCenter);
+    return pannello;
+}
+
+FinestraPermanente::FinestraPermanente(const AspettoFinestra &aspetto, QWidget *parent)
+    : QWidget(parent, Qt::Window)
+    , m_bordo(aspetto.bordo)
+    , m_pulsantiTitolo(aspetto.pulsantiTitolo)
+{
+    applicaAspetto(this, aspetto);
+}
+
+void FinestraPermanente::mostra()
+{
+    if (m_bordo == Bordo::Massimizzata)
+        showMaximized();
+    else
+        show();
+    raise();
+    activateWindow();
+}
+
+void FinestraPermanente::setVisible(bool visibile)
+{
+    if (visibile && !isVisible())
+        centra(this, m_bordo);
+    QWidget::setVisible(visibile);
+}
+
+void FinestraPermanente::showEvent(QShowEvent *evento)
+{
+    QWidget::showEvent(evento);
+    if (!evento->spontaneous())
+        FormShow();
+}
+
+void FinestraPermanente::closeEvent(QCloseEvent *evento)
+{
+    if (!m_pulsantiTitolo && evento->spontaneous()) {
+        evento->ignore();
+        return;
+    }
+    evento->accept();
+    FormClose();
+}
+
+FinestraDialogo::FinestraDialogo(const AspettoFinestra &aspetto, QWidget *proprietario)
+    : QDialog(proprietario)
+    , m_bordo(aspetto.bordo)
+    , m_pulsantiTitolo(aspetto.pulsantiTitolo)
+{
+    applicaAspetto(this, aspetto);
+    setModal(true);
+    setSizeGripEnabled(false);
+}
+
+void FinestraDialogo::setVisible(bool visibile)
+{
+    if (visibile && !isVisible())
+        centra(this, m_bordo);
+    QDialog::setVisible(visibile);
+}
+
+void FinestraDialogo::showEvent(QShowEvent *evento)
+{
+    QDialog::showEvent(evento);
+    if (!evento->spontaneous())
+        FormShow();
+}
+
+void FinestraDialogo::closeEvent(QCloseEvent *evento)
+{
+    if (!m_pulsantiTitolo && evento->spontaneous()) {
+        evento->ignore();
+        return;
+    }
+    QDialog::closeEvent(evento);
+}
+
+void FinestraDialogo::keyPressEvent(QKeyEvent *evento)
+{
+    const int tasto = evento->key();
+    if (!m_pulsantiTitolo && tasto == Qt::Key_Escape) {
+        evento->accept();
+        return;
+    }
+    // Enter belongs to the fields (Enter chaining), never to a default button.
+    if (tasto == Qt::Key_Return || tasto == Qt::Key_Enter) {
+        evento->accept();
+        return;
+    }
+    QDialog::keyPressEvent(evento);
+}

@@ -1,0 +1,109 @@
+#pragma once
+
+#include "app/colori.h"
+
+#include <QColor>
+#include <QDialog>
+#include <QSize>
+#include <QString>
+#include <QWidget>
+
+#include <utility>
+
+// How a window sits on the screen.
+enum class Bordo {
+    Massimizzata,       // opened maximised; the client size is the design size
+    FissaSchermo,       // fixed client size, centred on the screen
+    FissaProprietario,  // fixed client size, centred on the window that opens it
+};
+
+struct AspettoFinestra {
+    const char *nome;          // instance name, also the objectName: "frmPassword"
+    QString titolo;            // caption, leading blank included
+    QSize client;              // client area (design size when maximised)
+    Bordo bordo;
+    bool pulsantiTitolo;       // system menu, minimise, maximise and close box
+    QColor sfondoAlto = Colori::sfondoBlu;
+    QColor sfondoBasso = Qt::white;
+};
+
+// Title, flags, size and the vertical gradient of the background.
+void applicaAspetto(QWidget *finestra, const AspettoFinestra &aspetto);
+// Moves a fixed window to the centre of its screen or of its owner.
+void centra(QWidget *finestra, Bordo bordo);
+// The central panel that holds a window's controls at their design places:
+// a child of the given size kept centred in the window.
+QWidget *creaPannello(QWidget *finestra, const QSize &dimensione,
+                      const QString &nome = QStringLiteral("panContainer"));
+
+// A window that lives for the whole run: shown and hidden, never destroyed.
+// Closing it (its own command or the close box) runs FormClose, which says
+// where the user goes next, and hides it.
+class FinestraPermanente : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit FinestraPermanente(const AspettoFinestra &aspetto, QWidget *parent = nullptr);
+
+    // Shows the window (maximised or centred) and brings it to the front.
+    void mostra();
+    Bordo bordo() const { return m_bordo; }
+    bool pulsantiTitolo() const { return m_pulsantiTitolo; }
+
+    void setVisible(bool visibile) override;
+
+protected:
+    virtual void FormShow() {}
+    virtual void FormClose() {}
+
+    void showEvent(QShowEvent *evento) override;
+    void closeEvent(QCloseEvent *evento) override;
+
+private:
+    Bordo m_bordo;
+    bool m_pulsantiTitolo;
+};
+
+// A dialog: a fresh instance for each opening, owned by its opener, modal,
+// destroyed when it closes (see apriDialogo). A dialog without a close box
+// is left only through its own commands: neither Escape nor the window
+// manager closes it.
+class FinestraDialogo : public QDialog
+{
+    Q_OBJECT
+public:
+    FinestraDialogo(const AspettoFinestra &aspetto, QWidget *proprietario);
+
+    Bordo bordo() const { return m_bordo; }
+    bool pulsantiTitolo() const { return m_pulsantiTitolo; }
+
+    void setVisible(bool visibile) override;
+
+protected:
+    virtual void FormShow() {}
+
+    void showEvent(QShowEvent *evento) override;
+    void closeEvent(QCloseEvent *evento) override;
+    void keyPressEvent(QKeyEvent *evento) override;
+
+private:
+    Bordo m_bordo;
+    bool m_pulsantiTitolo;
+};
+
+// Opens a dialog: creates a new instance owned by the opener, lets the
+// caller fill some of its controls, shows it modally, and destroys it when
+// the modal loop returns. Returns the dialog's result.
+template <class Dialogo, class Riempi>
+int apriDialogo(QWidget *proprietario, Riempi &&riempi)
+{
+    Dialogo dialogo(proprietario);
+    std::forward<Riempi>(riempi)(dialogo);
+    return dialogo.exec();
+}
+
+template <class Dialogo>
+int apriDialogo(QWidget *proprietario)
+{
+    return apriDialogo<Dialogo>(proprietario, [](Dialogo &) {});
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+// The one message box of the program. Notices (warning, error, information)
+// carry OK + Cancel and their answer is ignored; confirmations carry
+// Yes + No; the plain form has no icon, no title and OK alone.
+enum class TipoMessaggio { Avviso, Errore, Informazione, Conferma, Semplice };
+enum class PulsantiMessaggio { Ok, OkAnnulla, SiNo };
+
+// Standard message-box results.
+enum RisultatoMessaggio : int { mrOk = 1, mrAnnulla = 2, mrSi = 6, mrNo = 7 };
+
+int MostraMessaggio(const QString &testo, TipoMessaggio tipo, PulsantiMessaggio pulsanti);
+void MostraMessaggio(const QString &testo);
+
+// The usual combinations, so that callers cannot pick a wrong button set.
+void avviso(const QString &testo);
+void errore(const QString &testo);
+void informazione(const QString &testo);
+// True unless the user answered No.
+bool conferma(const QString &testo);
+
+// What a message box was asked to show; handed to a test's responder.
+struct RichiestaMessaggio {
+    QString testo;
+    TipoMessaggio tipo;
+    PulsantiMessaggio pulsanti;
+};
+
+// Tests install a responder to answer message boxes without showing them;
+// an empty function brings the real box back. The responder returns the
+// result the user would have given.
+using RispondiMessaggio = std::function<int(const RichiestaMessaggio &)>;
+void impostaRispostaMessaggi(RispondiMessaggio risposta);
+
+// The text as a message box label shows it: the stored texts separate
+// paragraphs with LF CR, CR LF or both, which a label would not break on.
+QString testoVisibile(const QString &testo);

@@ -1,0 +1,109 @@
+#include "app/startup.h"
+
+#include "app/cartellaprogramma.h"
+#include "app/finestre.h"
+
+#include "access/frmcambiapassword.h"
+#include "access/frmpassword.h"
+#include "archives/frmapricatalogo.h"
+#include "archives/frmcreacatalogo.h"
+#include "editor/frmallegacartella.h"
+#include "editor/frmdocumenti.h"
+#include "editor/frmzoom.h"
+#include "home/frmavvio.h"
+#include "home/frmguida.h"
+#include "home/frminfo.h"
+#include "home/frmsplash.h"
+#include "output/frmanteprimapagina.h"
+#include "output/frmexpdocumenti.h"
+#include "output/frmslideshow_documenti.h"
+#include "output/frmstampapagina.h"
+#include "search/frmriepdacompletare.h"
+#include "search/frmtrovapagine.h"
+
+#include <QApplication>
+
+namespace {
+
+std::function<void()> &gestoreTerminazione()
+{
+    static std::function<void()> g;
+    return g;
+}
+
+} // namespace
+
+Finestre &finestre()
+{
+    static Finestre f;
+    return f;
+}
+
+void terminaProgramma()
+{
+    if (gestoreTerminazione())
+        gestoreTerminazione()();
+    else
+        QCoreApplication::quit();
+}
+
+void impostaGestoreTerminazione(std::function<void()> gestore)
+{
+    gestoreTerminazione() = std::move(gestore);
+}
+
+void createWindows(const QString &programFolder)
+{
+    destroyWindows();
+    impostaCartellaProgramma(programFolder);
+    // The program ends only through its three exits, never because the last
+    // visible window went away (the login hides itself once passed).
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    // The order is fixed: the first window made is the main window, and the
+    // second (the launcher) sets the process formats for the rest of the run.
+    Finestre &f = finestre();
+    f.frmPassword = new TfrmPassword;
+    f.frmAvvio = new TfrmAvvio;
+    f.frmApriCatalogo = new TfrmApriCatalogo;
+    f.frmCambiaPassword = new TfrmCambiaPassword;
+    f.frmCreaCatalogo = new TfrmCreaCatalogo;
+    f.frmGuida = new TfrmGuida;
+    f.frmInfo = new TfrmInfo;
+    f.frmSplash = new TfrmSplash;
+    f.frmDocumenti = new TfrmDocumenti;
+    f.frmZoom = new TfrmZoom;
+    f.frmAllegaCartella = new TfrmAllegaCartella;
+    f.frmSlideshow_Documenti = new TfrmSlideshow_Documenti;
+    f.frmRiepDaCompletare = new TfrmRiepDaCompletare;
+    f.frmExpDocumenti = new TfrmExpDocumenti;
+    f.frmTrovaPagine = new TfrmTrovaPagine;
+    f.frmAnteprimaPagina = new TfrmAnteprimaPagina;
+    f.frmStampaPagina = new TfrmStampaPagina;
+
+    f.frmPassword->mostra();
+}
+
+void destroyWindows()
+{
+    Finestre &f = finestre();
+    // Dialogs first, then the long-lived windows in reverse creation order.
+    delete f.frmStampaPagina;
+    delete f.frmAnteprimaPagina;
+    delete f.frmTrovaPagine;
+    delete f.frmExpDocumenti;
+    delete f.frmRiepDaCompletare;
+    delete f.frmSlideshow_Documenti;
+    delete f.frmAllegaCartella;
+    delete f.frmZoom;
+    delete f.frmDocumenti;
+    delete f.frmSplash;
+    delete f.frmInfo;
+    delete f.frmGuida;
+    delete f.frmCreaCatalogo;
+    delete f.frmCambiaPassword;
+    delete f.frmApriCatalogo;
+    delete f.frmAvvio;
+    delete f.frmPassword;
+    f = Finestre();
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+// Start-up of the program, callable in-process by tests.
+//
+// createWindows() makes the seventeen windows in their fixed order with the
+// given folder as program folder (the application object is the caller's),
+// and leaves the login window frmPassword shown, as the only visible window.
+// Windows reach each other through finestre() (app/finestre.h).
+//
+// A test tears the whole set down with destroyWindows() and may then call
+// createWindows() again in the same process; calling createWindows() while
+// a set exists destroys the old set first. Program end (terminaProgramma)
+// stops the caller's event loop; tests that want to observe it instead set
+// a handler with impostaGestoreTerminazione().
+void createWindows(const QString &programFolder);
+void destroyWindows();
+
+#include <functional>
+void impostaGestoreTerminazione(std::function<void()> gestore);

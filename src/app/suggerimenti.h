@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QHash>
+#include <QObject>
+#include <QSet>
+
+class QLabel;
+class QWidget;
+
+// Hover hints: moving the pointer over a command writes its sentence into
+// the window's status line; moving it over the window or one of its
+// background elements empties the line. Anything else (text fields, captions)
+// leaves the last hint in place.
+class SuggerimentiStato : public QObject
+{
+    Q_OBJECT
+public:
+    explicit SuggerimentiStato(QLabel *panInfo);
+
+    void aggiungi(QWidget *comando, const QString &testo);
+    void sfondo(QWidget *elemento);
+
+protected:
+    bool eventFilter(QObject *oggetto, QEvent *evento) override;
+
+private:
+    QLabel *m_panInfo;
+    QHash<QObject *, QString> m_testi;
+    QSet<QObject *> m_sfondi;
+};

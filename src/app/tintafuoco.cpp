@@ -1,0 +1,56 @@
+#include "app/tintafuoco.h"
+
+#include "app/colori.h"
+
+#include <QEvent>
+#include <QLineEdit>
+
+namespace {
+
+QString foglio(const QColor &riempimento)
+{
+    return QStringLiteral("QLineEdit { background-color: %1; border: 1px solid %2; "
+                          "padding: 1px 3px; color: black; }")
+        .arg(riempimento.name(), Colori::tintaBordo.name());
+}
+
+class TintaFuoco : public QObject
+{
+public:
+    explicit TintaFuoco(QLineEdit *campo)
+        : QObject(campo)
+        , m_riposo(foglio(Colori::tintaRiposo))
+        , m_fuoco(foglio(Colori::tintaFuoco))
+    {
+        campo->setStyleSheet(m_riposo);
+        campo->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *oggetto, QEvent *evento) override
+    {
+        auto *campo = static_cast<QLineEdit *>(oggetto);
+        if (evento->type() == QEvent::FocusIn)
+            imposta(campo, m_fuoco);
+        else if (evento->type() == QEvent::FocusOut)
+            imposta(campo, m_riposo);
+        return false;
+    }
+
+private:
+    static void imposta(QLineEdit *campo, const QString &stile)
+    {
+        if (campo->styleSheet() != stile)
+            campo->setStyleSheet(stile);
+    }
+
+    const QString m_riposo;
+    const QString m_fuoco;
+};
+
+} // namespace
+
+void applicaTintaFuoco(QLineEdit *campo)
+{
+    new TintaFuoco(campo);
+}

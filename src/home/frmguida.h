@@ -1,0 +1,12 @@
+#pragma once
+
+#include "app/finestra.h"
+
+class TfrmGuida : public FinestraDialogo
+{
+    Q_OBJECT
+public:
+    explicit TfrmGuida(QWidget *proprietario = nullptr);
+
+    static AspettoFinestra aspetto();
+};

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "storage/schedapagina.h"
+
+#include <QFile>
+#include <QString>
+#include <QVector>
+
+#include <stdexcept>
+
+// Any failure to open, create, position, read, write or close an archive.
+// Callers catch it, show the access-failure message and keep the screen.
+class ErroreArchivio : public std::runtime_error
+{
+public:
+    explicit ErroreArchivio(const QString &dettaglio);
+};
+
+// The message every window shows for an ErroreArchivio. Its line breaks are
+// LF CR twice, exactly as users of the program have always seen them.
+extern const QString kMessaggioAccessoArchivio;
+// Shown by a navigation command that finds no record.
+extern const QString kMessaggioArchivioVuoto;
+
+constexpr qint64 kDimensioneScheda = qint64(sizeof(TSchedaPagina));
+
+// One archive file: a plain run of 3990-byte records, positions from 1.
+// Each user command opens it, works and closes it; the destructor closes it
+// too, so no path out of a handler leaves the file open.
+class TArchivioPagine
+{
+public:
+    TArchivioPagine() = default;
+    ~TArchivioPagine();
+    TArchivioPagine(const TArchivioPagine &) = delete;
+    TArchivioPagine &operator=(const TArchivioPagine &) = delete;
+
+    // Opens the file for reading and writing. Only a missing file is created
+    // (empty); an existing file that cannot be opened is never recreated.
+    void ApriArchivio(const QString &percorso);
+    // Records in the file; a trailing partial record does not count.
+    int ContaSchede() const;
+    TSchedaPagina LeggiScheda(int posizione);
+    void ScriviScheda(int posizione, const TSchedaPagina &scheda);
+    // Writes after the last whole record (over any partial tail) and
+    // returns the new record's position.
+    int AggiungiScheda(const TSchedaPagina &scheda);
+    void ChiudiArchivio();
+
+    // Every record from position 1 to the count, in file order, read in large
+    // blocks: what search, summaries and export walk through.
+    QVector<TSchedaPagina> LeggiTutte();
+
+    bool aperto() const { return m_file.isOpen(); }
+
+private:
+    void richiediAperto() const;
+    void posiziona(int posizione);
+
+    QFile m_file;
+};
