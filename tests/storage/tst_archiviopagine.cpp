@@ -1,0 +1,269 @@
+#include "storage/archiviopagine.h"
+
+#include "support/supporto.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstring>
+#include <functional>
+
+namespace {
+
+TSchedaPagina schedaCon(const QString &titolo)
+{
+    TSchedaPagina s = schedaVuota();
+    impostaCampo(s, Campo::Titolo, titolo);
+    impostaFlag(s, false);
+    return s;
+}
+
+// A record whose every byte is the given one: easy to find in a file dump.
+QByteArray recordDi(char byte)
+{
+    return QByteArray(int(kDimensioneScheda), byte);
+}
+
+int descrittoriAperti()
+{
+    return int(QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::Files | QDir::System).size());
+}
+
+using Operazione = std::function<void(TArchivioPagine &)>;
+
+} // namespace
+
+Q_DECLARE_METATYPE(Operazione)
+
+class TestArchivioPagine : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+
+    void fileMancanteCreatoVuoto();
+    void conteggioIgnoraCodaParziale_data();
+    void conteggioIgnoraCodaParziale();
+    void aggiuntaScriveSopraLaCoda();
+    void sovrascritturaTocca_soloIlSuoRecord();
+    void letturaDiOgniPosizione();
+    void leggiTutteComeUnaAUna();
+    void fuoriIntervalloFallisceSenzaToccare_data();
+    void fuoriIntervalloFallisceSenzaToccare();
+    void esistenteNonApribileMaiRicreato();
+    void cartellaMancanteFallisce();
+    void ogniPercorsoChiudeIlFile();
+    void recordTuttoZeroSiLegge();
+
+private:
+    QString scrivi(const QByteArray &contenuto);
+
+    QTemporaryDir m_dir;
+    QString m_percorso;
+};
+
+void TestArchivioPagine::init()
+{
+    QVERIFY(m_dir.isValid());
+    m_percorso = m_dir.filePath(QStringLiteral("Lettere 1920.kpx"));
+    QFile::remove(m_percorso);
+}
+
+QString TestArchivioPagine::scrivi(const QByteArray &contenuto)
+{
+    if (!scriviFile(m_percorso, contenuto))
+        qFatal("cannot write fixture");
+    return m_percorso;
+}
+
+void TestArchivioPagine::fileMancanteCreatoVuoto()
+{
+    QVERIFY(!QFile::exists(m_percorso));
+    TArchivioPagine a;
+    a.ApriArchivio(m_percorso);
+    QCOMPARE(a.ContaSchede(), 0);
+    a.ChiudiArchivio();
+    QVERIFY(QFile::exists(m_percorso));
+    QCOMPARE(QFileInfo(m_percorso).size(), 0);
+}
+
+void TestArchivioPagine::conteggioIgnoraCodaParziale_data()
+{
+    QTest::addColumn<qint64>("byte");
+    QTest::addColumn<int>("conteggio");
+    QTest::newRow("vuoto") << qint64(0) << 0;
+    QTest::newRow("meno di un record") << qint64(3989) << 0;
+    QTest::newRow("uno esatto") << qint64(3990) << 1;
+    QTest::newRow("tre e cento byte") << qint64(3 * 3990 + 100) << 3;
+}
+
+void TestArchivioPagine::conteggioIgnoraCodaParziale()
+{
+    QFETCH(qint64, byte);
+    QFETCH(int, conteggio);
+    scrivi(QByteArray(int(byte), 'r'));
+    TArchivioPagine a;
+    a.ApriArchivio(m_percorso);
+    QCOMPARE(a.ContaSchede(), conteggio);
+    if (conteggio == 0)
+        QVERIFY_THROWS_EXCEPTION(ErroreArchivio, a.LeggiScheda(1));
+}
+
+void TestArchivioPagine::aggiuntaScriveSopraLaCoda()
+{
+    const QByteArray tre = recordDi('1') + recordDi('2') + recordDi('3');
+    scrivi(tre + QByteArray(100, 'T'));
+
+    TArchivioPagine a;
+    a.ApriArchivio(m_percorso);
+    QCOMPARE(a.AggiungiScheda(schedaCon(QStringLiteral("quarta"))), 4);
+    QCOMPARE(a.ContaSchede(), 4);
+    a.ChiudiArchivio();
+
+    const QByteArray dopo = leggiFile(m_percorso);
+    QCOMPARE(dopo.size(), 15960);
+    QCOMPARE(dopo.left(11970), tre);
+    QCOMPARE(dopo.mid(11970, 7), QByteArray("\x06quarta"));
+}
+
+void TestArchivioPagine::sovrascritturaTocca_soloIlSuoRecord()
+{
+    const QByteArray prima = recordDi('1') + recordDi('2') + recordDi('3') + recordDi('4') + recordDi('5');
+    scrivi(prima);
+
+    TArchivioPagine a;
+    a.ApriArchivio(m_percorso);
+    a.ScriviScheda(3, schedaCon(QStringLiteral("nuovo autore")));
+    a.ChiudiArchivio();
+
+    const QByteArray dopo = leggiFile(m_percorso);
+    QCOMPARE(dopo.size(), prima.size());
+    QCOMPARE(dopo.left(7980), prima.left(7980));
+    QCOMPARE(dopo.mid(11970), prima.mid(11970));
+    QVERIFY(dopo.mid(7980, 3990) != prima.mid(7980, 3990));
+    QCOMPARE(dopo.mid(7980, 13), QByteArray("\x0Cnuovo autore"));
+}
+
+void TestArchivioPagine::letturaDiOgniPosizione()
+{
+    {
+        TArchivioPagine a;
+        a.ApriArchivio(m_percorso);
+        for (int i = 1; i <= 4; ++i)
+            QCOMPARE(a.AggiungiScheda(schedaCon(QStringLiteral("pagina %1").arg(i))), i);
+        a.ChiudiArchivio();
+    }
+    TArchivioPagine a;
+    a.ApriArchivio(m_percorso);
+    QCOMPARE(a.ContaSchede(), 4);
+    for (int i = 1; i <= 4; ++i)
+        QCOMPARE(leggiCampo(a.LeggiScheda(i), Campo::Titolo), QStringLiteral("pagina %1").arg(i));
+}
+
+void TestArchivioPagine::leggiTutteComeUnaAUna()
+{
+    // More records than one block of the bulk reader, plus a partial tail.
+    const int n = 2500;
+    QByteArray contenuto;
+    contenuto.reserve(int(n * kDimensioneScheda + 10));
+    for (int i = 1; i <= n; ++i) {
+        TSchedaPagina s = schedaCon(QString::number(i));
+        contenuto.append(reinterpret_cast<const char *>(&s), int(kDimensioneScheda));
+    }
+    scrivi(contenuto + QByteArray(10, 'x'));
+
+    TArchivioPagine a;
+    a.ApriArchivio(m_percorso);
+    const QVector<TSchedaPagina> tutte = a.LeggiTutte();
+    QCOMPARE(tutte.size(), n);
+    for (int i : {1, 1024, 1025, 2048, 2049, n}) {
+        const TSchedaPagina una = a.LeggiScheda(i);
+        QCOMPARE(std::memcmp(&una, &tutte.at(i - 1), sizeof una), 0);
+        QCOMPARE(leggiCampo(una, Campo::Titolo), QString::number(i));
+    }
+}
+
+void TestArchivioPagine::fuoriIntervalloFallisceSenzaToccare_data()
+{
+    QTest::addColumn<Operazione>("operazione");
+    QTest::newRow("leggi 0") << Operazione([](TArchivioPagine &a) { a.LeggiScheda(0); });
+    QTest::newRow("leggi oltre") << Operazione([](TArchivioPagine &a) { a.LeggiScheda(3); });
+    QTest::newRow("leggi negativo") << Operazione([](TArchivioPagine &a) { a.LeggiScheda(-1); });
+    QTest::newRow("scrivi oltre")
+        << Operazione([](TArchivioPagine &a) { a.ScriviScheda(3, schedaCon(QStringLiteral("x"))); });
+    QTest::newRow("scrivi 0")
+        << Operazione([](TArchivioPagine &a) { a.ScriviScheda(0, schedaCon(QStringLiteral("x"))); });
+}
+
+void TestArchivioPagine::fuoriIntervalloFallisceSenzaToccare()
+{
+    QFETCH(Operazione, operazione);
+    const QByteArray prima = recordDi('1') + recordDi('2') + QByteArray(50, 'p');
+    scrivi(prima);
+    TArchivioPagine a;
+    a.ApriArchivio(m_percorso);
+    QVERIFY_THROWS_EXCEPTION(ErroreArchivio, operazione(a));
+    a.ChiudiArchivio();
+    QCOMPARE(leggiFile(m_percorso), prima);
+}
+
+void TestArchivioPagine::esistenteNonApribileMaiRicreato()
+{
+    // A folder standing at the archive's path cannot be opened even by root:
+    // it must be reported, never replaced by a new empty archive.
+    QVERIFY(QDir().mkpath(m_percorso));
+    scriviFile(m_percorso + QStringLiteral("/dentro.txt"), "dati");
+    TArchivioPagine a;
+    QVERIFY_THROWS_EXCEPTION(ErroreArchivio, a.ApriArchivio(m_percorso));
+    QVERIFY(!a.aperto());
+    QVERIFY(QFileInfo(m_percorso).isDir());
+    QCOMPARE(leggiFile(m_percorso + QStringLiteral("/dentro.txt")), QByteArray("dati"));
+    QVERIFY(QDir(m_percorso).removeRecursively());
+}
+
+void TestArchivioPagine::cartellaMancanteFallisce()
+{
+    const QString percorso = m_dir.filePath(QStringLiteral("non-esiste/a.kpx"));
+    TArchivioPagine a;
+    QVERIFY_THROWS_EXCEPTION(ErroreArchivio, a.ApriArchivio(percorso));
+    QVERIFY(!QFileInfo::exists(m_dir.filePath(QStringLiteral("non-esiste"))));
+}
+
+void TestArchivioPagine::ogniPercorsoChiudeIlFile()
+{
+    scrivi(recordDi('1'));
+    const int prima = descrittoriAperti();
+    try {
+        TArchivioPagine a;
+        a.ApriArchivio(m_percorso);
+        QCOMPARE(descrittoriAperti(), prima + 1);
+        a.LeggiScheda(2);
+        QFAIL("reading past the count must fail");
+    } catch (const ErroreArchivio &) {
+    }
+    QCOMPARE(descrittoriAperti(), prima);
+
+    TArchivioPagine a;
+    a.ApriArchivio(m_percorso);
+    a.ChiudiArchivio();
+    QVERIFY(!a.aperto());
+    QCOMPARE(descrittoriAperti(), prima);
+}
+
+void TestArchivioPagine::recordTuttoZeroSiLegge()
+{
+    scrivi(QByteArray(int(kDimensioneScheda), '\0'));
+    TArchivioPagine a;
+    a.ApriArchivio(m_percorso);
+    const TSchedaPagina s = a.LeggiScheda(1);
+    for (int i = 0; i < kNumeroCampi; ++i)
+        QVERIFY(leggiCampo(s, Campo(i)).isEmpty());
+    QCOMPARE(leggiFlag(s), Flag::Nessuno);
+}
+
+QTEST_GUILESS_MAIN(TestArchivioPagine)
+#include "tst_archiviopagine.moc"
