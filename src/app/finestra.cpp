@@ -9,6 +9,10 @@
 
 void applicaAspetto(QWidget *finestra, const AspettoFinestra &aspetto)
 {
+    // A running number makes the order in which windows were made visible
+    // from outside (the first one made is the main window).
+    static int contatore = 0;
+    finestra->setProperty("ordineCreazione", ++contatore);
     finestra->setObjectName(QString::fromLatin1(aspetto.nome));
     finestra->setWindowTitle(aspetto.titolo);
 
@@ -53,7 +57,9 @@ void centra(QWidget *finestra, Bordo bordo)
             return;
         area = schermo->availableGeometry();
     }
-    QRect r(QPoint(0, 0), finestra->size());
+    // move() places the frame: centre the frame, whose margins are known
+    // once the window has been shown.
+    QRect r(QPoint(0, 0), finestra->frameGeometry().size());
     r.moveCenter(area.center());
     finestra->move(r.topLeft());
 }
@@ -97,6 +103,7 @@ void FinestraPermanente::setVisible(bool visibile)
 void FinestraPermanente::showEvent(QShowEvent *evento)
 {
     QWidget::showEvent(evento);
+    centra(this, m_bordo);
     if (!evento->spontaneous())
         FormShow();
 }
@@ -131,6 +138,7 @@ void FinestraDialogo::setVisible(bool visibile)
 void FinestraDialogo::showEvent(QShowEvent *evento)
 {
     QDialog::showEvent(evento);
+    centra(this, m_bordo);
     if (!evento->spontaneous())
         FormShow();
 }

@@ -1,0 +1,297 @@
+#include "app/cartellaprogramma.h"
+#include "app/finestra.h"
+#include "app/finestre.h"
+#include "app/startup.h"
+
+#include "access/frmcambiapassword.h"
+#include "access/frmpassword.h"
+#include "archives/frmapricatalogo.h"
+#include "archives/frmcreacatalogo.h"
+#include "editor/frmdocumenti.h"
+#include "home/frmavvio.h"
+
+#include "support/supporto.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QTest>
+#include <QCloseEvent>
+#include <QWindow>
+
+namespace {
+
+QList<QWidget *> insiemeInOrdine()
+{
+    const Finestre &f = finestre();
+    return {
+        reinterpret_cast<QWidget *>(f.frmPassword), reinterpret_cast<QWidget *>(f.frmAvvio),
+        reinterpret_cast<QWidget *>(f.frmApriCatalogo), reinterpret_cast<QWidget *>(f.frmCambiaPassword),
+        reinterpret_cast<QWidget *>(f.frmCreaCatalogo), reinterpret_cast<QWidget *>(f.frmGuida),
+        reinterpret_cast<QWidget *>(f.frmInfo), reinterpret_cast<QWidget *>(f.frmSplash),
+        reinterpret_cast<QWidget *>(f.frmDocumenti), reinterpret_cast<QWidget *>(f.frmZoom),
+        reinterpret_cast<QWidget *>(f.frmAllegaCartella), reinterpret_cast<QWidget *>(f.frmSlideshow_Documenti),
+        reinterpret_cast<QWidget *>(f.frmRiepDaCompletare), reinterpret_cast<QWidget *>(f.frmExpDocumenti),
+        reinterpret_cast<QWidget *>(f.frmTrovaPagine), reinterpret_cast<QWidget *>(f.frmAnteprimaPagina),
+        reinterpret_cast<QWidget *>(f.frmStampaPagina),
+    };
+}
+
+QWidget *perNome(const QString &nome)
+{
+    for (QWidget *w : insiemeInOrdine()) {
+        if (w && w->objectName() == nome)
+            return w;
+    }
+    return nullptr;
+}
+
+QStringList visibili()
+{
+    QStringList nomi;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (w->isVisible())
+            nomi.append(w->objectName());
+    }
+    nomi.sort();
+    return nomi;
+}
+
+// A close from the window manager (the title-bar close box), as opposed to a
+// close asked by the program.
+void chiudiDaBarraTitolo(QWidget *w)
+{
+    // Delivered to the platform window, as the close box does, the close
+    // reaches the widget as a spontaneous event.
+    QVERIFY(w->windowHandle());
+    QCloseEvent evento;
+    QCoreApplication::sendEvent(w->windowHandle(), &evento);
+}
+
+} // namespace
+
+class TestFinestre : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void insieme_data();
+    void insieme();
+    void ordineDiCreazione();
+    void soloIlLoginVisibileECentrato();
+    void cartellaDelProgramma();
+    void chiusure_data();
+    void chiusure();
+    void senzaPulsantiNonSiChiudeDallaBarra();
+    void chiudereIlLauncherTerminaIlProgramma();
+    void ricreareLInsieme();
+    void dialogoNuovoAOgniApertura();
+};
+
+void TestFinestre::insieme_data()
+{
+    QTest::addColumn<QString>("nome");
+    QTest::addColumn<QString>("titolo");
+    QTest::addColumn<QSize>("client");
+    QTest::addColumn<int>("bordo");
+    QTest::addColumn<bool>("pulsanti");
+    QTest::addColumn<bool>("permanente");
+
+    const int M = int(Bordo::Massimizzata), S = int(Bordo::FissaSchermo), P = int(Bordo::FissaProprietario);
+    const QSize design(1016, 713);
+    QTest::newRow("1") << "frmPassword" << " Velmora - Autenticazione" << QSize(388, 405) << S << false << true;
+    QTest::newRow("2") << "frmAvvio" << " Velmora" << design << M << true << true;
+    QTest::newRow("3") << "frmApriCatalogo" << " Velmora - Apertura documento" << design << M << true << true;
+    QTest::newRow("4") << "frmCambiaPassword" << " Cambia password" << QSize(411, 418) << S << false << true;
+    QTest::newRow("5") << "frmCreaCatalogo" << " Velmora - Creazione documento" << design << M << true << true;
+    QTest::newRow("6") << "frmGuida" << " Guida all'utilizzo del software" << QSize(670, 572) << S << false << false;
+    QTest::newRow("7") << "frmInfo" << " Informazioni su Velmora" << QSize(473, 579) << S << false << false;
+    QTest::newRow("8") << "frmSplash" << QString() << QSize(661, 467) << P << false << false;
+    QTest::newRow("9") << "frmDocumenti" << " Velmora - Gestione pagine documento" << design << M << true << true;
+    QTest::newRow("10") << "frmZoom" << " Fai clic sulla foto per chiudere questa finestra" << design << M << true << false;
+    QTest::newRow("11") << "frmAllegaCartella" << " Allega file" << QSize(634, 534) << S << false << false;
+    QTest::newRow("12") << "frmSlideshow_Documenti" << " Slide Show Pagine Documento" << design << M << true << false;
+    QTest::newRow("13") << "frmRiepDaCompletare" << " Riepilogo pagine da completare" << QSize(862, 560) << S << false << false;
+    QTest::newRow("14") << "frmExpDocumenti" << " Esporta archivio pagine documento in Excel" << QSize(862, 560) << S << false << false;
+    QTest::newRow("15") << "frmTrovaPagine" << " Trova pagine in archivio" << QSize(862, 560) << S << false << false;
+    QTest::newRow("16") << "frmAnteprimaPagina" << " Anteprima di stampa" << QSize(364, 287) << P << false << false;
+    QTest::newRow("17") << "frmStampaPagina" << " Stampa documento" << QSize(364, 287) << P << false << false;
+}
+
+void TestFinestre::insieme()
+{
+    QFETCH(QString, nome);
+    QFETCH(QString, titolo);
+    QFETCH(QSize, client);
+    QFETCH(int, bordo);
+    QFETCH(bool, pulsanti);
+    QFETCH(bool, permanente);
+
+    ProgrammaDiProva programma;
+    QWidget *w = perNome(nome);
+    QVERIFY2(w, qPrintable(nome));
+    QVERIFY(w->isWindow());
+    if (titolo.isNull()) // the splash caption is the product name and the maker's notice
+        QVERIFY(w->windowTitle().startsWith(QStringLiteral(" Velmora")));
+    else
+        QCOMPARE(w->windowTitle(), titolo);
+
+    QCOMPARE(w->windowFlags().testFlag(Qt::WindowCloseButtonHint), pulsanti);
+    QCOMPARE(w->windowFlags().testFlag(Qt::WindowMinMaxButtonsHint), pulsanti);
+    QCOMPARE(bool(qobject_cast<FinestraPermanente *>(w)), permanente);
+    QCOMPARE(bool(qobject_cast<QDialog *>(w)), !permanente);
+
+    if (bordo == int(Bordo::Massimizzata)) {
+        QVERIFY(w->windowState().testFlag(Qt::WindowMaximized));
+    } else {
+        QCOMPARE(w->minimumSize(), client);
+        QCOMPARE(w->maximumSize(), client);
+    }
+    const auto *d = qobject_cast<FinestraDialogo *>(w);
+    const auto *p = qobject_cast<FinestraPermanente *>(w);
+    QCOMPARE(int(d ? d->bordo() : p->bordo()), bordo);
+    if (d)
+        QVERIFY(d->isModal());
+}
+
+void TestFinestre::ordineDiCreazione()
+{
+    ProgrammaDiProva programma;
+    const QList<QWidget *> insieme = insiemeInOrdine();
+    QCOMPARE(insieme.size(), 17);
+    for (int i = 1; i < insieme.size(); ++i) {
+        QVERIFY(insieme.at(i));
+        QVERIFY2(insieme.at(i)->property("ordineCreazione").toInt()
+                     > insieme.at(i - 1)->property("ordineCreazione").toInt(),
+                 qPrintable(insieme.at(i)->objectName()));
+    }
+}
+
+void TestFinestre::soloIlLoginVisibileECentrato()
+{
+    ProgrammaDiProva programma;
+    QCOMPARE(visibili(), QStringList{QStringLiteral("frmPassword")});
+    QWidget *login = perNome(QStringLiteral("frmPassword"));
+    QVERIFY(QTest::qWaitForWindowExposed(login));
+    const QPoint centroSchermo = login->screen()->availableGeometry().center();
+    QVERIFY((login->frameGeometry().center() - centroSchermo).manhattanLength() <= 2);
+}
+
+void TestFinestre::cartellaDelProgramma()
+{
+    ProgrammaDiProva programma;
+    QCOMPARE(cartellaProgramma(), programma.cartella());
+    QVERIFY(cartellaProgramma().endsWith(u'/'));
+}
+
+void TestFinestre::chiusure_data()
+{
+    QTest::addColumn<QString>("da");
+    QTest::addColumn<QString>("a");
+    QTest::addColumn<bool>("massimizzata");
+    QTest::newRow("editor") << "frmDocumenti" << "frmAvvio" << true;
+    QTest::newRow("creazione") << "frmCreaCatalogo" << "frmAvvio" << true;
+    QTest::newRow("apertura") << "frmApriCatalogo" << "frmAvvio" << true;
+    QTest::newRow("cambio password") << "frmCambiaPassword" << "frmPassword" << false;
+}
+
+// Closing a working window never ends the program: it returns to the window
+// it belongs to, and the closed one is only hidden.
+void TestFinestre::chiusure()
+{
+    QFETCH(QString, da);
+    QFETCH(QString, a);
+    QFETCH(bool, massimizzata);
+
+    ProgrammaDiProva programma;
+    auto *sorgente = static_cast<FinestraPermanente *>(perNome(da));
+    perNome(QStringLiteral("frmPassword"))->hide();
+    sorgente->mostra();
+    QCOMPARE(visibili(), QStringList{da});
+
+    if (sorgente->pulsantiTitolo())
+        chiudiDaBarraTitolo(sorgente);
+    else
+        sorgente->close();
+
+    QCOMPARE(visibili(), QStringList{a});
+    QCOMPARE(perNome(a)->windowState().testFlag(Qt::WindowMaximized), massimizzata);
+    QCOMPARE(programma.terminazioni(), 0);
+    QVERIFY(perNome(da)); // hidden, not destroyed
+}
+
+void TestFinestre::senzaPulsantiNonSiChiudeDallaBarra()
+{
+    ProgrammaDiProva programma;
+    QWidget *login = perNome(QStringLiteral("frmPassword"));
+    QVERIFY(QTest::qWaitForWindowExposed(login));
+    chiudiDaBarraTitolo(login);
+    QVERIFY(login->isVisible());
+    QCOMPARE(programma.terminazioni(), 0);
+}
+
+void TestFinestre::chiudereIlLauncherTerminaIlProgramma()
+{
+    ProgrammaDiProva programma;
+    perNome(QStringLiteral("frmPassword"))->hide();
+    auto *avvio = static_cast<FinestraPermanente *>(perNome(QStringLiteral("frmAvvio")));
+    avvio->mostra();
+    QVERIFY(QTest::qWaitForWindowExposed(avvio));
+    chiudiDaBarraTitolo(avvio);
+    QCOMPARE(programma.terminazioni(), 1);
+}
+
+void TestFinestre::ricreareLInsieme()
+{
+    QPointer<QWidget> vecchio;
+    {
+        ProgrammaDiProva primo;
+        vecchio = perNome(QStringLiteral("frmDocumenti"));
+        QVERIFY(vecchio);
+    }
+    QVERIFY(!vecchio);
+    QCOMPARE(finestre().frmDocumenti, nullptr);
+    ProgrammaDiProva secondo;
+    QVERIFY(perNome(QStringLiteral("frmDocumenti")));
+    QCOMPARE(visibili(), QStringList{QStringLiteral("frmPassword")});
+}
+
+class DialogoDiProva : public FinestraDialogo
+{
+public:
+    explicit DialogoDiProva(QWidget *proprietario)
+        : FinestraDialogo({"frmProva", QStringLiteral(" Prova"), QSize(200, 100), Bordo::FissaProprietario, false},
+                          proprietario)
+    {
+        ++vivi;
+    }
+    ~DialogoDiProva() override { --vivi; }
+    static inline int vivi = 0;
+};
+
+// Each opening makes a fresh instance owned by the opener, modal, and gone
+// once it closes.
+void TestFinestre::dialogoNuovoAOgniApertura()
+{
+    ProgrammaDiProva programma;
+    QWidget *proprietario = perNome(QStringLiteral("frmPassword"));
+    QList<QWidget *> visti;
+    for (int volta = 0; volta < 2; ++volta) {
+        allaProssimaModale([&](QWidget *m) {
+            visti.append(m);
+            QCOMPARE(m->parentWidget(), proprietario);
+            QCOMPARE(DialogoDiProva::vivi, 1);
+            // No close box: neither Escape nor the window manager closes it.
+            QTest::keyClick(m, Qt::Key_Escape);
+            chiudiDaBarraTitolo(m);
+            QVERIFY(m->isVisible());
+            static_cast<QDialog *>(m)->accept();
+        });
+        apriDialogo<DialogoDiProva>(proprietario, [](DialogoDiProva &d) { d.setWindowTitle(QStringLiteral(" Riempito")); });
+        QVERIFY(!modaleMancata());
+        QCOMPARE(DialogoDiProva::vivi, 0);
+    }
+    QCOMPARE(visti.size(), 2);
+}
+
+QTEST_MAIN(TestFinestre)
+#include "tst_finestre.moc"
