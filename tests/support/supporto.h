@@ -90,7 +90,8 @@ private:
 // schedule the next level before clicking, which is how three nested levels
 // are driven. If no dialog comes up within the wait, every open modal widget
 // is closed so that a failed check cannot hang the run, and
-// modaleMancata() turns true.
+// modaleMancata() turns true; likewise if the dialog the action was given is
+// still open after the same wait.
 void allaProssimaModale(std::function<void(QWidget *)> azione, int attesaMs = 5000);
 bool modaleMancata();
 void azzeraModaleMancata();
