@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QImage>
+#include <QPixmap>
+#include <QRect>
+#include <QSize>
+#include <QWidget>
+
+// The size at which a picture of the given size is drawn in an area: its own
+// size when it fits, otherwise the largest size that fits with the same
+// proportions. A picture is never enlarged.
+QSize dimensioneAdattata(const QSize &immagine, const QSize &area);
+
+// A picture view: draws its picture centred by the rule above, and reports a
+// left click (picture commands give it the hand cursor).
+class VistaImmagine : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit VistaImmagine(QWidget *parent = nullptr);
+
+    void impostaImmagine(const QImage &immagine);
+    const QImage &immagine() const { return m_immagine; }
+    // Where the picture is drawn, in the view's coordinates.
+    QRect rettangoloDisegno() const;
+
+    QSize sizeHint() const override;
+
+signals:
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent *evento) override;
+    void mousePressEvent(QMouseEvent *evento) override;
+    void mouseReleaseEvent(QMouseEvent *evento) override;
+
+private:
+    QImage m_immagine;
+    // The scaled copy of the last paint: scans are large and repainting
+    // them from full size on every expose is slow.
+    QPixmap m_cache;
+    bool m_premuto = false;
+};
