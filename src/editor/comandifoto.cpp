@@ -1,0 +1,49 @@
+#include "editor/comandifoto.h"
+
+#include "app/dialoghifile.h"
+
+#include <QFileInfo>
+#include <QImageReader>
+
+QImage caricaFoto(QWidget *proprietario, const QImage &attuale, const QImage &segnaposto)
+{
+    RichiestaFile richiesta;
+    richiesta.modo = RichiestaFile::Apri;
+    richiesta.titolo = QStringLiteral("Selezionare un file di immagine in formato Jpeg o Bitmap.");
+    richiesta.filtri = {QStringLiteral("Immagine JPEG (*.jpg *.jpeg)"), QStringLiteral("Immagine Bitmap (*.bmp)")};
+    const QString percorso = scegliFile(proprietario, richiesta);
+    if (percorso.isEmpty())
+        return attuale;
+
+    // The decoder goes by the content, not the name: a JPEG saved as .bmp
+    // still loads.
+    QImageReader lettore(percorso);
+    lettore.setDecideFormatFromContent(true);
+    const QImage foto = lettore.read();
+    return foto.isNull() ? segnaposto : foto;
+}
+
+QString nomeCopiaFoto(const QString &scelto)
+{
+    if (scelto.isEmpty() || !QFileInfo(scelto).suffix().isEmpty())
+        return scelto;
+    return scelto + QStringLiteral(".jpg");
+}
+
+QImage salvaCopiaFoto(QWidget *proprietario, const QImage &attuale, const QImage &segnaposto)
+{
+    RichiestaFile richiesta;
+    richiesta.modo = RichiestaFile::Salva;
+    richiesta.titolo = QStringLiteral("Selezionare la cartella in cui si desidera salvare il file Jpeg.");
+    richiesta.filtri = {QStringLiteral("File Jpeg (*.jpg)")};
+    richiesta.nomeProposto = QStringLiteral("Foto.jpg");
+    richiesta.estensionePredefinita = QStringLiteral("jpg");
+    richiesta.chiediSovrascrittura = true;
+    const QString scelto = scegliFile(proprietario, richiesta);
+    if (scelto.isEmpty())
+        return attuale;
+
+    if (!attuale.save(nomeCopiaFoto(scelto), "JPG"))
+        return segnaposto;
+    return attuale;
+}
