@@ -1,13 +1,255 @@
 #include "editor/frmallegacartella.h"
 
+#include "app/cartellaprogramma.h"
+#include "app/dialoghifile.h"
+#include "app/messaggi.h"
+#include "app/openurl.h"
+#include "app/vistaimmagine.h"
+#include "storage/allegati.h"
+#include "storage/testo.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLinearGradient>
+#include <QPushButton>
+
+namespace {
+
+const QString kMarcaEditor = QStringLiteral("documenti");
+
+const QString kDomandaSovrascrivi = QStringLiteral(
+    "Attenzione: nella cartella dei documenti allegati è presente un file con lo stesso nome.\r\n\r\n"
+    "Si vuole sovrascrivere il file esistente?");
+
+// Design places, in client coordinates of the 634 x 534 window.
+constexpr int kMargine = 10;
+constexpr int kLarghezzaRiga = 614;
+constexpr int kAltezzaRiga = 114;
+constexpr int kPrimaRiga = 124;
+constexpr int kPassoRiga = 120;
+
+QFont carattere(const char *famiglia, int punti, bool grassetto)
+{
+    QFont f(QString::fromLatin1(famiglia));
+    f.setPointSize(punti);
+    f.setBold(grassetto);
+    return f;
+}
+
+QWidget *pannelloSfumato(QWidget *genitore, const QRect &posto, const QString &nome)
+{
+    auto *p = new QWidget(genitore);
+    p->setObjectName(nome);
+    p->setGeometry(posto);
+    QLinearGradient sfumatura(0, 0, 0, 1);
+    sfumatura.setCoordinateMode(QGradient::ObjectMode);
+    sfumatura.setColorAt(0, QColor(0xA8, 0xCA, 0xE5));
+    sfumatura.setColorAt(1, Qt::white);
+    QPalette pal = p->palette();
+    pal.setBrush(QPalette::Window, QBrush(sfumatura));
+    p->setPalette(pal);
+    p->setAutoFillBackground(true);
+    return p;
+}
+
+QLabel *didascalia(QWidget *genitore, const QString &testo, const QPoint &dove)
+{
+    auto *l = new QLabel(testo, genitore);
+    l->setFont(carattere("Verdana", 9, true));
+    QPalette pal = l->palette();
+    pal.setColor(QPalette::WindowText, QColor(0x12, 0x36, 0x5A));
+    l->setPalette(pal);
+    l->move(dove);
+    l->adjustSize();
+    return l;
+}
+
+QPushButton *pulsante(QWidget *genitore, const QString &testo, const QString &nome, const QRect &posto)
+{
+    auto *b = new QPushButton(testo, genitore);
+    b->setObjectName(nome);
+    b->setGeometry(posto);
+    b->setAutoDefault(false);
+    b->setCursor(Qt::PointingHandCursor);
+    return b;
+}
+
+QImage immagineSvg(const QString &risorsa, const QSize &dimensione)
+{
+    return QIcon(risorsa).pixmap(dimensione).toImage();
+}
+
+} // namespace
+
 AspettoFinestra TfrmAllegaCartella::aspetto()
 {
     AspettoFinestra a{"frmAllegaCartella", QStringLiteral(" Allega file"), QSize(634, 534),
                       Bordo::FissaSchermo, false};
+    a.sfondoAlto = QColor(0x6A, 0x9B, 0xC4);
     return a;
 }
 
 TfrmAllegaCartella::TfrmAllegaCartella(QWidget *proprietario)
     : FinestraDialogo(aspetto(), proprietario)
 {
+    auto *imgLogo = new QLabel(this);
+    imgLogo->setObjectName(QStringLiteral("imgLogo"));
+    imgLogo->setGeometry(kMargine, 8, kLarghezzaRiga, 108);
+    imgLogo->setPixmap(QIcon(QStringLiteral(":/allegati/istruzioni.svg")).pixmap(imgLogo->size()));
+
+    lblMemory = new QLabel(QStringLiteral("lblMemory"), this);
+    lblMemory->setObjectName(QStringLiteral("lblMemory"));
+    lblMemory->hide();
+
+    for (int k = 0; k < 3; ++k) {
+        const QRect posto(kMargine, kPrimaRiga + k * kPassoRiga, kLarghezzaRiga, kAltezzaRiga);
+        QWidget *pannello = pannelloSfumato(this, posto, nomeNumerato("panRiga", k));
+        creaRiga(pannello, k);
+    }
+
+    const int yComandi = kPrimaRiga + 3 * kPassoRiga + 6;
+    btnAnnulla = pulsante(this, QStringLiteral("Annulla"), QStringLiteral("btnAnnulla"),
+                          QRect(634 - kMargine - 110, yComandi, 110, 32));
+    btnApplica = pulsante(this, QStringLiteral("Applica e chiudi"), QStringLiteral("btnApplica"),
+                          QRect(btnAnnulla->x() - 10 - 150, yComandi, 150, 32));
+    connect(btnApplica, &QPushButton::clicked, this, &TfrmAllegaCartella::btnApplicaClick);
+    connect(btnAnnulla, &QPushButton::clicked, this, &TfrmAllegaCartella::btnAnnullaClick);
+
+    QWidget *precedente = nullptr;
+    for (const Riga &r : m_righe) {
+        for (QWidget *w : {static_cast<QWidget *>(r.txtFile), static_cast<QWidget *>(r.btnSfoglia),
+                           static_cast<QWidget *>(r.btnApri), static_cast<QWidget *>(r.txtDesc)}) {
+            if (precedente)
+                setTabOrder(precedente, w);
+            precedente = w;
+        }
+    }
+    setTabOrder(precedente, btnApplica);
+    setTabOrder(btnApplica, btnAnnulla);
+}
+
+void TfrmAllegaCartella::creaRiga(QWidget *pannello, int k)
+{
+    const QString n = QString::number(k + 1);
+    Riga &r = m_righe[k];
+
+    didascalia(pannello, QStringLiteral("Nome %1° file allegato:").arg(n), QPoint(12, 5));
+    r.txtFile = new QLineEdit(pannello);
+    r.txtFile->setObjectName(nomeNumerato("txtFile", k));
+    r.txtFile->setGeometry(12, 24, 338, 28);
+    r.txtFile->setReadOnly(true);
+    r.txtFile->setFont(carattere("Verdana", 10, true));
+    QPalette grigio = r.txtFile->palette();
+    grigio.setColor(QPalette::Text, QColor(0x80, 0x80, 0x80));
+    r.txtFile->setPalette(grigio);
+
+    r.imgCancella = new VistaImmagine(pannello);
+    r.imgCancella->setObjectName(nomeNumerato("imgCancella", k));
+    r.imgCancella->setGeometry(356, 27, 22, 22);
+    r.imgCancella->setCursor(Qt::PointingHandCursor);
+    r.imgCancella->impostaImmagine(immagineSvg(QStringLiteral(":/allegati/gomma.svg"), QSize(22, 22)));
+
+    r.btnSfoglia = pulsante(pannello, QStringLiteral("Sfoglia..."), nomeNumerato("btnSfoglia", k),
+                            QRect(388, 23, 104, 30));
+    r.btnApri = pulsante(pannello, QStringLiteral("Apri"), nomeNumerato("btnApri", k), QRect(500, 23, 104, 30));
+    r.btnApri->setEnabled(false);
+
+    didascalia(pannello, QStringLiteral("Descrizione %1° file allegato:").arg(n), QPoint(12, 58));
+    r.txtDesc = new QLineEdit(pannello);
+    r.txtDesc->setObjectName(nomeNumerato("txtDesc", k));
+    r.txtDesc->setGeometry(12, 77, 552, 30);
+    r.txtDesc->setFont(carattere("Verdana", 12, true));
+
+    connect(r.btnSfoglia, &QPushButton::clicked, this, [this, k] { btnSfogliaClick(k); });
+    connect(r.btnApri, &QPushButton::clicked, this, [this, k] { btnApriClick(k); });
+    connect(r.imgCancella, &VistaImmagine::clicked, this, [this, k] { imgCancellaClick(k); });
+    connect(r.txtFile, &QLineEdit::textChanged, this, [this, k] { txtFileChange(k); });
+}
+
+void TfrmAllegaCartella::impostaValori(const ValoriAllegati &valori)
+{
+    for (int k = 0; k < 3; ++k) {
+        m_righe[k].txtFile->setText(Testo::trim(valori.nomi[k]));
+        m_righe[k].txtDesc->setText(Testo::trim(valori.descrizioni[k]));
+    }
+}
+
+ValoriAllegati TfrmAllegaCartella::valori() const
+{
+    ValoriAllegati v;
+    for (int k = 0; k < 3; ++k) {
+        v.nomi[k] = Testo::trim(m_righe[k].txtFile->text());
+        v.descrizioni[k] = Testo::trim(m_righe[k].txtDesc->text());
+    }
+    return v;
+}
+
+// The copy is made here, not on confirmation: a file chosen and then
+// abandoned with "Annulla" stays in the folder. Failures end the command
+// silently, leaving the name field as it stands.
+void TfrmAllegaCartella::btnSfogliaClick(int k)
+{
+    RichiestaFile richiesta;
+    richiesta.modo = RichiestaFile::Apri;
+    richiesta.titolo = QStringLiteral("Selezionare il file da allegare:");
+    richiesta.filtri = {QStringLiteral("Tutti i file (*)")};
+    const QString sorgente = scegliFile(this, richiesta);
+    if (sorgente.isEmpty())
+        return;
+
+    m_righe[k].txtFile->setText(QFileInfo(sorgente).fileName());
+
+    const QString cartella = cartellaAllegati(cartellaProgramma());
+    if (!QDir().mkpath(cartella))
+        return;
+    const QString destinazione = percorsoAllegato(cartellaProgramma(), Testo::trim(m_righe[k].txtFile->text()));
+    if (destinazione.isEmpty())
+        return;
+    if (QFileInfo::exists(destinazione) && !conferma(kDomandaSovrascrivi))
+        return;
+    copiaSostituendo(sorgente, destinazione);
+}
+
+// Only a bare name is opened: a stored name that reaches outside the
+// attachments folder is ignored.
+void TfrmAllegaCartella::btnApriClick(int k)
+{
+    const QString percorso = percorsoAllegato(cartellaProgramma(), Testo::trim(m_righe[k].txtFile->text()));
+    if (percorso.isEmpty())
+        return;
+    TMisc::Open(u'"' + percorso + u'"');
+}
+
+void TfrmAllegaCartella::imgCancellaClick(int k)
+{
+    m_righe[k].txtFile->clear();
+}
+
+void TfrmAllegaCartella::txtFileChange(int k)
+{
+    m_righe[k].btnApri->setEnabled(!Testo::trim(m_righe[k].txtFile->text()).isEmpty());
+}
+
+void TfrmAllegaCartella::btnApplicaClick()
+{
+    if (Testo::trim(lblMemory->text()) != kMarcaEditor)
+        return;
+    scriviValoriAllegati(parentWidget(), valori());
+    accept();
+}
+
+void TfrmAllegaCartella::btnAnnullaClick()
+{
+    reject();
+}
+
+void apriAllegati(QWidget *editor)
+{
+    apriDialogo<TfrmAllegaCartella>(editor, [editor](TfrmAllegaCartella &finestra) {
+        finestra.lblMemory->setText(kMarcaEditor);
+        finestra.impostaValori(leggiValoriAllegati(editor));
+    });
 }

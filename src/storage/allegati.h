@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+// The attachments folder: one flat folder under the program folder shared by
+// every record of every archive. A record names its attached files by bare
+// name only.
+
+// "<program folder>Documenti_Allegati/"; the program folder ends with '/'.
+QString cartellaAllegati(const QString &cartellaProgramma);
+
+// True when a stored attachment name is a bare file name: not empty, no
+// folder part (neither '/' nor '\'), not "." or "..". A record may come from
+// an archive written by anything, and only a bare name is sure to stay
+// inside the attachments folder.
+bool nomeAllegatoSemplice(const QString &nome);
+
+// The full path of an attachment, or an empty text when the name is not a
+// bare file name.
+QString percorsoAllegato(const QString &cartellaProgramma, const QString &nome);
+
+// Copies a file over another, replacing it. The destination is replaced only
+// once the whole copy is written, so a failed copy leaves it as it was; a
+// file copied onto itself (also through a link) is left untouched. False on
+// any failure.
+bool copiaSostituendo(const QString &sorgente, const QString &destinazione);
