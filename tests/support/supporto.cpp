@@ -123,10 +123,11 @@ void allaProssimaModale(std::function<void(QWidget *)> azione, int attesaMs)
         if (m && m != prima.data() && m->isVisible()) {
             timer->stop();
             timer->deleteLater();
+            // A check that fails inside the action leaves the dialog open,
+            // and the action may itself be blocked in a nested dialog: close
+            // it after a while, whatever the action is doing, so the test
+            // goes on and reports.
             QPointer<QWidget> questa = m;
-            azione(m);
-            // A check that failed inside the action leaves the dialog open:
-            // close it after a while so the test goes on and reports.
             QTimer::singleShot(attesaMs, qApp, [questa]() {
                 if (questa && questa->isVisible()) {
                     g_modaleMancata = true;
@@ -136,6 +137,7 @@ void allaProssimaModale(std::function<void(QWidget *)> azione, int attesaMs)
                         questa->close();
                 }
             });
+            azione(m);
             return;
         }
         if (orologio->elapsed() > attesaMs) {
