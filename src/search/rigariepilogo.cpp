@@ -1,0 +1,80 @@
+#include "search/rigariepilogo.h"
+
+#include "storage/testo.h"
+
+#include <algorithm>
+
+namespace {
+
+QString colonna(const TSchedaPagina &scheda, Campo campo, int larghezza)
+{
+    return leggiCampo(scheda, campo).leftJustified(larghezza, u' ', true);
+}
+
+} // namespace
+
+QString RigaRiepilogo(const TSchedaPagina &scheda)
+{
+    QString riga;
+    riga.reserve(132 + 20);
+    riga += colonna(scheda, Campo::Titolo, 55);
+    riga += QLatin1String("  Autore: ");
+    riga += colonna(scheda, Campo::Autore, 30);
+    riga += QLatin1String("  Cod. ");
+    riga += colonna(scheda, Campo::Codice, 20);
+    riga += QLatin1String("  Pag. n. ");
+    riga += leggiCampo(scheda, Campo::PagNum);
+    return riga;
+}
+
+QString minuscoleAscii(const QString &testo)
+{
+    QString out = testo;
+    for (QChar &c : out) {
+        if (c >= u'A' && c <= u'Z')
+            c = QChar(c.unicode() + 32);
+    }
+    return out;
+}
+
+void ordinaRighe(QStringList &righe)
+{
+    std::stable_sort(righe.begin(), righe.end(), [](const QString &a, const QString &b) {
+        return Testo::compareFolded(a, b) < 0;
+    });
+}
+
+QVector<int> posizioniDellaRiga(const QVector<TSchedaPagina> &schede, const QString &riga)
+{
+    const QString cercata = Testo::trim(riga);
+    QVector<int> posizioni;
+    for (int i = 0; i < schede.size(); ++i) {
+        if (Testo::trim(RigaRiepilogo(schede.at(i))) == cercata)
+            posizioni.append(i + 1);
+    }
+    return posizioni;
+}
+
+int trovaNellaLista(const QStringList &voci, int selezionata, const QString &testo, QString &ultimoTesto)
+{
+    const int n = int(voci.size());
+    if (n == 0)
+        return -1;
+    const int scelta = (selezionata >= 0 && selezionata < n) ? selezionata : 0;
+    const QString s = minuscoleAscii(testo);
+    const bool nuova = s != ultimoTesto;
+    ultimoTesto = s;
+
+    auto corrisponde = [&](int i) { return !s.isEmpty() && minuscoleAscii(voci.at(i)).contains(s); };
+
+    const int inizio = nuova ? 0 : scelta;
+    if (nuova && corrisponde(inizio))
+        return inizio;
+    int i = inizio;
+    do {
+        i = (i + 1) % n;
+        if (corrisponde(i))
+            return i;
+    } while (i != inizio);
+    return scelta;
+}
