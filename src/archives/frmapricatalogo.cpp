@@ -1,8 +1,42 @@
 #include "archives/frmapricatalogo.h"
 
+#include "app/cartellaprogramma.h"
+#include "app/errori.h"
 #include "app/finestre.h"
 #include "app/formati.h"
+#include "app/messaggi.h"
+#include "app/vistaimmagine.h"
+#include "archives/cornice.h"
+#include "archives/elencoarchivi.h"
+#include "editor/frmdocumenti.h"
+#include "home/elementigrafici.h"
 #include "home/frmavvio.h"
+#include "home/frmguida.h"
+#include "storage/testo.h"
+
+#include <QLabel>
+#include <QListWidget>
+
+namespace {
+
+const QString kMarcaAvvio = QStringLiteral("avvio");
+const QString kMarcaDocumenti = QStringLiteral("documenti");
+
+const QString kElencoVuoto = QStringLiteral("Attenzione: l'elenco non contiene nessun documento.");
+const QString kSelezionaApri = QStringLiteral(
+    "Attenzione: selezionare il documento dall'elenco prima di premere il pulsante Apri archivio.");
+const QString kSelezionaElimina = QStringLiteral(
+    "Attenzione: selezionare dall'elenco il documento da eliminare prima di premere il pulsante del cestino.");
+const QString kDomandaElimina = QStringLiteral(
+    "Si sta per eliminare il documento selezionato. Si ricorda che il file eliminato non potrà essere "
+    "recuperato.\r\n\r\nSi conferma l'eliminazione del documento?");
+const QString kEliminato = QStringLiteral("Il documento è stato eliminato con successo.");
+const QString kNonEliminato = QStringLiteral(
+    "Attenzione: il sistema non ha permesso di eliminare il documento selezionato.\r\n\r\n"
+    "Accertarsi che il file non sia in uso e di possedere i privilegi di scrittura nella cartella "
+    "di installazione del programma.");
+
+} // namespace
 
 AspettoFinestra TfrmApriCatalogo::aspetto()
 {
@@ -15,9 +49,135 @@ TfrmApriCatalogo::TfrmApriCatalogo(QWidget *parent)
     : FinestraPermanente(aspetto(), parent)
 {
     impostaFormatiProcesso();
+    using namespace ElementiGrafici;
+
+    const Cornice cornice = creaCornice(this, QStringLiteral(":/archives/istruzioni_apri.svg"));
+    QWidget *pan = cornice.pannello;
+    imgGuida = cornice.imgGuida;
+
+    btnElimina = comando(pan, QStringLiteral("btnElimina"), QStringLiteral(":/archives/cestino.svg"),
+                         QRect(34, 190, 43, 45));
+    immagine(pan, QStringLiteral("imgMano"), QStringLiteral(":/archives/mano_giu.svg"), QRect(477, 186, 40, 56));
+
+    QWidget *panElenco = rettangolo(pan, QStringLiteral("panElenco"), QRect(26, 242, 942, 314),
+                                    QColor(0xFF, 0xEB, 0xCD));
+    lstFiles = new QListWidget(panElenco);
+    lstFiles->setObjectName(QStringLiteral("lstFiles"));
+    lstFiles->setGeometry(8, 8, 926, 298);
+    lstFiles->setSelectionMode(QAbstractItemView::SingleSelection);
+    // The entries are inserted already in their order, which is not the
+    // toolkit's own (see ElencoArchivi::elenco).
+    lstFiles->setSortingEnabled(false);
+    QFont fl(QStringLiteral("Courier New"), 14);
+    lstFiles->setFont(fl);
+    lstFiles->setStyleSheet(QStringLiteral("QListWidget { color: #000000; background: white; }"));
+
+    lblCreati = new QLabel(ElencoArchivi::rigaConteggio(0), pan);
+    lblCreati->setObjectName(QStringLiteral("lblCreati"));
+    lblCreati->setFont(QFont(QStringLiteral("Verdana"), 12));
+    lblCreati->setStyleSheet(QStringLiteral("color: #008000;"));
+    lblCreati->setGeometry(34, 564, 600, 26);
+
+    btnApri = comando(pan, QStringLiteral("btnApri"), QStringLiteral(":/archives/apri.svg"),
+                      QRect(434, 606, 258, 45));
+    btnAnnulla = comando(pan, QStringLiteral("btnAnnulla"), QStringLiteral(":/archives/annulla.svg"),
+                         QRect(702, 606, 258, 45));
+
+    lblMemory = new QLabel(kMarcaAvvio, pan);
+    lblMemory->setObjectName(QStringLiteral("lblMemory"));
+    lblMemory->hide();
+    lblFile = new QLabel(pan);
+    lblFile->setObjectName(QStringLiteral("lblFile"));
+    lblFile->hide();
+
+    connect(btnApri, &VistaImmagine::clicked, this, &TfrmApriCatalogo::btnApriClick);
+    connect(btnElimina, &VistaImmagine::clicked, this, [this] { protetto([this] { btnEliminaClick(); }); });
+    connect(btnAnnulla, &VistaImmagine::clicked, this, &TfrmApriCatalogo::btnAnnullaClick);
+    connect(imgGuida, &VistaImmagine::clicked, this, &TfrmApriCatalogo::imgGuidaClick);
+}
+
+void TfrmApriCatalogo::FormShow()
+{
+    lblMemory->setText(kMarcaAvvio);
+    lblFile->setText(cartellaProgramma());
+    costruisciElenco();
+}
+
+void TfrmApriCatalogo::costruisciElenco()
+{
+    lstFiles->clear();
+    const QStringList voci = ElencoArchivi::elenco(cartellaProgramma());
+    lstFiles->addItems(voci);
+    lblCreati->setText(ElencoArchivi::rigaConteggio(int(voci.size())));
+    lstFiles->clearSelection();
+    lstFiles->setCurrentRow(-1);
+}
+
+QString TfrmApriCatalogo::voceScelta() const
+{
+    const QList<QListWidgetItem *> scelte = lstFiles->selectedItems();
+    return scelte.isEmpty() ? QString() : scelte.first()->text();
+}
+
+void TfrmApriCatalogo::btnApriClick()
+{
+    if (lstFiles->count() == 0) {
+        avviso(kElencoVuoto);
+        return;
+    }
+    if (voceScelta().isEmpty()) {
+        avviso(kSelezionaApri);
+        return;
+    }
+    lblMemory->setText(kMarcaDocumenti);
+    close();
 }
 
 void TfrmApriCatalogo::FormClose()
 {
-    frmAvvio()->mostra();
+    const QString voce = voceScelta();
+    if (Testo::trim(lblMemory->text()) == kMarcaDocumenti && !voce.isEmpty()) {
+        lblFile->setText(ElencoArchivi::percorsoDaVoce(cartellaProgramma(), voce));
+        TfrmDocumenti *editor = frmDocumenti();
+        editor->lblFile->setText(lblFile->text());
+        editor->lblNome->setText(ElencoArchivi::nomeDaVoce(voce));
+        editor->mostra();
+    } else {
+        frmAvvio()->mostra();
+    }
+}
+
+void TfrmApriCatalogo::btnEliminaClick()
+{
+    if (lstFiles->count() == 0) {
+        avviso(kElencoVuoto);
+        return;
+    }
+    const QString voce = voceScelta();
+    if (voce.isEmpty()) {
+        avviso(kSelezionaElimina);
+        return;
+    }
+    if (!conferma(kDomandaElimina))
+        return;
+
+    lblFile->setText(ElencoArchivi::percorsoDaVoce(cartellaProgramma(), voce));
+    if (ElencoArchivi::elimina(lblFile->text()))
+        informazione(kEliminato);
+    else
+        avviso(kNonEliminato);
+
+    lblMemory->setText(kMarcaAvvio);
+    lblFile->clear();
+    costruisciElenco();
+}
+
+void TfrmApriCatalogo::btnAnnullaClick()
+{
+    close();
+}
+
+void TfrmApriCatalogo::imgGuidaClick()
+{
+    apriDialogo<TfrmGuida>(this);
 }

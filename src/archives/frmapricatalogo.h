@@ -2,6 +2,14 @@
 
 #include "app/finestra.h"
 
+class QLabel;
+class QListWidget;
+class VistaImmagine;
+
+// Lists the archives of the program folder; opens one in the page editor
+// or deletes one. Every way of closing goes through FormClose, which reads
+// the route word in lblMemory: "avvio" back to the launcher, "documenti" on
+// to the editor with the selected archive.
 class TfrmApriCatalogo : public FinestraPermanente
 {
     Q_OBJECT
@@ -10,6 +18,26 @@ public:
 
     static AspettoFinestra aspetto();
 
+    QListWidget *lstFiles = nullptr;
+    QLabel *lblCreati = nullptr;
+    VistaImmagine *btnApri = nullptr;
+    VistaImmagine *btnAnnulla = nullptr;
+    VistaImmagine *btnElimina = nullptr;
+    VistaImmagine *imgGuida = nullptr;
+    QLabel *lblMemory = nullptr;
+    QLabel *lblFile = nullptr;
+
 protected:
+    void FormShow() override;
     void FormClose() override;
+
+private:
+    void costruisciElenco();
+    // The entry the user selected, or an empty text.
+    QString voceScelta() const;
+
+    void btnApriClick();
+    void btnEliminaClick();
+    void btnAnnullaClick();
+    void imgGuidaClick();
 };

@@ -1,8 +1,40 @@
 #include "archives/frmcreacatalogo.h"
 
+#include "app/cartellaprogramma.h"
+#include "app/errori.h"
 #include "app/finestre.h"
 #include "app/formati.h"
+#include "app/messaggi.h"
+#include "app/tintafuoco.h"
+#include "app/vistaimmagine.h"
+#include "archives/cornice.h"
+#include "archives/filtrotasti.h"
+#include "archives/nomiarchivio.h"
+#include "home/elementigrafici.h"
 #include "home/frmavvio.h"
+#include "home/frmguida.h"
+
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+
+const QString kNomeVuoto = QStringLiteral(
+    "Attenzione: per creare il nuovo documento è necessario indicarne il nome.");
+const QString kNomeUsato = QStringLiteral(
+    "Attenzione: il nome del documento indicato è già stato utilizzato in precedenza.\r\n\r\n"
+    "Inserire un nome diverso oppure, se si desidera aprire un documento già creato, "
+    "premere il pulsante Apri documento esistente.");
+const QString kNomeNonAmmesso = QStringLiteral(
+    "Attenzione: il nome del documento non può contenere i caratteri / e \\ "
+    "né essere formato soltanto da punti.\r\n\r\n"
+    "Il documento deve trovarsi nella cartella del programma: inserire un nome diverso.");
+const QString kCreato = QStringLiteral(
+    "Il file relativo al nuovo documento è stato creato con successo.\r\n\r\n"
+    "E' ora possibile visualizzarlo nell'elenco dei documenti esistenti.");
+
+} // namespace
 
 AspettoFinestra TfrmCreaCatalogo::aspetto()
 {
@@ -15,9 +47,93 @@ TfrmCreaCatalogo::TfrmCreaCatalogo(QWidget *parent)
     : FinestraPermanente(aspetto(), parent)
 {
     impostaFormatiProcesso();
+    using namespace ElementiGrafici;
+
+    const Cornice cornice = creaCornice(this, QStringLiteral(":/archives/istruzioni_crea.svg"));
+    QWidget *pan = cornice.pannello;
+    imgGuida = cornice.imgGuida;
+    immagine(pan, QStringLiteral("imgFoto"), QStringLiteral(":/archives/foto.svg"), QRect(40, 212, 300, 420));
+
+    auto *didascalia = new QLabel(QStringLiteral("Nome del nuovo documento:"), pan);
+    didascalia->setObjectName(QStringLiteral("lblDidascalia"));
+    QFont fd(QStringLiteral("Verdana"), 11);
+    fd.setBold(true);
+    didascalia->setFont(fd);
+    didascalia->setStyleSheet(QStringLiteral("color: #12365A;"));
+    didascalia->setGeometry(425, 342, 526, 24);
+
+    immagine(pan, QStringLiteral("imgMano"), QStringLiteral(":/archives/mano.svg"), QRect(363, 370, 56, 40));
+    txtFile = new QLineEdit(pan);
+    txtFile->setObjectName(QStringLiteral("txtFile"));
+    txtFile->setGeometry(425, 370, 526, 40);
+    QFont f(QStringLiteral("Verdana"), 16);
+    f.setBold(true);
+    txtFile->setFont(f);
+    txtFile->setMaxLength(250);
+    applicaTintaFuoco(txtFile);
+    new FiltroTastiNome(txtFile);
+
+    btnApplica = comando(pan, QStringLiteral("btnApplica"), QStringLiteral(":/archives/applica.svg"),
+                         QRect(425, 450, 258, 45));
+    btnAnnulla = comando(pan, QStringLiteral("btnAnnulla"), QStringLiteral(":/archives/annulla.svg"),
+                         QRect(693, 450, 258, 45));
+
+    lblFile = new QLabel(pan);
+    lblFile->setObjectName(QStringLiteral("lblFile"));
+    lblFile->hide();
+
+    connect(btnApplica, &VistaImmagine::clicked, this, [this] { protetto([this] { btnApplicaClick(); }); });
+    connect(btnAnnulla, &VistaImmagine::clicked, this, &TfrmCreaCatalogo::btnAnnullaClick);
+    connect(imgGuida, &VistaImmagine::clicked, this, &TfrmCreaCatalogo::imgGuidaClick);
+}
+
+void TfrmCreaCatalogo::FormShow()
+{
+    txtFile->clear();
+    txtFile->setFocus();
 }
 
 void TfrmCreaCatalogo::FormClose()
 {
     frmAvvio()->mostra();
+}
+
+void TfrmCreaCatalogo::btnApplicaClick()
+{
+    using namespace NomiArchivio;
+    lblFile->clear();
+    const QString nome = nomeDaCampo(txtFile->text());
+    switch (verificaNome(nome)) {
+    case EsitoNome::Vuoto:
+        avviso(kNomeVuoto);
+        txtFile->setFocus();
+        return;
+    case EsitoNome::NonAmmesso:
+        avviso(kNomeNonAmmesso);
+        txtFile->setFocus();
+        return;
+    case EsitoNome::Valido:
+        break;
+    }
+
+    lblFile->setText(percorsoArchivio(cartellaProgramma(), nome));
+    if (QFileInfo::exists(lblFile->text())) {
+        avviso(kNomeUsato);
+        return;
+    }
+    // A refusal by the file system throws: it ends in the general error
+    // report, with no success message and the window left as it is.
+    creaArchivioVuoto(lblFile->text());
+    informazione(kCreato);
+    close();
+}
+
+void TfrmCreaCatalogo::btnAnnullaClick()
+{
+    close();
+}
+
+void TfrmCreaCatalogo::imgGuidaClick()
+{
+    apriDialogo<TfrmGuida>(this);
 }

@@ -2,6 +2,11 @@
 
 #include "app/finestra.h"
 
+class QLabel;
+class QLineEdit;
+class VistaImmagine;
+
+// Names a new archive and creates its empty file in the program folder.
 class TfrmCreaCatalogo : public FinestraPermanente
 {
     Q_OBJECT
@@ -10,6 +15,19 @@ public:
 
     static AspettoFinestra aspetto();
 
+    QLineEdit *txtFile = nullptr;
+    VistaImmagine *btnApplica = nullptr;
+    VistaImmagine *btnAnnulla = nullptr;
+    VistaImmagine *imgGuida = nullptr;
+    // The path being created; nothing outside the window reads it.
+    QLabel *lblFile = nullptr;
+
 protected:
+    void FormShow() override;
     void FormClose() override;
+
+private:
+    void btnApplicaClick();
+    void btnAnnullaClick();
+    void imgGuidaClick();
 };

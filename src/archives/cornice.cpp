@@ -1,0 +1,18 @@
+#include "archives/cornice.h"
+
+#include "app/colori.h"
+#include "app/finestra.h"
+#include "home/elementigrafici.h"
+
+Cornice creaCornice(QWidget *finestra, const QString &istruzioni)
+{
+    using namespace ElementiGrafici;
+    QWidget *pan = creaPannello(finestra, QSize(995, 692));
+    rettangolo(pan, QStringLiteral("shpContainer"), QRect(8, 8, 979, 676), Colori::sfondoBlu);
+    rettangolo(pan, QStringLiteral("shpSfondo"), QRect(16, 16, 963, 660));
+    immagine(pan, QStringLiteral("imgIcona"), QStringLiteral(":/home/logo.svg"), QRect(32, 32, 64, 64));
+    immagine(pan, QStringLiteral("imgIstruzioni"), istruzioni, QRect(112, 28, 780, 150));
+    VistaImmagine *guida = comando(pan, QStringLiteral("imgGuida"), QStringLiteral(":/home/guida.svg"),
+                                   QRect(934, 32, 29, 28));
+    return {pan, guida};
+}
