@@ -1,6 +1,17 @@
 #include "search/frmriepdacompletare.h"
 
 #include "app/formati.h"
+#include "search/criteriricerca.h"
+#include "storage/archiviopagine.h"
+
+#include <QLineEdit>
+
+namespace {
+
+// Shared by every to-complete window, apart from the search windows' own.
+QString g_ultimoTrova;
+
+} // namespace
 
 AspettoFinestra TfrmRiepDaCompletare::aspetto()
 {
@@ -10,7 +21,31 @@ AspettoFinestra TfrmRiepDaCompletare::aspetto()
 }
 
 TfrmRiepDaCompletare::TfrmRiepDaCompletare(QWidget *proprietario)
-    : FinestraDialogo(aspetto(), proprietario)
+    : FinestraRiepilogo(aspetto(), proprietario, g_ultimoTrova, QStringLiteral("Riepilogo pagine da completare"))
 {
     impostaFormatiProcesso();
+    panContainer = creaPannello(this, QSize(833, 529));
+    costruisciRisultati(panContainer, {QStringLiteral(":/search/banner_dacompletare.svg"),
+                                       QStringLiteral(":/search/istruzioni_dacompletare.svg"),
+                                       QStringLiteral("Fare doppio clic su una voce in elenco per richiamare la scheda"),
+                                       false});
+}
+
+void TfrmRiepDaCompletare::FormShow()
+{
+    azzeraTrova();
+    riempi();
+    txtTrova->setFocus(Qt::OtherFocusReason);
+}
+
+// A failure leaves the list as far as it got and the window open, silently.
+void TfrmRiepDaCompletare::riempi()
+{
+    QVector<TSchedaPagina> schede;
+    try {
+        schede = schedeArchivioEditore();
+    } catch (const ErroreArchivio &) {
+        return;
+    }
+    riempiLista(righeRiepilogo(schede, daCompletare));
 }

@@ -1,12 +1,27 @@
 #pragma once
 
-#include "app/finestra.h"
+#include "search/finestrariepilogo.h"
 
-class TfrmRiepDaCompletare : public FinestraDialogo
+class QWidget;
+
+// Lists the pages of the editor's archive still to be completed (flag "Sì"),
+// filled once when the window is shown. Opening a line writes the record
+// into the editor: this window needs no caller mark.
+class TfrmRiepDaCompletare : public FinestraRiepilogo
 {
     Q_OBJECT
 public:
     explicit TfrmRiepDaCompletare(QWidget *proprietario = nullptr);
 
     static AspettoFinestra aspetto();
+
+    bool scriveInEditore() const override { return true; }
+
+    QWidget *panContainer = nullptr;
+
+protected:
+    void FormShow() override;
+
+private:
+    void riempi();
 };

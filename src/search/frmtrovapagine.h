@@ -1,12 +1,58 @@
 #pragma once
 
-#include "app/finestra.h"
+#include "search/finestrariepilogo.h"
 
-class TfrmTrovaPagine : public FinestraDialogo
+#include <array>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+// Finds the pages of the editor's archive by up to ten fields at once and
+// lists them as sorted summary lines. Starts on the criteria panel; a
+// completed search switches to the result panel for good, so a new search
+// needs a new window.
+//
+// The editor opens it with its caller mark, which is what lets a double
+// click write the chosen record into the editor:
+//     apriDialogo<TfrmTrovaPagine>(this, [](TfrmTrovaPagine &d) {
+//         d.impostaChiamante(TfrmTrovaPagine::kChiamanteDocumenti);
+//     });
+class TfrmTrovaPagine : public FinestraRiepilogo
 {
     Q_OBJECT
 public:
     explicit TfrmTrovaPagine(QWidget *proprietario = nullptr);
 
     static AspettoFinestra aspetto();
+
+    // The caller mark of the page editor.
+    static const QString kChiamanteDocumenti; // "documenti"
+    // Writes the caller mark into the hidden lblMemory.
+    void impostaChiamante(const QString &marca);
+    bool scriveInEditore() const override;
+
+    // The ten search fields in their Enter order: Titolo, Codice, Autore,
+    // Tipologia, PagNum, Descrizione, Incipit, Parole, Giudizio, Note.
+    const std::array<QLineEdit *, 10> &campi() const { return m_campi; }
+
+    QWidget *panAvvio = nullptr;      // criteria panel
+    QWidget *panContainer = nullptr;  // result panel
+    QLabel *lblMemory = nullptr;      // caller mark, hidden
+    QLabel *lblConta = nullptr;       // criteria of the last search, hidden
+    QLabel *lblAttendere = nullptr;   // busy label, shown from mouse-down on "Cerca"
+    QPushButton *btnCerca = nullptr;
+    QPushButton *btnAnnulla = nullptr;
+
+protected:
+    void FormShow() override;
+    void done(int risultato) override;
+
+private:
+    void costruisciCriteri();
+    void btnCercaMouseDown();
+    void btnCercaClick();
+
+    std::array<QLineEdit *, 10> m_campi{};
 };

@@ -1,0 +1,151 @@
+#include "search/finestrariepilogo.h"
+
+#include "app/catenainvio.h"
+#include "app/errori.h"
+#include "app/finestre.h"
+#include "app/messaggi.h"
+#include "editor/frmdocumenti.h"
+#include "search/aprischeda.h"
+#include "search/aspettoricerca.h"
+#include "search/modellorighe.h"
+#include "search/rigariepilogo.h"
+#include "storage/archiviopagine.h"
+#include "storage/testo.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QScrollBar>
+
+using namespace AspettoRicerca;
+
+namespace {
+
+const QString kListaVuota = QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce.");
+constexpr int kLarghezzaVoci = 1600;
+
+} // namespace
+
+FinestraRiepilogo::FinestraRiepilogo(const AspettoFinestra &aspetto, QWidget *proprietario,
+                                     QString &ultimoTrova, const QString &titoloStampa)
+    : FinestraDialogo(aspetto, proprietario)
+    , m_ultimoTrova(ultimoTrova)
+    , m_titoloStampa(titoloStampa)
+{
+}
+
+// Result panel, 833 x 529: banner and instructions on top, the find row, the
+// 801 x 273 list, its hint, and the commands along the bottom.
+void FinestraRiepilogo::costruisciRisultati(QWidget *pannello, const PannelloRisultati &contenuto)
+{
+    immagine(pannello, contenuto.banner, QStringLiteral("imgBanner"), QRect(0, 0, 833, 64));
+    immagine(pannello, contenuto.istruzioni, QStringLiteral("imgIstruzioni"), QRect(16, 72, 801, 40));
+    riquadro(pannello, QStringLiteral("shpRisultati"), QRect(8, 118, 817, 404));
+
+    txtTrova = new QLineEdit(pannello);
+    txtTrova->setObjectName(QStringLiteral("txtTrova"));
+    txtTrova->setGeometry(16, 126, 681, 30);
+    txtTrova->setFont(carattere("Verdana", 12, true));
+    btnTrova = pulsante(pannello, QStringLiteral("Trova"), QStringLiteral("btnTrova"), QRect(707, 125, 110, 32));
+
+    m_modello = new ModelloRighe(this);
+    lstRecords = new QListView(pannello);
+    lstRecords->setObjectName(QStringLiteral("lstRecords"));
+    lstRecords->setGeometry(16, 166, 801, 273);
+    lstRecords->setModel(m_modello);
+    lstRecords->setUniformItemSizes(true);
+    lstRecords->setSelectionMode(QAbstractItemView::SingleSelection);
+    lstRecords->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lstRecords->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    lstRecords->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    lstRecords->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    lstRecords->viewport()->installEventFilter(this);
+
+    scritta(pannello, contenuto.doppioClic, QStringLiteral("lblDoppioClic"), QRect(16, 443, 801, 22),
+            QColor(0xDC, 0x14, 0x3C), 10, true);
+
+    btnChiudi = pulsante(pannello, QStringLiteral("Chiudi"), QStringLiteral("btnChiudi"), QRect(16, 479, 110, 34));
+    btnStampa = pulsante(pannello, QStringLiteral("Stampa"), QStringLiteral("btnStampa"), QRect(707, 479, 110, 34));
+    if (contenuto.rigaConteggio) {
+        lblTrovate = scritta(pannello, QString(), QStringLiteral("lblTrovate"), QRect(136, 479, 561, 34),
+                             QColor(0x00, 0x8B, 0x8B), 10, true);
+    }
+
+    collegaInvio(txtTrova, btnTrova);
+    connect(btnTrova, &QPushButton::clicked, this, [this] { protetto([this] { btnTrovaClick(); }); });
+    connect(btnChiudi, &QPushButton::clicked, this, &QDialog::reject);
+    // btnStampa prints the list with titoloStampa() through the list report.
+
+    setTabOrder(txtTrova, btnTrova);
+    setTabOrder(btnTrova, lstRecords);
+    setTabOrder(lstRecords, btnChiudi);
+    setTabOrder(btnChiudi, btnStampa);
+}
+
+void FinestraRiepilogo::riempiLista(QStringList righe)
+{
+    ordinaRighe(righe);
+    m_modello->impostaLarghezzaVoci(kLarghezzaVoci);
+    m_modello->impostaRighe(std::move(righe));
+    lstRecords->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    lstRecords->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+}
+
+void FinestraRiepilogo::azzeraTrova()
+{
+    m_ultimoTrova.clear();
+    txtTrova->clear();
+}
+
+QVector<TSchedaPagina> FinestraRiepilogo::schedeArchivioEditore()
+{
+    TfrmDocumenti *editore = frmDocumenti();
+    TArchivioPagine archivio;
+    archivio.ApriArchivio(editore ? Testo::trim(editore->lblFile->text()) : QString());
+    QVector<TSchedaPagina> schede = archivio.LeggiTutte();
+    archivio.ChiudiArchivio();
+    return schede;
+}
+
+int FinestraRiepilogo::voceSelezionata() const
+{
+    const QModelIndexList scelte = lstRecords->selectionModel()->selectedIndexes();
+    return scelte.isEmpty() ? -1 : scelte.first().row();
+}
+
+void FinestraRiepilogo::selezionaVoce(int riga)
+{
+    const QModelIndex indice = m_modello->index(riga);
+    lstRecords->selectionModel()->setCurrentIndex(indice, QItemSelectionModel::ClearAndSelect);
+    lstRecords->scrollTo(indice);
+}
+
+void FinestraRiepilogo::btnTrovaClick()
+{
+    const QStringList &voci = m_modello->righe();
+    if (voci.isEmpty()) {
+        MostraMessaggio(kListaVuota);
+        return;
+    }
+    const int prima = voceSelezionata();
+    const int dopo = trovaNellaLista(voci, prima, txtTrova->text(), m_ultimoTrova);
+    if (dopo != prima)
+        selezionaVoce(dopo);
+}
+
+bool FinestraRiepilogo::eventFilter(QObject *oggetto, QEvent *evento)
+{
+    if (lstRecords && oggetto == lstRecords->viewport() && evento->type() == QEvent::MouseButtonDblClick) {
+        protetto([this] { ApriSchedaDaRiga(this); });
+        return true;
+    }
+    return FinestraDialogo::eventFilter(oggetto, evento);
+}
+
+void FinestraRiepilogo::done(int risultato)
+{
+    m_modello->svuota();
+    FinestraDialogo::done(risultato);
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "app/finestra.h"
+#include "storage/schedapagina.h"
+
+#include <QStringList>
+#include <QVector>
+
+class ModelloRighe;
+class QLabel;
+class QLineEdit;
+class QListView;
+class QPushButton;
+
+// What the result panel of a window shows besides its list.
+struct PannelloRisultati {
+    QString banner;         // resource of the banner picture
+    QString istruzioni;     // resource of the instruction picture
+    QString doppioClic;     // the crimson line under the list
+    bool rigaConteggio;     // the count line lblTrovate between the buttons
+};
+
+// What the search and the to-complete windows share: the result panel with
+// its find field, the sorted list of summary lines, the find-next walk and
+// the double click that opens a record in the editor.
+class FinestraRiepilogo : public FinestraDialogo
+{
+    Q_OBJECT
+public:
+    // Whether opening a line may write into the editor (see ApriSchedaDaRiga).
+    virtual bool scriveInEditore() const = 0;
+    // The title the list report is printed with.
+    const QString &titoloStampa() const { return m_titoloStampa; }
+
+    ModelloRighe *modello() const { return m_modello; }
+    // The selected entry, -1 for none.
+    int voceSelezionata() const;
+    void selezionaVoce(int riga);
+
+    // Every record of the editor's archive, read in one pass and the file
+    // closed again; a missing file is created empty. Throws ErroreArchivio.
+    static QVector<TSchedaPagina> schedeArchivioEditore();
+
+    QLineEdit *txtTrova = nullptr;
+    QPushButton *btnTrova = nullptr;
+    QListView *lstRecords = nullptr;
+    QPushButton *btnChiudi = nullptr;
+    QPushButton *btnStampa = nullptr;
+    QLabel *lblTrovate = nullptr; // only where the panel has a count line
+
+protected:
+    // ultimoTrova is the last find text shared by every window of one kind.
+    FinestraRiepilogo(const AspettoFinestra &aspetto, QWidget *proprietario, QString &ultimoTrova,
+                      const QString &titoloStampa);
+
+    void costruisciRisultati(QWidget *pannello, const PannelloRisultati &contenuto);
+    // Sorts the lines once and hands them to the list in one go, then sets
+    // the wide items and the scroll bars.
+    void riempiLista(QStringList righe);
+    // A new window starts a new walk: the shared last find text and the find
+    // field are emptied.
+    void azzeraTrova();
+
+    void done(int risultato) override;
+    bool eventFilter(QObject *oggetto, QEvent *evento) override;
+
+private:
+    void btnTrovaClick();
+
+    QString &m_ultimoTrova;
+    QString m_titoloStampa;
+    ModelloRighe *m_modello = nullptr;
+};

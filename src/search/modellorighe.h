@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QAbstractListModel>
+#include <QFont>
+#include <QStringList>
+
+// The entries of a result list. The whole list is handed over at once, so a
+// list of a hundred thousand lines is laid out once, not re-sorted at each
+// insertion. Every entry is drawn in Courier New 12, black, whatever the
+// style says, and may be given a fixed width so that the list scrolls
+// sideways over the long lines.
+class ModelloRighe : public QAbstractListModel
+{
+    Q_OBJECT
+public:
+    explicit ModelloRighe(QObject *parent = nullptr);
+
+    void impostaRighe(QStringList righe);
+    void svuota();
+    const QStringList &righe() const { return m_righe; }
+    // 0 leaves the width to the text.
+    void impostaLarghezzaVoci(int larghezza);
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &indice, int ruolo = Qt::DisplayRole) const override;
+
+private:
+    QStringList m_righe;
+    QFont m_carattere;
+    int m_larghezza = 0;
+    int m_altezza = 0;
+};
