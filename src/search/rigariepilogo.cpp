@@ -3,6 +3,8 @@
 #include "storage/testo.h"
 
 #include <algorithm>
+#include <numeric>
+#include <utility>
 
 namespace {
 
@@ -37,11 +39,24 @@ QString minuscoleAscii(const QString &testo)
     return out;
 }
 
+// Folding every line once and comparing the folded copies by code unit gives
+// the order of Testo::compareFolded at a fraction of the cost on long lists.
 void ordinaRighe(QStringList &righe)
 {
-    std::stable_sort(righe.begin(), righe.end(), [](const QString &a, const QString &b) {
-        return Testo::compareFolded(a, b) < 0;
-    });
+    const qsizetype n = righe.size();
+    QVector<QString> chiavi;
+    chiavi.reserve(n);
+    for (const QString &r : std::as_const(righe))
+        chiavi.append(Testo::upperAscii(r));
+    QVector<qsizetype> ordine(n);
+    std::iota(ordine.begin(), ordine.end(), 0);
+    std::stable_sort(ordine.begin(), ordine.end(),
+                     [&chiavi](qsizetype a, qsizetype b) { return chiavi.at(a) < chiavi.at(b); });
+    QStringList ordinate;
+    ordinate.reserve(n);
+    for (qsizetype i : std::as_const(ordine))
+        ordinate.append(righe.at(i));
+    righe = std::move(ordinate);
 }
 
 QVector<int> posizioniDellaRiga(const QVector<TSchedaPagina> &schede, const QString &riga)
