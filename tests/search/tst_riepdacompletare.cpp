@@ -8,6 +8,7 @@
 #include "support/supporto.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
@@ -56,6 +57,7 @@ private slots:
     void trovaCammina();
     void ultimoTrovaSeparatoDallaRicerca();
     void doppioClicApreNellEditore();
+    void doppioClicSpuntaLaCasella();
     void aperturaDallEditore();
 
 private:
@@ -215,6 +217,24 @@ void TestRiepDaCompletare::doppioClicApreNellEditore()
     QVERIFY(!f->isVisible());
     QCOMPARE(frmDocumenti()->lblPosizione->text(), QStringLiteral("8"));
     QVERIFY(messaggi.testi().isEmpty());
+}
+
+void TestRiepDaCompletare::doppioClicSpuntaLaCasella()
+{
+    TfrmDocumenti *editore = frmDocumenti();
+    auto *chk = editore->findChild<QCheckBox *>(QStringLiteral("chkDaCompletare"));
+    auto *txtTitolo = editore->findChild<QLineEdit *>(QStringLiteral("txtTitolo"));
+    auto *txtAutore = editore->findChild<QLineEdit *>(QStringLiteral("txtAutore"));
+    if (!chk || !txtTitolo || !txtAutore)
+        QSKIP("the editor shows no record fields yet");
+    chk->setChecked(false);
+    auto f = apri();
+    doppioClicVoce(f->lstRecords, 0); // bozza, position 6
+    QVERIFY(!f->isVisible());
+    QCOMPARE(editore->lblPosizione->text(), QStringLiteral("6"));
+    QCOMPARE(txtTitolo->text(), QStringLiteral("bozza"));
+    QCOMPARE(txtAutore->text(), QStringLiteral("Rossi"));
+    QVERIFY(chk->isChecked());
 }
 
 void TestRiepDaCompletare::aperturaDallEditore()

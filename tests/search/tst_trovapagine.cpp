@@ -1,4 +1,5 @@
 #include "app/finestre.h"
+#include "app/vistaimmagine.h"
 #include "editor/frmdocumenti.h"
 #include "search/frmtrovapagine.h"
 #include "search/modellorighe.h"
@@ -9,6 +10,8 @@
 #include "support/supporto.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QImage>
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
@@ -73,6 +76,7 @@ private slots:
     void trovaListaVuota();
     void trovaCammina();
     void ultimoTrovaAzzeratoAllApertura();
+    void doppioClicScriveLEditore();
     void doppioClicRigaTagliata();
     void doppioClicRigheUguali();
     void doppioClicSenzaMarca();
@@ -383,6 +387,77 @@ void TestTrovaPagine::ultimoTrovaAzzeratoAllApertura()
     seconda->txtTrova->setText(QStringLiteral("er"));
     QTest::mouseClick(seconda->btnTrova, Qt::LeftButton);
     QCOMPARE(seconda->voceSelezionata(), 0);
+}
+
+// The editor's picture as it is drawn: the test does not rely on the kind of
+// widget that shows it.
+QColor coloreAlCentro(QWidget *w)
+{
+    if (auto *vista = qobject_cast<VistaImmagine *>(w)) {
+        const QImage &img = vista->immagine();
+        return img.isNull() ? QColor() : img.pixelColor(img.width() / 2, img.height() / 2);
+    }
+    const QImage img = w->grab().toImage();
+    return img.pixelColor(img.width() / 2, img.height() / 2);
+}
+
+void TestTrovaPagine::doppioClicScriveLEditore()
+{
+    TfrmDocumenti *editore = frmDocumenti();
+    auto *txtTitolo = editore->findChild<QLineEdit *>(QStringLiteral("txtTitolo"));
+    auto *chk = editore->findChild<QCheckBox *>(QStringLiteral("chkDaCompletare"));
+    auto *imgFoto = editore->findChild<QWidget *>(QStringLiteral("imgFoto"));
+    if (!txtTitolo || !chk || !imgFoto)
+        QSKIP("the editor shows no record fields yet");
+
+    // Two records with the same line: the first flagged, the second with a
+    // flag of neither value, each with its own notes, attachment and scan.
+    QVector<TSchedaPagina> schede = archivioDiProva();
+    TSchedaPagina prima = schedaDiProva("Carteggio", "Neri", "K-1", "9", QByteArray("\x02S\xEC", 3));
+    impostaCampo(prima, Campo::Note, QStringLiteral("prima copia"));
+    impostaCampo(prima, Campo::File01, QStringLiteral("uno.pdf"));
+    TSchedaPagina seconda = schedaDiProva("Carteggio", "Neri", "K-1", "9", QByteArray(3, '\0'));
+    impostaCampo(seconda, Campo::Note, QStringLiteral("  seconda copia "));
+    impostaCampo(seconda, Campo::Creazione, QStringLiteral("01/02/1850"));
+    impostaCampo(seconda, Campo::Desc03, QStringLiteral("sigillo"));
+    schede << prima << seconda; // positions 6 and 7
+    QVERIFY(scriviArchivio(m_archivio, schede));
+    QImage rossa(40, 60, QImage::Format_RGB32);
+    rossa.fill(Qt::red);
+    QVERIFY(QDir().mkpath(m_programma->percorso(QStringLiteral("Pagine_Documenti"))));
+    QVERIFY(rossa.save(m_programma->percorso(QStringLiteral("Pagine_Documenti/Prova_Foto_7.jpg")), "JPG"));
+
+    chk->setChecked(false);
+    txtTitolo->setText(QStringLiteral("testo non salvato"));
+    auto f = apri();
+    cercaCon(f.get(), {{"txtAutore", "neri"}});
+    QCOMPARE(vociLista(f->lstRecords).size(), 2);
+    doppioClicVoce(f->lstRecords, 0);
+    QVERIFY(!f->isVisible());
+
+    const auto testo = [editore](const char *nome) {
+        auto *c = editore->findChild<QLineEdit *>(QString::fromLatin1(nome));
+        return c ? c->text() : QStringLiteral("<manca %1>").arg(QString::fromLatin1(nome));
+    };
+    const auto etichetta = [editore](const char *nome) {
+        auto *l = editore->findChild<QLabel *>(QString::fromLatin1(nome));
+        return l ? l->text() : QStringLiteral("<manca %1>").arg(QString::fromLatin1(nome));
+    };
+    QCOMPARE(editore->lblPosizione->text(), QStringLiteral("7"));
+    QCOMPARE(testo("txtTitolo"), QStringLiteral("Carteggio"));
+    QCOMPARE(testo("txtAutore"), QStringLiteral("Neri"));
+    QCOMPARE(testo("txtCodice"), QStringLiteral("K-1"));
+    QCOMPARE(testo("txtPagNum"), QStringLiteral("9"));
+    QCOMPARE(testo("txtCreazione"), QStringLiteral("01/02/1850"));
+    QCOMPARE(testo("txtNote"), QStringLiteral("seconda copia"));
+    QCOMPARE(testo("txtDescrizione"), QString());
+    // The later record's flag is neither value: the box keeps what the
+    // earlier one set.
+    QVERIFY(chk->isChecked());
+    QCOMPARE(etichetta("lblFile01"), QString());
+    QCOMPARE(etichetta("lblDesc03"), QStringLiteral("sigillo"));
+    const QColor centro = coloreAlCentro(imgFoto);
+    QVERIFY2(centro.red() > 200 && centro.green() < 60 && centro.blue() < 60, qPrintable(centro.name()));
 }
 
 void TestTrovaPagine::doppioClicRigaTagliata()
