@@ -17,7 +17,6 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
-#include <QScrollBar>
 
 using namespace AspettoRicerca;
 
