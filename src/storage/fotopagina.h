@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+// The scan files of the pages: one JPEG per record, found by the archive's
+// name and the record's position, all side by side in one folder under the
+// program folder. Scans never follow their records anywhere: a position is
+// permanent, and so is the file named after it.
+
+// "<program folder>Pagine_Documenti" (the program folder ends with '/').
+QString cartellaFotoPagine(const QString &cartellaProgramma);
+
+// "<program folder>Pagine_Documenti/<name>_Foto_<position>.jpg", name and
+// position trimmed and otherwise taken as they are: the name was accepted as
+// a file name when the archive was created.
+QString percorsoFotoPagina(const QString &cartellaProgramma, const QString &nomeArchivio,
+                           const QString &posizione);
+
+// Creates the scans folder, with any missing parent, when it is missing.
+bool preparaCartellaFotoPagine(const QString &cartellaProgramma);
+
+// Writes the picture as JPEG at the path, replacing any file there, after
+// making sure the folder exists. Transparent areas are laid on white, since
+// JPEG has no transparency and would turn them black. False when the folder
+// cannot be made, the picture is empty or the file cannot be written; a
+// failed write leaves any previous file as it was.
+bool scriviFileFoto(const QString &cartellaProgramma, const QString &percorso, const QImage &foto);
+
+// Decodes the file at the path, whatever picture format it holds (the name
+// says JPEG, the content decides), after making sure the folder exists. A
+// null picture when the file is missing or is not a picture.
+QImage leggiFileFoto(const QString &cartellaProgramma, const QString &percorso);

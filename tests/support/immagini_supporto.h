@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QByteArray>
+#include <QColor>
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+// Pictures for tests of scans: plain colour fills, their encoded bytes, and
+// what a file really holds.
+
+QImage tinta(const QSize &dimensione, const QColor &colore, QImage::Format formato = QImage::Format_RGB32);
+
+// The picture encoded in the given format ("JPG", "BMP", ...).
+QByteArray codifica(const QImage &immagine, const char *formato);
+
+// The format a file's content is in ("jpeg", "bmp"), whatever its name says;
+// empty when it is not a picture.
+QByteArray formatoDelFile(const QString &percorso);
+
+// Two colours equal but for the small shifts of JPEG encoding.
+bool coloreVicino(const QColor &a, const QColor &b);
+
+// The colour at the centre of a picture.
+QColor coloreAlCentro(const QImage &immagine);
