@@ -1,10 +1,56 @@
 #include "editor/frmdocumenti.h"
 
+#include "app/cartellaprogramma.h"
+#include "app/catenainvio.h"
+#include "app/errori.h"
 #include "app/finestre.h"
 #include "app/formati.h"
+#include "app/messaggi.h"
+#include "app/suggerimenti.h"
+#include "app/vistaimmagine.h"
+#include "editor/aspettodocumenti.h"
+#include "editor/campidocumenti.h"
+#include "editor/comandidocumenti.h"
+#include "editor/comandifoto.h"
+#include "editor/frmallegacartella.h"
+#include "editor/frmzoom.h"
+#include "home/elementigrafici.h"
 #include "home/frmavvio.h"
+#include "home/frmguida.h"
+#include "output/frmanteprimapagina.h"
+#include "output/frmexpdocumenti.h"
+#include "output/frmslideshow_documenti.h"
+#include "output/frmstampapagina.h"
+#include "search/frmriepdacompletare.h"
+#include "search/frmtrovapagine.h"
+#include "storage/archiviopagine.h"
+#include "storage/fotopagina.h"
+#include "storage/testo.h"
 
+#include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QSvgRenderer>
+
+namespace {
+
+const QString kPronto = QStringLiteral("Pronto per archiviare una nuova scheda...");
+
+// The placeholder is part of the window's design: drawn once, opaque, at the
+// size of the picture area.
+QImage disegnaSegnaposto(const QSize &dimensione)
+{
+    QImage img(dimensione, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QSvgRenderer svg(QStringLiteral(":/editor/segnaposto.svg"));
+    QPainter p(&img);
+    svg.render(&p);
+    return img;
+}
+
+} // namespace
 
 AspettoFinestra TfrmDocumenti::aspetto()
 {
@@ -16,25 +62,190 @@ AspettoFinestra TfrmDocumenti::aspetto()
 TfrmDocumenti::TfrmDocumenti(QWidget *parent)
     : FinestraPermanente(aspetto(), parent)
 {
+    using namespace AspettoDocumenti;
     impostaFormatiProcesso();
-    QWidget *pannello = creaPannello(this, QSize(996, 692));
-    lblNome = new QLabel(QStringLiteral("Nome documento"), pannello);
-    lblNome->setObjectName(QStringLiteral("lblNome"));
-    lblFile = new QLabel(pannello);
-    lblFile->setObjectName(QStringLiteral("lblFile"));
-    lblFile->hide();
-    lblPosizione = new QLabel(pannello);
-    lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
+    QWidget *pan = creaPannello(this, QSize(kLarghezzaPannello, kAltezzaPannello));
+    const QList<QWidget *> sfondi = creaSfondi(pan);
+
+    imgFoto = new VistaImmagine(pan);
+    imgFoto->setObjectName(QStringLiteral("imgFoto"));
+    imgFoto->setGeometry(postoFoto());
+    imgBianco = new VistaImmagine(pan);
+    imgBianco->setObjectName(QStringLiteral("imgBianco"));
+    imgBianco->setGeometry(postoFoto());
+    imgBianco->impostaImmagine(disegnaSegnaposto(postoFoto().size()));
+    imgBianco->hide();
+    imgFoto->impostaImmagine(imgBianco->immagine());
+
+    lblNome = creaNome(pan);
+    lblFile = etichettaNascosta(pan, QStringLiteral("lblFile"));
+    lblPosizione = creaPosizione(pan, postoPosizione());
+    lblFile01 = etichettaNascosta(pan, nomeEtichettaFile(0));
+    lblFile02 = etichettaNascosta(pan, nomeEtichettaFile(1));
+    lblFile03 = etichettaNascosta(pan, nomeEtichettaFile(2));
+    lblDesc01 = etichettaNascosta(pan, nomeEtichettaDescrizione(0));
+    lblDesc02 = etichettaNascosta(pan, nomeEtichettaDescrizione(1));
+    lblDesc03 = etichettaNascosta(pan, nomeEtichettaDescrizione(2));
+
+    QList<QWidget *> ordine;
+    for (int k = 0; k < kCampiDescrittivi; ++k) {
+        const DescrizioneCampo &d = campiDocumenti()[size_t(k)];
+        if (d.didascalia) {
+            creaDidascalia(pan, nomeDidascalia(k), d);
+            m_campi[size_t(k)] = creaCampo(pan, d);
+        } else {
+            m_campi[size_t(k)] = creaNote(pan, d);
+        }
+        ordine.append(m_campi[size_t(k)]);
+    }
+    collegaInvio(ordine, true);
+    chkDaCompletare = creaCasella(pan);
+
+    // Save moves the focus here first, so that no field is left half-edited.
+    // It has no place on screen and Tab never lands on it.
+    btnFocus = new QPushButton(pan);
+    btnFocus->setObjectName(QStringLiteral("btnFocus"));
+    btnFocus->setGeometry(0, 0, 0, 0);
+    btnFocus->setFocusPolicy(Qt::NoFocus);
+
+    for (int k = 0; k + 1 < ordine.size(); ++k)
+        setTabOrder(ordine.at(k), ordine.at(k + 1));
+    setTabOrder(ordine.last(), chkDaCompletare);
+
+    panInfo = creaBarraStato(pan, kPronto);
+    auto *suggerimenti = new SuggerimentiStato(panInfo);
+    suggerimenti->sfondo(this);
+    suggerimenti->sfondo(pan);
+    for (QWidget *s : sfondi)
+        suggerimenti->sfondo(s);
+    suggerimenti->sfondo(imgFoto);
+    creaComandi(pan);
+    for (const DescrizioneComando &c : comandiDocumenti())
+        suggerimenti->aggiungi(pan->findChild<QWidget *>(QString::fromLatin1(c.nome)),
+                               QString::fromUtf8(c.suggerimento));
+    suggerimenti->aggiungi(chkDaCompletare, QStringLiteral("Spunta questa casella per indicare che la pagina "
+                                                           "del documento deve essere ancora completata."));
 }
 
-void TfrmDocumenti::MostraScheda(const TSchedaPagina &, int posizione)
+void TfrmDocumenti::creaComandi(QWidget *pannello)
 {
+    for (const DescrizioneComando &c : comandiDocumenti())
+        ElementiGrafici::comando(pannello, QString::fromLatin1(c.nome), QString::fromLatin1(c.risorsa), c.posto);
+
+    collegaComando("cmdNuovo", &TfrmDocumenti::cmdNuovoClick);
+    collegaComando("cmdDuplica", &TfrmDocumenti::cmdDuplicaClick);
+    collegaComando("cmdSalva", &TfrmDocumenti::cmdSalvaClick);
+    collegaComando("cmdTrova", &TfrmDocumenti::cmdTrovaClick);
+    collegaComando("cmdFile", &TfrmDocumenti::cmdFileClick);
+    collegaComando("cmdAnteprima", &TfrmDocumenti::cmdAnteprimaClick);
+    collegaComando("cmdStampa", &TfrmDocumenti::cmdStampaClick);
+    collegaComando("cmdPrimo", &TfrmDocumenti::cmdPrimoClick);
+    collegaComando("cmdIndietro", &TfrmDocumenti::cmdIndietroClick);
+    collegaComando("cmdAvanti", &TfrmDocumenti::cmdAvantiClick);
+    collegaComando("cmdUltimo", &TfrmDocumenti::cmdUltimoClick);
+    collegaComando("cmdDaCompletare", &TfrmDocumenti::cmdDaCompletareClick);
+    collegaComando("cmdEsporta", &TfrmDocumenti::cmdEsportaClick);
+    collegaComando("cmdSlideshow", &TfrmDocumenti::cmdSlideshowClick);
+    collegaComando("cmdGuida", &TfrmDocumenti::cmdGuidaClick);
+    collegaComando("cmdEsci", &TfrmDocumenti::cmdEsciClick);
+    collegaComando("btnCaricaFoto", &TfrmDocumenti::btnCaricaFotoClick);
+    collegaComando("btnSalvaFoto", &TfrmDocumenti::btnSalvaFotoClick);
+    collegaComando("btnCancFoto", &TfrmDocumenti::btnCancFotoClick);
+    collegaComando("btnZoomFoto", &TfrmDocumenti::btnZoomFotoClick);
+}
+
+void TfrmDocumenti::collegaComando(const char *nome, void (TfrmDocumenti::*gestore)())
+{
+    auto *comando = findChild<VistaImmagine *>(QString::fromLatin1(nome));
+    connect(comando, &VistaImmagine::clicked, this, [this, gestore] { protetto([this, gestore] { (this->*gestore)(); }); });
+}
+
+QLineEdit *TfrmDocumenti::campo(Campo campo) const
+{
+    const int k = int(campo);
+    return k >= 0 && k < kCampiDescrittivi ? m_campi[size_t(k)] : nullptr;
+}
+
+std::array<QLabel *, 6> TfrmDocumenti::etichetteAllegati() const
+{
+    return {lblFile01, lblFile02, lblFile03, lblDesc01, lblDesc02, lblDesc03};
+}
+
+void TfrmDocumenti::svuotaAllegati()
+{
+    for (QLabel *l : etichetteAllegati())
+        l->clear();
+}
+
+ValoriScheda TfrmDocumenti::valoriSchermo() const
+{
+    ValoriScheda v;
+    for (int k = 0; k < kCampiDescrittivi; ++k)
+        v.testi[size_t(k)] = m_campi[size_t(k)]->text();
+    v.daCompletare = chkDaCompletare->isChecked();
+    const std::array<QLabel *, 6> allegati = etichetteAllegati();
+    for (size_t k = 0; k < 3; ++k) {
+        v.allegati.nomi[k] = allegati[k]->text();
+        v.allegati.descrizioni[k] = allegati[k + 3]->text();
+    }
+    return v;
+}
+
+QImage TfrmDocumenti::foto() const
+{
+    return imgFoto->immagine();
+}
+
+void TfrmDocumenti::impostaFoto(const QImage &foto)
+{
+    imgFoto->impostaImmagine(foto);
+}
+
+QImage TfrmDocumenti::fotoSegnaposto() const
+{
+    return imgBianco->immagine();
+}
+
+void TfrmDocumenti::MostraScheda(const TSchedaPagina &scheda, int posizione)
+{
+    for (int k = 0; k < kCampiDescrittivi; ++k) {
+        QLineEdit *c = m_campi[size_t(k)];
+        c->setText(leggiCampo(scheda, Campo(k)));
+        // A long text shows its beginning, not its end.
+        c->setCursorPosition(0);
+    }
+    const Flag flag = leggiFlag(scheda);
+    if (flag != Flag::Nessuno)
+        chkDaCompletare->setChecked(flag == Flag::Si);
+    const std::array<QLabel *, 6> allegati = etichetteAllegati();
+    for (int k = 0; k < 6; ++k)
+        allegati[size_t(k)]->setText(leggiCampo(scheda, Campo(int(Campo::File01) + k)));
     lblPosizione->setText(QString::number(posizione));
+    LeggiFotoPagina();
 }
 
 void TfrmDocumenti::PulisciScheda()
 {
+    for (QLineEdit *c : m_campi)
+        c->clear();
+    chkDaCompletare->setChecked(false);
+    svuotaAllegati();
+    impostaFoto(fotoSegnaposto());
     lblPosizione->clear();
+    m_campi[0]->setFocus();
+}
+
+void TfrmDocumenti::LeggiFotoPagina()
+{
+    const QString cartella = cartellaProgramma();
+    const QImage letta = leggiFileFoto(cartella, percorsoFotoPagina(cartella, lblNome->text(), lblPosizione->text()));
+    impostaFoto(letta.isNull() ? fotoSegnaposto() : letta);
+}
+
+bool TfrmDocumenti::ScriviFotoPagina()
+{
+    const QString cartella = cartellaProgramma();
+    return scriviFileFoto(cartella, percorsoFotoPagina(cartella, lblNome->text(), lblPosizione->text()), foto());
 }
 
 void TfrmDocumenti::FormShow()
@@ -45,4 +256,180 @@ void TfrmDocumenti::FormShow()
 void TfrmDocumenti::FormClose()
 {
     frmAvvio()->mostra();
+}
+
+void TfrmDocumenti::cmdNuovoClick()
+{
+    PulisciScheda();
+}
+
+void TfrmDocumenti::cmdDuplicaClick()
+{
+    if (Testo::trim(lblPosizione->text()).isEmpty()) {
+        avviso(kDuplicaNonSalvata);
+        return;
+    }
+    svuotaAllegati();
+    lblPosizione->clear();
+    impostaFoto(fotoSegnaposto());
+    m_campi[0]->setFocus();
+    informazione(kDuplicaPronta);
+}
+
+int TfrmDocumenti::salvaInArchivio()
+{
+    const QString posizione = Testo::trim(lblPosizione->text());
+    try {
+        TArchivioPagine archivio;
+        archivio.ApriArchivio(Testo::trim(lblFile->text()));
+        const TSchedaPagina scheda = componiScheda(valoriSchermo());
+        int n = 0;
+        if (posizione.isEmpty()) {
+            n = archivio.AggiungiScheda(scheda);
+        } else {
+            n = posizione.toInt();
+            archivio.ScriviScheda(n, scheda);
+        }
+        // From here on the screen stands for the stored record n: a further
+        // save overwrites it instead of appending again.
+        lblPosizione->setText(QString::number(n));
+        archivio.ChiudiArchivio();
+        return n;
+    } catch (const ErroreArchivio &) {
+        errore(kMessaggioAccessoArchivio);
+        return 0;
+    }
+}
+
+void TfrmDocumenti::cmdSalvaClick()
+{
+    btnFocus->setFocus();
+    std::array<QString, kCampiDescrittivi> testi;
+    for (int k = 0; k < kCampiDescrittivi; ++k)
+        testi[size_t(k)] = m_campi[size_t(k)]->text();
+    if (const CampoObbligatorio *mancante = primoObbligatorioMancante(testi)) {
+        avviso(mancante->avviso);
+        campo(mancante->campo)->setFocus();
+        return;
+    }
+
+    const bool nuova = Testo::trim(lblPosizione->text()).isEmpty();
+    if (salvaInArchivio() == 0)
+        return;
+    // The record is stored whatever happens to its scan; a scan that could
+    // not be written is said so, and the picture stays for another try.
+    const bool fotoScritta = ScriviFotoPagina();
+    informazione(nuova ? kSchedaInserita : kSchedaModificata);
+    if (!fotoScritta)
+        avviso(kFotoNonSalvata);
+}
+
+void TfrmDocumenti::naviga(Navigazione verso)
+{
+    try {
+        TArchivioPagine archivio;
+        archivio.ApriArchivio(Testo::trim(lblFile->text()));
+        const PassoNavigazione passo =
+            passoNavigazione(verso, Testo::trim(lblPosizione->text()), archivio.ContaSchede());
+        if (passo.svuotaPosizione)
+            lblPosizione->clear();
+        if (passo.tipo == PassoNavigazione::Mostra) {
+            const TSchedaPagina scheda = archivio.LeggiScheda(passo.posizione);
+            archivio.ChiudiArchivio();
+            MostraScheda(scheda, passo.posizione);
+            return;
+        }
+        archivio.ChiudiArchivio();
+        if (passo.tipo == PassoNavigazione::ArchivioVuoto)
+            informazione(kMessaggioArchivioVuoto);
+    } catch (const ErroreArchivio &) {
+        errore(kMessaggioAccessoArchivio);
+    }
+}
+
+void TfrmDocumenti::cmdPrimoClick()
+{
+    naviga(Navigazione::Primo);
+}
+
+void TfrmDocumenti::cmdIndietroClick()
+{
+    naviga(Navigazione::Indietro);
+}
+
+void TfrmDocumenti::cmdAvantiClick()
+{
+    naviga(Navigazione::Avanti);
+}
+
+void TfrmDocumenti::cmdUltimoClick()
+{
+    naviga(Navigazione::Ultimo);
+}
+
+void TfrmDocumenti::cmdTrovaClick()
+{
+    apriDialogo<TfrmTrovaPagine>(this, [](TfrmTrovaPagine &d) {
+        d.impostaChiamante(TfrmTrovaPagine::kChiamanteDocumenti);
+    });
+}
+
+void TfrmDocumenti::cmdFileClick()
+{
+    apriAllegati(this);
+}
+
+void TfrmDocumenti::cmdAnteprimaClick()
+{
+    apriDialogo<TfrmAnteprimaPagina>(this);
+}
+
+void TfrmDocumenti::cmdStampaClick()
+{
+    apriDialogo<TfrmStampaPagina>(this);
+}
+
+void TfrmDocumenti::cmdDaCompletareClick()
+{
+    apriDialogo<TfrmRiepDaCompletare>(this);
+}
+
+void TfrmDocumenti::cmdEsportaClick()
+{
+    apriDialogo<TfrmExpDocumenti>(this);
+}
+
+void TfrmDocumenti::cmdSlideshowClick()
+{
+    apriDialogo<TfrmSlideshow_Documenti>(this);
+}
+
+void TfrmDocumenti::cmdGuidaClick()
+{
+    apriDialogo<TfrmGuida>(this);
+}
+
+void TfrmDocumenti::cmdEsciClick()
+{
+    close();
+}
+
+void TfrmDocumenti::btnCaricaFotoClick()
+{
+    impostaFoto(caricaFoto(this, foto(), fotoSegnaposto()));
+}
+
+void TfrmDocumenti::btnSalvaFotoClick()
+{
+    impostaFoto(salvaCopiaFoto(this, foto(), fotoSegnaposto()));
+}
+
+void TfrmDocumenti::btnCancFotoClick()
+{
+    impostaFoto(fotoSegnaposto());
+}
+
+void TfrmDocumenti::btnZoomFotoClick()
+{
+    mostraZoom(this, foto());
 }

@@ -1,14 +1,36 @@
 #pragma once
 
 #include "app/finestra.h"
+#include "editor/navigazione.h"
+#include "editor/salvataggio.h"
 #include "storage/schedapagina.h"
 
-class QLabel;
+#include <QImage>
 
-// The page editor. It holds the current archive for the whole program:
-// lblNome (archive name), lblFile (full path of the archive file, hidden)
-// and lblPosizione (position of the record on screen; empty for a new one).
-// Other windows read and write these labels and call MostraScheda.
+#include <array>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class VistaImmagine;
+
+// The page editor: one record of the current archive at a time, with its
+// scan, and every command that works on the archive.
+//
+// It also holds the current archive for the whole program, in labels that
+// other windows read and write:
+//   lblNome      archive name (file name without ".kpx"), shown on the name bar
+//   lblFile      full path of the archive file, hidden
+//   lblPosizione position of the record on screen, from 1; empty while the
+//                screen holds a new record: the only mark of a new record
+//   lblFile01..lblFile03, lblDesc01..lblDesc03
+//                the record's attachments (bare file names and descriptions),
+//                hidden; the attachments window reads and writes them
+// and in its scan picture imgFoto (with the hidden placeholder imgBianco).
+//
+// A window that opens a stored record in the editor writes it with
+// MostraScheda(record, position), which also loads its scan.
 class TfrmDocumenti : public FinestraPermanente
 {
     Q_OBJECT
@@ -17,16 +39,85 @@ public:
 
     static AspettoFinestra aspetto();
 
-    // Puts a stored record and its position on screen and loads its scan.
+    // Puts a stored record and its position on screen and loads its scan
+    // (the placeholder when it has none). A flag of neither value leaves the
+    // check box as it was; focus and status line are not touched.
     void MostraScheda(const TSchedaPagina &scheda, int posizione);
-    // Clears the screen for a new record.
+    // Clears the screen for a new record: fields, check box, attachments,
+    // placeholder picture, empty position, focus in the title.
     void PulisciScheda();
+
+    // Loads the scan of the record on screen (by lblNome and lblPosizione)
+    // into the picture; the placeholder when it cannot be read.
+    void LeggiFotoPagina();
+    // Writes the picture to the scan file of the record on screen. False when
+    // it could not be written; the picture on screen stays as it was, so the
+    // user can still save it again.
+    bool ScriviFotoPagina();
+
+    // The scan picture on screen (imgFoto), as a copy.
+    QImage foto() const;
+    void impostaFoto(const QImage &foto);
+    // The placeholder that stands for a page without a scan (307 x 409).
+    QImage fotoSegnaposto() const;
+
+    // The text field of one of the 21 descriptive fields (Titolo .. Note);
+    // nullptr for the flag and the attachments, which are not text fields.
+    QLineEdit *campo(Campo campo) const;
+    // The screen as plain values, as Save stores it.
+    ValoriScheda valoriSchermo() const;
 
     QLabel *lblNome = nullptr;
     QLabel *lblFile = nullptr;
     QLabel *lblPosizione = nullptr;
+    QLabel *lblFile01 = nullptr;
+    QLabel *lblFile02 = nullptr;
+    QLabel *lblFile03 = nullptr;
+    QLabel *lblDesc01 = nullptr;
+    QLabel *lblDesc02 = nullptr;
+    QLabel *lblDesc03 = nullptr;
+    QCheckBox *chkDaCompletare = nullptr;
+    VistaImmagine *imgFoto = nullptr;
+    VistaImmagine *imgBianco = nullptr;
+    // The status line, which the hover hints write.
+    QLabel *panInfo = nullptr;
 
 protected:
     void FormShow() override;
     void FormClose() override;
+
+private:
+    void creaComandi(QWidget *pannello);
+    void collegaComando(const char *nome, void (TfrmDocumenti::*gestore)());
+    std::array<QLabel *, 6> etichetteAllegati() const;
+    void svuotaAllegati();
+
+    void cmdNuovoClick();
+    void cmdDuplicaClick();
+    void cmdSalvaClick();
+    void cmdTrovaClick();
+    void cmdFileClick();
+    void cmdAnteprimaClick();
+    void cmdStampaClick();
+    void cmdPrimoClick();
+    void cmdIndietroClick();
+    void cmdAvantiClick();
+    void cmdUltimoClick();
+    void cmdDaCompletareClick();
+    void cmdEsportaClick();
+    void cmdSlideshowClick();
+    void cmdGuidaClick();
+    void cmdEsciClick();
+    void btnCaricaFotoClick();
+    void btnSalvaFotoClick();
+    void btnCancFotoClick();
+    void btnZoomFotoClick();
+
+    void naviga(Navigazione verso);
+    // Writes the screen into the archive; the position it was stored at, or
+    // 0 when the archive could not be written (already reported).
+    int salvaInArchivio();
+
+    std::array<QLineEdit *, kCampiDescrittivi> m_campi{};
+    QPushButton *btnFocus = nullptr;
 };

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QRect>
+
+#include <array>
+
+// The editor's picture commands: name, picture, place on the panel and the
+// sentence the status line shows while the pointer is over it. The seven
+// groups of the top bar, left to right, then the four scan buttons.
+struct DescrizioneComando {
+    const char *nome;          // objectName: "cmdNuovo"
+    const char *risorsa;       // ":/editor/nuovo.svg"
+    QRect posto;
+    const char *suggerimento;
+};
+
+constexpr int kNumeroComandi = 20;
+const std::array<DescrizioneComando, kNumeroComandi> &comandiDocumenti();
+
+// The white boxes behind the seven groups: "shpControlli01" to "shpControlli07".
+struct GruppoComandi {
+    const char *nome;
+    QRect posto;
+};
+const std::array<GruppoComandi, 7> &gruppiComandi();
+
+// Where the position sits, between the previous and next arrows.
+QRect postoPosizione();

@@ -1,0 +1,53 @@
+#include "editor/salvataggio.h"
+
+#include "storage/testo.h"
+
+const QString kSchedaModificata =
+    QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
+const QString kSchedaInserita = QStringLiteral("La scheda corrente è stata inserita in archivio.");
+const QString kDuplicaNonSalvata = QStringLiteral(
+    "Attenzione: la duplicazione di una scheda può avvenire soltanto dopo che questa è stata inserita in archivio.");
+const QString kDuplicaPronta = QStringLiteral(
+    "E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\r"
+    "Al termine premere Salva per inserire la scheda in archivio.");
+const QString kFotoNonSalvata = QStringLiteral(
+    "Attenzione: la scheda è stata salvata in archivio, ma il sistema non ha permesso di salvare la foto "
+    "della pagina.\n\r\n\rLa foto resta visualizzata: accertarsi di possedere i privilegi di scrittura nella "
+    "cartella di installazione del programma e premere di nuovo Salva.");
+
+TSchedaPagina componiScheda(const ValoriScheda &valori)
+{
+    TSchedaPagina scheda = schedaVuota();
+    for (int k = 0; k < kCampiDescrittivi; ++k)
+        impostaCampo(scheda, Campo(k), valori.testi[size_t(k)]);
+    impostaFlag(scheda, valori.daCompletare);
+    for (int k = 0; k < 3; ++k) {
+        impostaCampo(scheda, Campo(int(Campo::File01) + k), valori.allegati.nomi[size_t(k)]);
+        impostaCampo(scheda, Campo(int(Campo::Desc01) + k), valori.allegati.descrizioni[size_t(k)]);
+    }
+    return scheda;
+}
+
+const std::array<CampoObbligatorio, 4> &campiObbligatori()
+{
+    static const std::array<CampoObbligatorio, 4> campi{{
+        {Campo::Titolo,
+         QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il titolo della pagina.")},
+        {Campo::Codice, QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il codice "
+                                       "univoco attribuito alla pagina.")},
+        {Campo::Autore,
+         QStringLiteral("Attenzione: per salvare la scheda è necessario indicare l'autore del fumetto.")},
+        {Campo::PagNum,
+         QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il numero della pagina.")},
+    }};
+    return campi;
+}
+
+const CampoObbligatorio *primoObbligatorioMancante(const std::array<QString, kCampiDescrittivi> &testi)
+{
+    for (const CampoObbligatorio &c : campiObbligatori()) {
+        if (Testo::trim(testi[size_t(c.campo)]).isEmpty())
+            return &c;
+    }
+    return nullptr;
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "editor/valoriallegati.h"
+#include "storage/schedapagina.h"
+
+#include <QString>
+
+#include <array>
+
+// What the editor's screen says about a record, as plain values: the 21
+// texts in record order, the check box and the three attachments.
+struct ValoriScheda {
+    std::array<QString, kCampiDescrittivi> testi;
+    bool daCompletare = false;
+    ValoriAllegati allegati;
+};
+
+// The record a save writes: every text stored trimmed and cut to its field,
+// the flag as "Sì" or "No".
+TSchedaPagina componiScheda(const ValoriScheda &valori);
+
+// The fields a record cannot be saved without, in the order they are checked.
+struct CampoObbligatorio {
+    Campo campo;
+    QString avviso;
+};
+const std::array<CampoObbligatorio, 4> &campiObbligatori();
+
+// The first required field that is empty once trimmed, or nullptr.
+const CampoObbligatorio *primoObbligatorioMancante(const std::array<QString, kCampiDescrittivi> &testi);
+
+// Messages of save and duplicate.
+extern const QString kSchedaModificata;
+extern const QString kSchedaInserita;
+extern const QString kDuplicaNonSalvata;
+extern const QString kDuplicaPronta;
+// The record is in the archive but its scan could not be written.
+extern const QString kFotoNonSalvata;

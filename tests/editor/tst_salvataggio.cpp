@@ -1,0 +1,408 @@
+#include "editor/frmdocumenti.h"
+#include "editor/salvataggio.h"
+#include "storage/archiviopagine.h"
+
+#include "support/documenti_supporto.h"
+#include "support/immagini_supporto.h"
+#include "support/percorsi_supporto.h"
+#include "support/ricerca_supporto.h"
+#include "support/supporto.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+#include <memory>
+
+class TestSalvataggio : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanupTestCase();
+
+    void obbligatori_data();
+    void obbligatori();
+    void nuovaInCoda();
+    void secondoSalvataggioSovrascrive();
+    void sovrascritturaToccaSoloIlRecord();
+    void ritornoIdentico();
+    void bitmapSalvataComeJpeg();
+    void ogniSalvataggioRiscriveLaFoto();
+    void archivioInaccessibile();
+    void fotoNonScrivibile();
+    void nuovo();
+    void duplicaPoiSalva();
+    void duplicaSuNuova();
+
+private:
+    QString archivio() const { return m_programma->archivio(); }
+    QString scansione(int k) const { return m_programma->scansione(k); }
+    void compila(const QString &titolo, const QString &codice, const QString &autore, const QString &pagina);
+    void vaiA(int posizione);
+    TSchedaPagina leggi(int posizione);
+
+    std::unique_ptr<EditoreDiProva> m_programma;
+    TfrmDocumenti *m_editor = nullptr;
+};
+
+void TestSalvataggio::initTestCase()
+{
+    m_programma = std::make_unique<EditoreDiProva>();
+}
+
+void TestSalvataggio::cleanupTestCase()
+{
+    m_programma.reset();
+}
+
+void TestSalvataggio::init()
+{
+    m_editor = m_programma->riapri();
+}
+
+void TestSalvataggio::compila(const QString &titolo, const QString &codice, const QString &autore,
+                              const QString &pagina)
+{
+    campoEditore("txtTitolo")->setText(titolo);
+    campoEditore("txtCodice")->setText(codice);
+    campoEditore("txtAutore")->setText(autore);
+    campoEditore("txtPagNum")->setText(pagina);
+}
+
+void TestSalvataggio::vaiA(int posizione)
+{
+    RegistroMessaggi messaggi;
+    clicca(controlloEditore("cmdPrimo"));
+    for (int k = 1; k < posizione; ++k)
+        clicca(controlloEditore("cmdAvanti"));
+    QCOMPARE(m_editor->lblPosizione->text(), QString::number(posizione));
+}
+
+TSchedaPagina TestSalvataggio::leggi(int posizione)
+{
+    TArchivioPagine a;
+    a.ApriArchivio(archivio());
+    return a.LeggiScheda(posizione);
+}
+
+void TestSalvataggio::obbligatori_data()
+{
+    QTest::addColumn<QStringList>("valori");  // title, code, author, page number
+    QTest::addColumn<int>("mancante");        // index of the warning and field, -1 for none
+
+    QTest::newRow("tutti vuoti: solo il titolo") << QStringList{"", "", "", ""} << 0;
+    QTest::newRow("titolo di soli spazi") << QStringList{"   ", "C", "A", "1"} << 0;
+    QTest::newRow("codice") << QStringList{"T", "", "", ""} << 1;
+    QTest::newRow("autore con tab e spazi") << QStringList{"T", "C", " \t ", "1"} << 2;
+    QTest::newRow("numero di pagina") << QStringList{"T", "C", "A", "  "} << 3;
+    QTest::newRow("pagina n. di testo qualsiasi") << QStringList{"T", "C", "A", "IV bis"} << -1;
+}
+
+void TestSalvataggio::obbligatori()
+{
+    QFETCH(QStringList, valori);
+    QFETCH(int, mancante);
+    QVERIFY(scriviFile(archivio(), QByteArray()));
+    compila(valori.at(0), valori.at(1), valori.at(2), valori.at(3));
+    campoEditore("txtNote")->setFocus();
+
+    RegistroMessaggi messaggi;
+    clicca(controlloEditore("cmdSalva"));
+    if (mancante < 0) {
+        QCOMPARE(messaggi.testi(), QStringList{kSchedaInserita});
+        QCOMPARE(QFileInfo(archivio()).size(), kDimensioneScheda);
+        return;
+    }
+    const CampoObbligatorio &atteso = campiObbligatori()[size_t(mancante)];
+    QCOMPARE(messaggi.testi(), QStringList{atteso.avviso});
+    QCOMPARE(messaggi.messaggi().first().tipo, TipoMessaggio::Avviso);
+    QVERIFY(m_editor->campo(atteso.campo)->hasFocus());
+    QCOMPARE(QFileInfo(archivio()).size(), 0);
+    QCOMPARE(m_editor->lblPosizione->text(), QString());
+    QVERIFY(!QFileInfo::exists(scansione(1)));
+    // The warnings change nothing but the focus.
+    QCOMPARE(campoEditore("txtTitolo")->text(), valori.at(0));
+}
+
+void TestSalvataggio::nuovaInCoda()
+{
+    QVERIFY(scriviArchivio(archivio(), schedeNumerate(7)));
+    const QByteArray prima = leggiFile(archivio());
+    compila(QStringLiteral("Ottava"), QStringLiteral("C-8"), QStringLiteral("Bianchi"), QStringLiteral("8"));
+
+    RegistroMessaggi messaggi;
+    clicca(controlloEditore("cmdSalva"));
+    QCOMPARE(messaggi.testi(), QStringList{kSchedaInserita});
+    QCOMPARE(messaggi.messaggi().first().tipo, TipoMessaggio::Informazione);
+    QCOMPARE(m_editor->lblPosizione->text(), QStringLiteral("8"));
+    const QByteArray dopo = leggiFile(archivio());
+    QCOMPARE(dopo.size(), prima.size() + 3990);
+    QCOMPARE(dopo.left(prima.size()), prima);
+    QCOMPARE(leggiCampo(leggi(8), Campo::Titolo), QStringLiteral("Ottava"));
+    // No scan was loaded: the scan file holds the placeholder.
+    QCOMPARE(formatoDelFile(scansione(8)), QByteArray("jpeg"));
+    const QImage scritta(scansione(8));
+    QCOMPARE(scritta.size(), m_editor->fotoSegnaposto().size());
+    QVERIFY(coloreVicino(coloreAlCentro(scritta), coloreAlCentro(m_editor->fotoSegnaposto())));
+    // After the save nothing is left in a text field half-edited.
+    QVERIFY(!qobject_cast<QLineEdit *>(QApplication::focusWidget()));
+}
+
+void TestSalvataggio::secondoSalvataggioSovrascrive()
+{
+    QVERIFY(scriviArchivio(archivio(), schedeNumerate(2)));
+    compila(QStringLiteral("Nuova"), QStringLiteral("N"), QStringLiteral("Neri"), QStringLiteral("3"));
+    RegistroMessaggi messaggi;
+    clicca(controlloEditore("cmdSalva"));
+    campoEditore("txtAutore")->setText(QStringLiteral("Neri Giovanni"));
+    clicca(controlloEditore("cmdSalva"));
+
+    QCOMPARE(messaggi.testi(), (QStringList{kSchedaInserita, kSchedaModificata}));
+    QCOMPARE(QFileInfo(archivio()).size(), 3 * kDimensioneScheda);
+    QCOMPARE(m_editor->lblPosizione->text(), QStringLiteral("3"));
+    QCOMPARE(leggiCampo(leggi(3), Campo::Autore), QStringLiteral("Neri Giovanni"));
+}
+
+void TestSalvataggio::sovrascritturaToccaSoloIlRecord()
+{
+    QVERIFY(scriviArchivio(archivio(), schedeNumerate(5)));
+    const QByteArray prima = leggiFile(archivio());
+    vaiA(3);
+    campoEditore("txtAutore")->setText(QStringLiteral("Autore cambiato"));
+    m_editor->impostaFoto(tinta(QSize(70, 90), Qt::blue));
+
+    RegistroMessaggi messaggi;
+    clicca(controlloEditore("cmdSalva"));
+    QCOMPARE(messaggi.testi(), QStringList{kSchedaModificata});
+    const QByteArray dopo = leggiFile(archivio());
+    QCOMPARE(dopo.size(), prima.size());
+    QCOMPARE(dopo.left(7980), prima.left(7980));
+    QCOMPARE(dopo.mid(11970), prima.mid(11970));
+    QVERIFY(dopo.mid(7980, 3990) != prima.mid(7980, 3990));
+    QCOMPARE(leggiCampo(leggi(3), Campo::Autore), QStringLiteral("Autore cambiato"));
+    QCOMPARE(m_editor->lblPosizione->text(), QStringLiteral("3"));
+    const QImage scritta(scansione(3));
+    QCOMPARE(scritta.size(), QSize(70, 90));
+    QVERIFY(coloreVicino(coloreAlCentro(scritta), Qt::blue));
+    QVERIFY(!QFileInfo::exists(scansione(2)));
+}
+
+// What is saved comes back as it was typed, trimmed: every field, the flag
+// and the attachments the attachments window left in the hidden labels.
+void TestSalvataggio::ritornoIdentico()
+{
+    QVERIFY(scriviFile(archivio(), QByteArray()));
+    for (int k = 0; k < kCampiDescrittivi; ++k)
+        m_editor->campo(Campo(k))->setText(QStringLiteral("  testo %1 ").arg(k));
+    m_editor->chkDaCompletare->setChecked(true);
+    QLabel *etichette[] = {m_editor->lblFile01, m_editor->lblFile02, m_editor->lblFile03,
+                           m_editor->lblDesc01, m_editor->lblDesc02, m_editor->lblDesc03};
+    for (int k = 0; k < 6; ++k)
+        etichette[k]->setText(QStringLiteral("allegato %1").arg(k));
+
+    RegistroMessaggi messaggi;
+    clicca(controlloEditore("cmdSalva"));
+    // Save does not write the trimmed texts back.
+    QCOMPARE(campoEditore("txtTitolo")->text(), QStringLiteral("  testo 0 "));
+    const TSchedaPagina s = leggi(1);
+    QCOMPARE(QByteArray(reinterpret_cast<const char *>(s.DaCompletare), 3), QByteArray("\x02S\xEC", 3));
+    for (int k = 0; k < 6; ++k)
+        QCOMPARE(leggiCampo(s, Campo(int(Campo::File01) + k)), QStringLiteral("allegato %1").arg(k));
+
+    clicca(controlloEditore("cmdNuovo"));
+    clicca(controlloEditore("cmdPrimo"));
+    for (int k = 0; k < kCampiDescrittivi; ++k)
+        QCOMPARE(m_editor->campo(Campo(k))->text(), QStringLiteral("testo %1").arg(k));
+    QVERIFY(m_editor->chkDaCompletare->isChecked());
+    for (int k = 0; k < 6; ++k)
+        QCOMPARE(etichette[k]->text(), QStringLiteral("allegato %1").arg(k));
+    QCOMPARE(messaggi.testi(), QStringList{kSchedaInserita});
+
+    // A cleared box is stored as "No".
+    m_editor->chkDaCompletare->setChecked(false);
+    clicca(controlloEditore("cmdSalva"));
+    QCOMPARE(QByteArray(reinterpret_cast<const char *>(leggi(1).DaCompletare), 3), QByteArray("\x02No", 3));
+}
+
+void TestSalvataggio::bitmapSalvataComeJpeg()
+{
+    QVERIFY(scriviArchivio(archivio(), schedeNumerate(1)));
+    const QString bmp = m_programma->percorso(QStringLiteral("scansione.bmp"));
+    QVERIFY(scriviFile(bmp, codifica(tinta(QSize(120, 160), QColor(0, 128, 0)), "BMP")));
+    QImage caricata;
+    QVERIFY(caricata.load(bmp));
+    m_editor->impostaFoto(caricata);
+    compila(QStringLiteral("T"), QStringLiteral("C"), QStringLiteral("A"), QStringLiteral("2"));
+
+    RegistroMessaggi messaggi;
+    clicca(controlloEditore("cmdSalva"));
+    QCOMPARE(m_editor->lblPosizione->text(), QStringLiteral("2"));
+    QCOMPARE(formatoDelFile(scansione(2)), QByteArray("jpeg"));
+    const QImage scritta(scansione(2));
+    QCOMPARE(scritta.size(), QSize(120, 160));
+    QVERIFY(coloreVicino(coloreAlCentro(scritta), QColor(0, 128, 0)));
+    QCOMPARE(QDir(m_programma->percorso(QStringLiteral("Pagine_Documenti"))).entryList(QDir::Files),
+             QStringList{QStringLiteral("Prova_Foto_2.jpg")});
+}
+
+void TestSalvataggio::ogniSalvataggioRiscriveLaFoto()
+{
+    QVERIFY(scriviArchivio(archivio(), schedeNumerate(2)));
+    vaiA(2);
+    RegistroMessaggi messaggi;
+    clicca(controlloEditore("cmdSalva"));
+    QCOMPARE(formatoDelFile(scansione(2)), QByteArray("jpeg"));
+    // Spoiled between two saves of an unchanged picture: the second save
+    // encodes it again.
+    QVERIFY(scriviFile(scansione(2), QByteArray("rovinato")));
+    clicca(controlloEditore("cmdSalva"));
+    QCOMPARE(formatoDelFile(scansione(2)), QByteArray("jpeg"));
+}
+
+void TestSalvataggio::archivioInaccessibile()
+{
+    QVERIFY(QDir().mkpath(archivio()));
+    compila(QStringLiteral("T"), QStringLiteral("C"), QStringLiteral("A"), QStringLiteral("1"));
+    const QImage foto = tinta(QSize(10, 10), Qt::red);
+    m_editor->impostaFoto(foto);
+
+    RegistroMessaggi messaggi;
+    clicca(controlloEditore("cmdSalva"));
+    QCOMPARE(messaggi.testi(), QStringList{kMessaggioAccessoArchivio});
+    QCOMPARE(messaggi.messaggi().first().tipo, TipoMessaggio::Errore);
+    QCOMPARE(m_editor->lblPosizione->text(), QString());
+    QCOMPARE(m_editor->foto(), foto);
+    QVERIFY(!QFileInfo::exists(scansione(1)));
+    QVERIFY(QDir().rmdir(archivio()));
+
+    // Overwriting a record that is no longer in the file fails the same way.
+    QVERIFY(scriviArchivio(archivio(), schedeNumerate(2)));
+    m_editor->lblPosizione->setText(QStringLiteral("4"));
+    messaggi.svuota();
+    clicca(controlloEditore("cmdSalva"));
+    QCOMPARE(messaggi.testi(), QStringList{kMessaggioAccessoArchivio});
+    QCOMPARE(QFileInfo(archivio()).size(), 2 * kDimensioneScheda);
+    QVERIFY(!QFileInfo::exists(scansione(4)));
+}
+
+// The record is stored but its scan cannot be: the user is told, and the
+// picture stays on screen for another save.
+void TestSalvataggio::fotoNonScrivibile()
+{
+    QVERIFY(scriviArchivio(archivio(), schedeNumerate(1)));
+    QVERIFY(QDir().mkpath(scansione(2)));
+    const QImage foto = tinta(QSize(30, 40), Qt::red);
+    m_editor->impostaFoto(foto);
+    compila(QStringLiteral("T"), QStringLiteral("C"), QStringLiteral("A"), QStringLiteral("2"));
+
+    RegistroMessaggi messaggi;
+    clicca(controlloEditore("cmdSalva"));
+    QCOMPARE(messaggi.testi(), (QStringList{kSchedaInserita, kFotoNonSalvata}));
+    QCOMPARE(messaggi.messaggi().at(1).tipo, TipoMessaggio::Avviso);
+    QCOMPARE(QFileInfo(archivio()).size(), 2 * kDimensioneScheda);
+    QCOMPARE(m_editor->lblPosizione->text(), QStringLiteral("2"));
+    QCOMPARE(m_editor->foto(), foto);
+
+    // Once the way is clear, saving again stores the same record and the scan.
+    QVERIFY(QDir().rmdir(scansione(2)));
+    messaggi.svuota();
+    clicca(controlloEditore("cmdSalva"));
+    QCOMPARE(messaggi.testi(), QStringList{kSchedaModificata});
+    QCOMPARE(QFileInfo(archivio()).size(), 2 * kDimensioneScheda);
+    QCOMPARE(QImage(scansione(2)).size(), QSize(30, 40));
+}
+
+void TestSalvataggio::nuovo()
+{
+    QVERIFY(scriviArchivio(archivio(), schedeNumerate(3)));
+    vaiA(2);
+    m_editor->chkDaCompletare->setChecked(true);
+    m_editor->lblDesc02->setText(QStringLiteral("d"));
+    m_editor->impostaFoto(tinta(QSize(10, 10), Qt::red));
+    campoEditore("txtNote")->setFocus();
+
+    RegistroMessaggi messaggi;
+    clicca(controlloEditore("cmdNuovo"));
+    for (int k = 0; k < kCampiDescrittivi; ++k)
+        QCOMPARE(m_editor->campo(Campo(k))->text(), QString());
+    QVERIFY(!m_editor->chkDaCompletare->isChecked());
+    QCOMPARE(m_editor->lblDesc02->text(), QString());
+    QCOMPARE(m_editor->foto(), m_editor->fotoSegnaposto());
+    QCOMPARE(m_editor->lblPosizione->text(), QString());
+    QVERIFY(campoEditore("txtTitolo")->hasFocus());
+    QCOMPARE(m_editor->lblNome->text(), QStringLiteral("Prova"));
+    QCOMPARE(m_editor->lblFile->text(), archivio());
+
+    // Saving an untouched new record is refused at the title.
+    clicca(controlloEditore("cmdSalva"));
+    QCOMPARE(messaggi.testi(), QStringList{campiObbligatori()[0].avviso});
+    QCOMPARE(QFileInfo(archivio()).size(), 3 * kDimensioneScheda);
+}
+
+void TestSalvataggio::duplicaPoiSalva()
+{
+    QVector<TSchedaPagina> schede = schedeNumerate(5);
+    impostaFlag(schede[2], true);
+    impostaCampo(schede[2], Campo::File01, QStringLiteral("lettera.pdf"));
+    impostaCampo(schede[2], Campo::Desc01, QStringLiteral("la lettera"));
+    QVERIFY(scriviArchivio(archivio(), schede));
+    QVERIFY(scriviFile(scansione(3), codifica(tinta(QSize(50, 50), Qt::red), "JPG")));
+    const QByteArray prima = leggiFile(archivio());
+    vaiA(3);
+    campoEditore("txtGiudizio")->setText(QStringLiteral("modifica non salvata"));
+    campoEditore("txtNote")->setFocus();
+
+    RegistroMessaggi messaggi;
+    clicca(controlloEditore("cmdDuplica"));
+    QCOMPARE(messaggi.testi(), QStringList{kDuplicaPronta});
+    QCOMPARE(messaggi.messaggi().first().tipo, TipoMessaggio::Informazione);
+    QCOMPARE(m_editor->lblPosizione->text(), QString());
+    QCOMPARE(m_editor->lblFile01->text(), QString());
+    QCOMPARE(m_editor->lblDesc01->text(), QString());
+    QCOMPARE(m_editor->foto(), m_editor->fotoSegnaposto());
+    QVERIFY(campoEditore("txtTitolo")->hasFocus());
+    QCOMPARE(campoEditore("txtTitolo")->text(), QStringLiteral("Pagina 3"));
+    QCOMPARE(campoEditore("txtGiudizio")->text(), QStringLiteral("modifica non salvata"));
+    QVERIFY(m_editor->chkDaCompletare->isChecked());
+    QCOMPARE(leggiFile(archivio()), prima);
+
+    clicca(controlloEditore("cmdSalva"));
+    QCOMPARE(m_editor->lblPosizione->text(), QStringLiteral("6"));
+    const QByteArray dopo = leggiFile(archivio());
+    QCOMPARE(dopo.left(prima.size()), prima);
+    const TSchedaPagina copia = leggi(6);
+    QCOMPARE(leggiCampo(copia, Campo::Titolo), QStringLiteral("Pagina 3"));
+    QCOMPARE(leggiCampo(copia, Campo::Giudizio), QStringLiteral("modifica non salvata"));
+    QCOMPARE(leggiFlag(copia), Flag::Si);
+    QCOMPARE(leggiCampo(copia, Campo::File01), QString());
+    QCOMPARE(leggiCampo(copia, Campo::Desc01), QString());
+    QCOMPARE(QImage(scansione(6)).size(), m_editor->fotoSegnaposto().size());
+    QCOMPARE(QImage(scansione(3)).size(), QSize(50, 50));
+}
+
+void TestSalvataggio::duplicaSuNuova()
+{
+    QVERIFY(scriviArchivio(archivio(), schedeNumerate(2)));
+    compila(QStringLiteral("Bozza"), QString(), QString(), QString());
+    m_editor->lblFile02->setText(QStringLiteral("b.pdf"));
+    const QImage foto = tinta(QSize(10, 10), Qt::red);
+    m_editor->impostaFoto(foto);
+    RegistroMessaggi messaggi;
+    clicca(controlloEditore("cmdDuplica"));
+    QCOMPARE(messaggi.testi(), QStringList{kDuplicaNonSalvata});
+    QCOMPARE(messaggi.messaggi().first().tipo, TipoMessaggio::Avviso);
+    QCOMPARE(campoEditore("txtTitolo")->text(), QStringLiteral("Bozza"));
+    QCOMPARE(m_editor->lblFile02->text(), QStringLiteral("b.pdf"));
+    QCOMPARE(m_editor->foto(), foto);
+    QCOMPARE(QFileInfo(archivio()).size(), 2 * kDimensioneScheda);
+}
+
+QTEST_MAIN(TestSalvataggio)
+#include "tst_salvataggio.moc"

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "storage/schedapagina.h"
+
+#include <QPoint>
+#include <QString>
+#include <QVector>
+
+class QLineEdit;
+class QWidget;
+class TfrmDocumenti;
+
+// Records "Pagina 1" to "Pagina n": title, author, code and page number
+// filled, each telling its position.
+QVector<TSchedaPagina> schedeNumerate(int n);
+
+#include "support/supporto.h"
+
+// A test program folder with the editor working on the archive "Prova".
+class EditoreDiProva
+{
+public:
+    QString cartella() const { return m_programma.cartella(); }
+    QString percorso(const QString &nome) const { return m_programma.percorso(nome); }
+    // "<folder>Prova.kpx" and the scan file of a position of it.
+    QString archivio() const;
+    QString scansione(int posizione) const;
+    // Removes the archive and every scan, then opens the editor afresh.
+    TfrmDocumenti *riapri();
+
+private:
+    ProgrammaDiProva m_programma;
+};
+
+// The editor as the open-archive window leaves it: the archive's name and
+// path (in the program folder, "<nome>.kpx") written, shown, active, and
+// cleared for a new record by its show.
+TfrmDocumenti *apriEditore(const QString &cartella, const QString &nome);
+
+// A text field of the editor by its name ("txtTitolo").
+QLineEdit *campoEditore(const char *nome);
+// A control of the editor by its name.
+QWidget *controlloEditore(const char *nome);
+
+// The pointer moving over a widget, at a point of it (its centre by default).
+void muoviPuntatore(QWidget *w, QPoint pos = QPoint(-1, -1));
