@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QFrame>
 #include <QLineEdit>
+#include <QPointer>
 
 namespace {
 
@@ -23,15 +24,21 @@ protected:
         auto *campo = static_cast<QLineEdit *>(oggetto);
         switch (evento->type()) {
         case QEvent::FocusIn:
-            segui(campo);
-            m_alone->show();
+            if (m_alone) {
+                segui(campo);
+                m_alone->show();
+            }
             break;
         case QEvent::FocusOut:
-            m_alone->hide();
+            // A window being destroyed may delete the halo before the field
+            // that has the focus, which loses it last.
+            if (m_alone)
+                m_alone->hide();
             break;
         case QEvent::Move:
         case QEvent::Resize:
-            segui(campo);
+            if (m_alone)
+                segui(campo);
             break;
         default:
             break;
@@ -46,7 +53,7 @@ private:
         m_alone->stackUnder(campo);
     }
 
-    QFrame *m_alone;
+    QPointer<QFrame> m_alone;
 };
 
 } // namespace

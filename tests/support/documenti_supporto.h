@@ -22,6 +22,7 @@ class EditoreDiProva
 public:
     QString cartella() const { return m_programma.cartella(); }
     QString percorso(const QString &nome) const { return m_programma.percorso(nome); }
+    int terminazioni() const { return m_programma.terminazioni(); }
     // "<folder>Prova.kpx" and the scan file of a position of it.
     QString archivio() const;
     QString scansione(int posizione) const;
