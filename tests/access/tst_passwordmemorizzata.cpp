@@ -1,0 +1,264 @@
+#include "access/crypt.h"
+#include "access/fileini.h"
+#include "access/passwordmemorizzata.h"
+
+#include "support/supporto.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QString kIniziale = QStringLiteral("PRIMAVERALUNGA");
+
+QString lettere(int n)
+{
+    QString t;
+    for (int i = 0; i < n; ++i)
+        t.append(QChar(char16_t(u'A' + i % 26)));
+    return t;
+}
+
+} // namespace
+
+class TestPasswordMemorizzata : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void vuotaSeManca_data();
+    void vuotaSeManca();
+    void scritturaELettura_data();
+    void scritturaELettura();
+    void formatoDelFile();
+    void formeDelFileIni_data();
+    void formeDelFileIni();
+    void letturaLimitata_data();
+    void letturaLimitata();
+    void erroriDiLettura_data();
+    void erroriDiLettura();
+    void scritturaConservaIlResto_data();
+    void scritturaConservaIlResto();
+    void scritturaFallitaLasciaIlVecchio_data();
+    void scritturaFallitaLasciaIlVecchio();
+    void formaDelConfronto_data();
+    void formaDelConfronto();
+
+private:
+    QString archivio() const { return QDir(m_dir->path()).filePath(kFileArchivioPassword); }
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void TestPasswordMemorizzata::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+}
+
+void TestPasswordMemorizzata::cleanup()
+{
+    // Undo a read-only mark so the folder can go.
+    QFile(archivio()).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    m_dir.reset();
+}
+
+void TestPasswordMemorizzata::vuotaSeManca_data()
+{
+    QTest::addColumn<QByteArray>("contenuto");  // null: no file at all
+    QTest::newRow("file mancante") << QByteArray();
+    QTest::newRow("file vuoto") << QByteArray("");
+    QTest::newRow("altra sezione") << "[Altro]\r\nValore=" + Cripta(kIniziale).toLatin1() + "\r\n";
+    QTest::newRow("altra voce") << "[Accesso]\r\nValori=" + Cripta(kIniziale).toLatin1() + "\r\n";
+    QTest::newRow("voce fuori sezione") << "Valore=" + Cripta(kIniziale).toLatin1() + "\r\n[Accesso]\r\n";
+    QTest::newRow("valore vuoto") << QByteArray("[Accesso]\r\nValore=\r\n");
+}
+
+void TestPasswordMemorizzata::vuotaSeManca()
+{
+    QFETCH(QByteArray, contenuto);
+    if (!contenuto.isNull())
+        QVERIFY(scriviFile(archivio(), contenuto));
+    QCOMPARE(leggiPasswordMemorizzata(archivio()), QString());
+    QCOMPARE(QFile::exists(archivio()), !contenuto.isNull());
+}
+
+void TestPasswordMemorizzata::scritturaELettura_data()
+{
+    QTest::addColumn<QString>("password");
+    QTest::newRow("iniziale") << kIniziale;
+    QTest::newRow("latino 1") << QStringLiteral("CITT\u00E0 \u00FF\u00A7");
+    QTest::newRow("300 caratteri") << lettere(300);
+    QTest::newRow("1023 caratteri") << lettere(kLunghezzaMassimaPassword);
+}
+
+void TestPasswordMemorizzata::scritturaELettura()
+{
+    QFETCH(QString, password);
+    // Over a store that holds another password, and into a missing one.
+    QVERIFY(scriviFile(archivio(), "[Accesso]\r\nValore=" + Cripta(QStringLiteral("VECCHIA")).toLatin1() + "\r\n"));
+    scriviPasswordMemorizzata(archivio(), password);
+    QCOMPARE(leggiPasswordMemorizzata(archivio()), password);
+    QVERIFY(QFile::remove(archivio()));
+    scriviPasswordMemorizzata(archivio(), password);
+    QCOMPARE(leggiPasswordMemorizzata(archivio()), password);
+}
+
+void TestPasswordMemorizzata::formatoDelFile()
+{
+    scriviPasswordMemorizzata(archivio(), kIniziale);
+    QCOMPARE(leggiFile(archivio()), "[Accesso]\r\nValore=" + Cripta(kIniziale).toLatin1() + "\r\n");
+}
+
+void TestPasswordMemorizzata::formeDelFileIni_data()
+{
+    const QByteArray c = Cripta(kIniziale).toLatin1();
+    QTest::addColumn<QByteArray>("contenuto");
+    QTest::newRow("solo LF") << "[Accesso]\nValore=" + c + "\n";
+    QTest::newRow("senza fine riga") << "[Accesso]\r\nValore=" + c;
+    QTest::newRow("maiuscole e minuscole") << "[ACCESSO]\r\nvalore=" + c + "\r\n";
+    QTest::newRow("spazi") << "  [ Accesso ]  \r\n\tValore = " + c + " \r\n";
+    QTest::newRow("virgolette") << "[Accesso]\r\nValore=\"" + c + "\"\r\n";
+    QTest::newRow("cifre minuscole") << "[Accesso]\r\nValore=" + c.toLower() + "\r\n";
+    QTest::newRow("marca UTF-8") << "\xEF\xBB\xBF[Accesso]\r\nValore=" + c + "\r\n";
+    QTest::newRow("altre sezioni e commenti")
+        << "; nota\r\n[Altro]\r\nValore=00\r\n\r\n[Accesso]\r\n; nota\r\nAltro=1\r\nValore=" + c
+               + "\r\n[Fine]\r\nValore=11\r\n";
+    // Blanks enciphered around the password are trimmed after deciphering.
+    QTest::newRow("bianchi cifrati") << "[Accesso]\r\nValore="
+            + Cripta(QStringLiteral(" \t") + kIniziale + QStringLiteral("\r\n")).toLatin1() + "\r\n";
+}
+
+void TestPasswordMemorizzata::formeDelFileIni()
+{
+    QFETCH(QByteArray, contenuto);
+    QVERIFY(scriviFile(archivio(), contenuto));
+    QCOMPARE(leggiPasswordMemorizzata(archivio()), kIniziale);
+}
+
+void TestPasswordMemorizzata::letturaLimitata_data()
+{
+    QTest::addColumn<QString>("valore");
+    QTest::addColumn<QString>("letta");
+    QTest::newRow("cifra dispari") << Cripta(QStringLiteral("ABC")) + u'0' << "ABC";
+    QTest::newRow("2046 cifre") << Cripta(lettere(1023)) << lettere(1023);
+    // 2047 digits are read: the odd last one is ignored.
+    QTest::newRow("2048 cifre") << Cripta(lettere(1024)) << lettere(1023);
+    QTest::newRow("3000 cifre") << Cripta(lettere(1500)) << lettere(1023);
+    // What lies past the limit is never deciphered.
+    QTest::newRow("scarto non esadecimale") << Cripta(lettere(1023)) + QStringLiteral("ZZZZ") << lettere(1023);
+}
+
+// A value longer than the reading buffer comes back cut short, never whole
+// and never as a failure.
+void TestPasswordMemorizzata::letturaLimitata()
+{
+    QFETCH(QString, valore);
+    QFETCH(QString, letta);
+    QVERIFY(scriviFile(archivio(), "[Accesso]\r\nValore=" + valore.toLatin1() + "\r\n"));
+    QCOMPARE(leggiPasswordMemorizzata(archivio()), letta);
+}
+
+void TestPasswordMemorizzata::erroriDiLettura_data()
+{
+    QTest::addColumn<QByteArray>("contenuto");  // null: the store is a folder
+    QTest::addColumn<bool>("conversione");
+    QTest::newRow("testo in chiaro") << QByteArray("[Accesso]\r\nValore=PRIMAVERALUNGA\r\n") << true;
+    QTest::newRow("cifre separate") << QByteArray("[Accesso]\r\nValore=A1 B2\r\n") << true;
+    QTest::newRow("non si legge") << QByteArray() << false;
+}
+
+void TestPasswordMemorizzata::erroriDiLettura()
+{
+    QFETCH(QByteArray, contenuto);
+    QFETCH(bool, conversione);
+    if (contenuto.isNull())
+        QVERIFY(QDir().mkpath(archivio()));
+    else
+        QVERIFY(scriviFile(archivio(), contenuto));
+    if (conversione)
+        QVERIFY_THROWS_EXCEPTION(ErroreConversione, leggiPasswordMemorizzata(archivio()));
+    else
+        QVERIFY_THROWS_EXCEPTION(FileIni::ErroreFileIni, leggiPasswordMemorizzata(archivio()));
+}
+
+void TestPasswordMemorizzata::scritturaConservaIlResto_data()
+{
+    const QByteArray v = Cripta(QStringLiteral("VECCHIA")).toLatin1();
+    const QByteArray n = Cripta(QStringLiteral("NUOVA")).toLatin1();
+    QTest::addColumn<QByteArray>("prima");
+    QTest::addColumn<QByteArray>("dopo");
+    QTest::newRow("voce sostituita")
+        << "; nota\r\n[Altro]\r\nValore=00\r\n[Accesso]\r\nAltro=1\r\nvalore = " + v + "\r\n[Fine]\r\nX=2\r\n"
+        << "; nota\r\n[Altro]\r\nValore=00\r\n[Accesso]\r\nAltro=1\r\nValore=" + n + "\r\n[Fine]\r\nX=2\r\n";
+    QTest::newRow("voce aggiunta alla sezione")
+        << QByteArray("[Accesso]\r\nAltro=1\r\n\r\n[Fine]\r\nX=2\r\n")
+        << "[Accesso]\r\nAltro=1\r\nValore=" + n + "\r\n\r\n[Fine]\r\nX=2\r\n";
+    QTest::newRow("sezione aggiunta, fine riga LF")
+        << QByteArray("[Altro]\nX=2")
+        << "[Altro]\nX=2\n[Accesso]\nValore=" + n + "\n";
+}
+
+void TestPasswordMemorizzata::scritturaConservaIlResto()
+{
+    QFETCH(QByteArray, prima);
+    QFETCH(QByteArray, dopo);
+    QVERIFY(scriviFile(archivio(), prima));
+    scriviPasswordMemorizzata(archivio(), QStringLiteral("NUOVA"));
+    QCOMPARE(leggiFile(archivio()), dopo);
+    QCOMPARE(leggiPasswordMemorizzata(archivio()), QStringLiteral("NUOVA"));
+}
+
+void TestPasswordMemorizzata::scritturaFallitaLasciaIlVecchio_data()
+{
+    QTest::addColumn<QString>("nuova");
+    QTest::addColumn<bool>("solaLettura");
+    QTest::addColumn<bool>("erroreFile");
+    QTest::newRow("file in sola lettura") << QStringLiteral("NUOVA") << true << true;
+    QTest::newRow("oltre U+00FF") << QStringLiteral("\u0141\u00D3D\u0179") << false << false;
+    QTest::newRow("fuori dal piano di base") << QStringLiteral("A\U0001F512") << false << false;
+    QTest::newRow("1024 caratteri") << lettere(kLunghezzaMassimaPassword + 1) << false << false;
+    QTest::newRow("vuota") << QString() << false << false;
+}
+
+void TestPasswordMemorizzata::scritturaFallitaLasciaIlVecchio()
+{
+    QFETCH(QString, nuova);
+    QFETCH(bool, solaLettura);
+    QFETCH(bool, erroreFile);
+    scriviPasswordMemorizzata(archivio(), kIniziale);
+    const QByteArray prima = leggiFile(archivio());
+    if (solaLettura)
+        QVERIFY(QFile(archivio()).setPermissions(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+
+    if (erroreFile)
+        QVERIFY_THROWS_EXCEPTION(FileIni::ErroreFileIni, scriviPasswordMemorizzata(archivio(), nuova));
+    else
+        QVERIFY_THROWS_EXCEPTION(PasswordNonMemorizzabile, scriviPasswordMemorizzata(archivio(), nuova));
+    QCOMPARE(leggiFile(archivio()), prima);
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{kFileArchivioPassword});
+}
+
+void TestPasswordMemorizzata::formaDelConfronto_data()
+{
+    QTest::addColumn<QString>("digitata");
+    QTest::addColumn<QString>("memorizzata");
+    QTest::newRow("minuscole e bianchi") << " \tprimaveraLunga\r\n " << "PRIMAVERALUNGA";
+    QTest::newRow("bianchi interni") << "primavera lunga" << "PRIMAVERA LUNGA";
+    QTest::newRow("lettere accentate invariate") << "citt\u00E0" << "CITT\u00E0";
+    QTest::newRow("controlli ai lati") << QString::fromUtf16(u"\u0000\u001Fab\u0020", 5) << "AB";
+}
+
+void TestPasswordMemorizzata::formaDelConfronto()
+{
+    QFETCH(QString, digitata);
+    QFETCH(QString, memorizzata);
+    QCOMPARE(formaMemorizzata(digitata), memorizzata);
+}
+
+QTEST_APPLESS_MAIN(TestPasswordMemorizzata)
+#include "tst_passwordmemorizzata.moc"
