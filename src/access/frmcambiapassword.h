@@ -2,6 +2,11 @@
 
 #include "app/finestra.h"
 
+class QLineEdit;
+class QPushButton;
+
+// Replaces the installation's password, given the current one; reached
+// from the login window and always returning to it.
 class TfrmCambiaPassword : public FinestraPermanente
 {
     Q_OBJECT
@@ -10,6 +15,19 @@ public:
 
     static AspettoFinestra aspetto();
 
+    QLineEdit *txtPasswordOld = nullptr;
+    QLineEdit *txtPasswordNew = nullptr;
+    QLineEdit *txtConferma = nullptr;
+    QPushButton *cmdEsci = nullptr;
+    QPushButton *cmdOK = nullptr;
+
 protected:
+    void FormShow() override;
     void FormClose() override;
+
+private:
+    void campoChange();
+    void cmdOKClick();
+    bool nuovaPasswordAccettata(const QString &nuova);
+    void reinserisciNuova(const QString &messaggio);
 };

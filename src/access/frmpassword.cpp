@@ -1,5 +1,28 @@
 #include "access/frmpassword.h"
 
+#include "access/elementiaccesso.h"
+#include "access/frmcambiapassword.h"
+#include "access/passwordmemorizzata.h"
+#include "app/cartellaprogramma.h"
+#include "app/finestre.h"
+#include "app/messaggi.h"
+#include "home/frmavvio.h"
+#include "storage/testo.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <exception>
+
+namespace {
+
+const QString kPasswordErrata = QStringLiteral("Attenzione: password errata.");
+const QString kErroreLettura = QStringLiteral(
+    "Attenzione: si è verificato un errore durante la procedura di lettura della password. "
+    "Si consiglia di reinstallare il software.");
+
+} // namespace
+
 AspettoFinestra TfrmPassword::aspetto()
 {
     AspettoFinestra a{"frmPassword", QStringLiteral(" Velmora - Autenticazione"), QSize(388, 405),
@@ -10,4 +33,78 @@ AspettoFinestra TfrmPassword::aspetto()
 TfrmPassword::TfrmPassword(QWidget *parent)
     : FinestraPermanente(aspetto(), parent)
 {
+    using namespace ElementiAccesso;
+    QWidget *pan = creaPannello(this, QSize(360, 378));
+
+    sfondo(pan, QStringLiteral("shpSfondo"), QRect(0, 0, 360, 176));
+    logo(pan, QStringLiteral(":/access/logo_password.svg"), QRect(16, 8, 328, 160));
+    sfondo(pan, QStringLiteral("shpTitolo"), QRect(0, 188, 360, 112));
+    didascalia(pan, QStringLiteral("lblRigo05"), QStringLiteral("Immetti la password e premi OK."),
+               QRect(18, 204, 324, 22));
+
+    txtPassword = campoPassword(pan, QStringLiteral("txtPassword"), QStringLiteral("effPassword"),
+                                QRect(20, 240, 246, 36));
+    cmdOK = pulsante(pan, QStringLiteral("cmdOK"), QStringLiteral("OK"), QRect(278, 240, 64, 36));
+    cmdOK->setEnabled(false);
+    cmdEsci = pulsante(pan, QStringLiteral("cmdEsci"), QStringLiteral("Esci"), QRect(0, 340, 110, 34));
+    btnCambiaPassword = pulsante(pan, QStringLiteral("btnCambiaPassword"), QStringLiteral("Cambia password"),
+                                 QRect(190, 340, 170, 34));
+
+    setTabOrder(txtPassword, cmdOK);
+    setTabOrder(cmdOK, cmdEsci);
+    setTabOrder(cmdEsci, btnCambiaPassword);
+
+    connect(txtPassword, &QLineEdit::textChanged, this, &TfrmPassword::txtPasswordChange);
+    connect(txtPassword, &QLineEdit::returnPressed, this, &TfrmPassword::txtPasswordInvio);
+    connect(cmdOK, &QPushButton::clicked, this, &TfrmPassword::cmdOKClick);
+    connect(cmdEsci, &QPushButton::clicked, this, &TfrmPassword::cmdEsciClick);
+    connect(btnCambiaPassword, &QPushButton::clicked, this, &TfrmPassword::btnCambiaPasswordClick);
+}
+
+void TfrmPassword::FormShow()
+{
+    txtPassword->setFocus();
+}
+
+void TfrmPassword::txtPasswordChange()
+{
+    cmdOK->setEnabled(!Testo::trim(txtPassword->text()).isEmpty());
+}
+
+void TfrmPassword::txtPasswordInvio()
+{
+    if (!Testo::trim(txtPassword->text()).isEmpty())
+        cmdOKClick();
+}
+
+void TfrmPassword::cmdOKClick()
+{
+    QString memorizzata;
+    try {
+        memorizzata = leggiPasswordMemorizzata(percorsoArchivioPassword(cartellaProgramma()));
+    } catch (const std::exception &) {
+        MostraMessaggio(kErroreLettura);
+        return;
+    }
+
+    if (formaMemorizzata(txtPassword->text()) == memorizzata) {
+        frmAvvio()->mostra();
+        hide();
+        return;
+    }
+    MostraMessaggio(kPasswordErrata);
+    txtPassword->clear();
+    txtPassword->setFocus();
+}
+
+void TfrmPassword::cmdEsciClick()
+{
+    close();
+    terminaProgramma();
+}
+
+void TfrmPassword::btnCambiaPasswordClick()
+{
+    frmCambiaPassword()->mostra();
+    hide();
 }

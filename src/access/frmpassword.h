@@ -2,6 +2,11 @@
 
 #include "app/finestra.h"
 
+class QLineEdit;
+class QPushButton;
+
+// The first window: asks for the installation's password and, when it
+// matches the stored one, hands over to the launcher.
 class TfrmPassword : public FinestraPermanente
 {
     Q_OBJECT
@@ -9,4 +14,19 @@ public:
     explicit TfrmPassword(QWidget *parent = nullptr);
 
     static AspettoFinestra aspetto();
+
+    QLineEdit *txtPassword = nullptr;
+    QPushButton *cmdOK = nullptr;
+    QPushButton *cmdEsci = nullptr;
+    QPushButton *btnCambiaPassword = nullptr;
+
+protected:
+    void FormShow() override;
+
+private:
+    void txtPasswordChange();
+    void txtPasswordInvio();
+    void cmdOKClick();
+    void cmdEsciClick();
+    void btnCambiaPasswordClick();
 };

@@ -2,6 +2,7 @@
 #include "access/fileini.h"
 #include "access/passwordmemorizzata.h"
 
+#include "support/accesso_supporto.h"
 #include "support/supporto.h"
 
 #include <QDir>
@@ -12,14 +13,6 @@
 namespace {
 
 const QString kIniziale = QStringLiteral("PRIMAVERALUNGA");
-
-QString lettere(int n)
-{
-    QString t;
-    for (int i = 0; i < n; ++i)
-        t.append(QChar(char16_t(u'A' + i % 26)));
-    return t;
-}
 
 } // namespace
 
