@@ -1,40 +1,13 @@
 #include "editor/comandifoto.h"
 
+#include "support/immagini_supporto.h"
 #include "support/supporto.h"
 
-#include <QBuffer>
+#include <QDir>
 #include <QFileDialog>
-#include <QImageReader>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
-
-namespace {
-
-QImage tinta(const QSize &dimensione, const QColor &colore)
-{
-    QImage immagine(dimensione, QImage::Format_RGB32);
-    immagine.fill(colore);
-    return immagine;
-}
-
-QByteArray codifica(const QImage &immagine, const char *formato)
-{
-    QByteArray dati;
-    QBuffer buffer(&dati);
-    buffer.open(QIODevice::WriteOnly);
-    immagine.save(&buffer, formato);
-    return dati;
-}
-
-QByteArray formatoDelFile(const QString &percorso)
-{
-    QImageReader lettore(percorso);
-    lettore.setDecideFormatFromContent(true);
-    return lettore.canRead() ? lettore.format() : QByteArray();
-}
-
-} // namespace
 
 class TestComandiFoto : public QObject
 {
