@@ -10,13 +10,12 @@
 void ApriSchedaDaRiga(FinestraRiepilogo *finestra)
 {
     try {
-        const QVector<TSchedaPagina> schede = FinestraRiepilogo::schedeArchivioEditore();
         const int scelta = finestra->voceSelezionata();
         TfrmDocumenti *editore = frmDocumenti();
         if (scelta >= 0 && editore && finestra->scriveInEditore()) {
             const QString riga = finestra->modello()->righe().at(scelta);
-            for (int posizione : posizioniDellaRiga(schede, riga))
-                editore->MostraScheda(schede.at(posizione - 1), posizione);
+            for (const auto &trovata : schedeDellaRiga(FinestraRiepilogo::archivioEditore(), riga))
+                editore->MostraScheda(trovata.second, trovata.first);
         }
     } catch (const ErroreArchivio &) {
         // The window closes all the same; what was written stays.

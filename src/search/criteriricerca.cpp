@@ -47,13 +47,11 @@ bool daCompletare(const TSchedaPagina &scheda)
     return leggiFlag(scheda) == Flag::Si;
 }
 
-QStringList righeRiepilogo(const QVector<TSchedaPagina> &schede,
-                           const std::function<bool(const TSchedaPagina &)> &filtro)
+void righeRiepilogo(const PercorsoSchede &percorso, const std::function<bool(const TSchedaPagina &)> &filtro,
+                    QStringList &righe)
 {
-    QStringList righe;
-    for (const TSchedaPagina &scheda : schede) {
+    percorso([&](int, const TSchedaPagina &scheda) {
         if (filtro(scheda))
             righe.append(RigaRiepilogo(scheda));
-    }
-    return righe;
+    });
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "storage/archiviopagine.h"
 #include "storage/schedapagina.h"
 
 #include <QByteArray>
@@ -37,7 +38,8 @@ private:
 // is exactly "Sì".
 bool daCompletare(const TSchedaPagina &scheda);
 
-// The summary lines of the records the filter accepts, in file order (the
-// list sorts them once, when it takes them all).
-QStringList righeRiepilogo(const QVector<TSchedaPagina> &schede,
-                           const std::function<bool(const TSchedaPagina &)> &filtro);
+// Appends the summary lines of the records the filter accepts, in file order
+// (the list sorts them once, when it takes them all). A walk that fails
+// part-way leaves the lines added so far.
+void righeRiepilogo(const PercorsoSchede &percorso, const std::function<bool(const TSchedaPagina &)> &filtro,
+                    QStringList &righe);

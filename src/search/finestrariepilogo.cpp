@@ -98,14 +98,16 @@ void FinestraRiepilogo::azzeraTrova()
     txtTrova->clear();
 }
 
-QVector<TSchedaPagina> FinestraRiepilogo::schedeArchivioEditore()
+PercorsoSchede FinestraRiepilogo::archivioEditore()
 {
     TfrmDocumenti *editore = frmDocumenti();
-    TArchivioPagine archivio;
-    archivio.ApriArchivio(editore ? Testo::trim(editore->lblFile->text()) : QString());
-    QVector<TSchedaPagina> schede = archivio.LeggiTutte();
-    archivio.ChiudiArchivio();
-    return schede;
+    const QString percorso = editore ? Testo::trim(editore->lblFile->text()) : QString();
+    return [percorso](const VisitaScheda &visita) {
+        TArchivioPagine archivio;
+        archivio.ApriArchivio(percorso);
+        archivio.PerOgniScheda(visita);
+        archivio.ChiudiArchivio();
+    };
 }
 
 int FinestraRiepilogo::voceSelezionata() const

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/finestra.h"
-#include "storage/schedapagina.h"
+#include "storage/archiviopagine.h"
 
 #include <QStringList>
 #include <QVector>
@@ -37,9 +37,10 @@ public:
     int voceSelezionata() const;
     void selezionaVoce(int riga);
 
-    // Every record of the editor's archive, read in one pass and the file
-    // closed again; a missing file is created empty. Throws ErroreArchivio.
-    static QVector<TSchedaPagina> schedeArchivioEditore();
+    // A walk over the editor's archive: each run opens the file, visits
+    // every record in file order and closes it again; a missing file is
+    // created empty. Throws ErroreArchivio.
+    static PercorsoSchede archivioEditore();
 
     QLineEdit *txtTrova = nullptr;
     QPushButton *btnTrova = nullptr;

@@ -41,11 +41,11 @@ void TfrmRiepDaCompletare::FormShow()
 // A failure leaves the list as far as it got and the window open, silently.
 void TfrmRiepDaCompletare::riempi()
 {
-    QVector<TSchedaPagina> schede;
+    QStringList righe;
     try {
-        schede = schedeArchivioEditore();
+        righeRiepilogo(archivioEditore(), daCompletare, righe);
     } catch (const ErroreArchivio &) {
-        return;
+        // Silently: the entries found before the failure stay listed.
     }
-    riempiLista(righeRiepilogo(schede, daCompletare));
+    riempiLista(std::move(righe));
 }

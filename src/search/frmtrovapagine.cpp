@@ -158,9 +158,10 @@ void TfrmTrovaPagine::btnCercaClick()
         criteri.aggiungi(kCampi[i].campo, m_campi[i]->text());
     lblConta->setText(QString::number(criteri.conta()));
 
-    QVector<TSchedaPagina> schede;
+    QStringList righe;
     try {
-        schede = schedeArchivioEditore();
+        righeRiepilogo(archivioEditore(), [&criteri](const TSchedaPagina &s) { return criteri.soddisfatti(s); },
+                       righe);
     } catch (const ErroreArchivio &) {
         // Nothing was searched: the busy label would only mislead.
         lblAttendere->hide();
@@ -168,8 +169,6 @@ void TfrmTrovaPagine::btnCercaClick()
         return;
     }
 
-    QStringList righe = righeRiepilogo(schede, [&criteri](const TSchedaPagina &s) { return criteri.soddisfatti(s); });
-    schede = QVector<TSchedaPagina>(); // the records are not needed past this point
     const int trovate = int(righe.size());
     riempiLista(std::move(righe));
     lblTrovate->setText(QStringLiteral("Il presente riepilogo contiene %1 schede.").arg(trovate));

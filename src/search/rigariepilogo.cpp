@@ -59,15 +59,15 @@ void ordinaRighe(QStringList &righe)
     righe = std::move(ordinate);
 }
 
-QVector<int> posizioniDellaRiga(const QVector<TSchedaPagina> &schede, const QString &riga)
+QVector<QPair<int, TSchedaPagina>> schedeDellaRiga(const PercorsoSchede &percorso, const QString &riga)
 {
     const QString cercata = Testo::trim(riga);
-    QVector<int> posizioni;
-    for (int i = 0; i < schede.size(); ++i) {
-        if (Testo::trim(RigaRiepilogo(schede.at(i))) == cercata)
-            posizioni.append(i + 1);
-    }
-    return posizioni;
+    QVector<QPair<int, TSchedaPagina>> trovate;
+    percorso([&](int posizione, const TSchedaPagina &scheda) {
+        if (Testo::trim(RigaRiepilogo(scheda)) == cercata)
+            trovate.append({posizione, scheda});
+    });
+    return trovate;
 }
 
 int trovaNellaLista(const QStringList &voci, int selezionata, const QString &testo, QString &ultimoTesto)

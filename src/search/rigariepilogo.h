@@ -1,7 +1,9 @@
 #pragma once
 
+#include "storage/archiviopagine.h"
 #include "storage/schedapagina.h"
 
+#include <QPair>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -21,10 +23,10 @@ QString minuscoleAscii(const QString &testo);
 // equal keep the order they came in.
 void ordinaRighe(QStringList &righe);
 
-// The positions (from 1, in file order) of the records whose summary line,
-// trimmed, is exactly the given line trimmed. Several records can share a
-// line; opening a line shows each of them in turn, the last one remaining.
-QVector<int> posizioniDellaRiga(const QVector<TSchedaPagina> &schede, const QString &riga);
+// The records, with their positions (from 1, in file order), whose summary
+// line, trimmed, is exactly the given line trimmed. Several records can share
+// a line; opening a line shows each of them in turn, the last one remaining.
+QVector<QPair<int, TSchedaPagina>> schedeDellaRiga(const PercorsoSchede &percorso, const QString &riga);
 
 // One "Trova" click on a list: returns the entry to select. selezionata is
 // the entry selected now (-1 for none, which counts as the first).

@@ -95,21 +95,39 @@ void TArchivioPagine::ChiudiArchivio()
         throw ErroreArchivio(QStringLiteral("close failed"));
 }
 
-QVector<TSchedaPagina> TArchivioPagine::LeggiTutte()
+void TArchivioPagine::PerOgniScheda(const VisitaScheda &visita)
 {
     const int conteggio = ContaSchede();
-    QVector<TSchedaPagina> schede(conteggio);
     if (conteggio == 0)
-        return schede;
+        return;
     if (!m_file.seek(0))
         throw ErroreArchivio(m_file.errorString());
     // One read per block of records keeps a 100,000-record walk to a few
-    // hundred system calls.
-    constexpr int kBlocco = 1024;
+    // hundred system calls, and the block small enough to stay in cache.
+    constexpr int kBlocco = 256;
+    QVector<TSchedaPagina> blocco(kBlocco);
     for (int i = 0; i < conteggio; i += kBlocco) {
-        const qint64 byte = qint64(qMin(kBlocco, conteggio - i)) * kDimensioneScheda;
-        if (m_file.read(reinterpret_cast<char *>(schede.data() + i), byte) != byte)
+        const int quante = qMin(kBlocco, conteggio - i);
+        const qint64 byte = qint64(quante) * kDimensioneScheda;
+        if (m_file.read(reinterpret_cast<char *>(blocco.data()), byte) != byte)
             throw ErroreArchivio(QStringLiteral("short read"));
+        for (int k = 0; k < quante; ++k)
+            visita(i + k + 1, blocco.at(k));
     }
+}
+
+QVector<TSchedaPagina> TArchivioPagine::LeggiTutte()
+{
+    QVector<TSchedaPagina> schede;
+    schede.reserve(ContaSchede());
+    PerOgniScheda([&schede](int, const TSchedaPagina &s) { schede.append(s); });
     return schede;
+}
+
+PercorsoSchede percorsoDi(const QVector<TSchedaPagina> &schede)
+{
+    return [schede](const VisitaScheda &visita) {
+        for (int i = 0; i < schede.size(); ++i)
+            visita(i + 1, schede.at(i));
+    };
 }

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QVector>
 
+#include <functional>
 #include <stdexcept>
 
 // Any failure to open, create, position, read, write or close an archive.
@@ -23,6 +24,14 @@ extern const QString kMessaggioAccessoArchivio;
 extern const QString kMessaggioArchivioVuoto;
 
 constexpr qint64 kDimensioneScheda = qint64(sizeof(TSchedaPagina));
+
+// Called with each record and its position (from 1), in file order.
+using VisitaScheda = std::function<void(int posizione, const TSchedaPagina &scheda)>;
+// A walk over some records: hands each one to the visitor it is given.
+// Search and summaries take a walk, so the same code runs over an archive
+// file and over records a test has in memory.
+using PercorsoSchede = std::function<void(const VisitaScheda &visita)>;
+PercorsoSchede percorsoDi(const QVector<TSchedaPagina> &schede);
 
 // One archive file: a plain run of 3990-byte records, positions from 1.
 // Each user command opens it, works and closes it; the destructor closes it
@@ -47,8 +56,10 @@ public:
     int AggiungiScheda(const TSchedaPagina &scheda);
     void ChiudiArchivio();
 
-    // Every record from position 1 to the count, in file order, read in large
-    // blocks: what search, summaries and export walk through.
+    // Every record from position 1 to the count, in file order, read in
+    // blocks: memory stays at one block whatever the archive's size. A
+    // failure part-way leaves what was already visited visited.
+    void PerOgniScheda(const VisitaScheda &visita);
     QVector<TSchedaPagina> LeggiTutte();
 
     bool aperto() const { return m_file.isOpen(); }

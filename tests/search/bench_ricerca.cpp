@@ -63,13 +63,16 @@ qint64 misura(const std::function<void()> &lavoro)
     return migliore;
 }
 
-QVector<TSchedaPagina> leggi(const QString &percorso)
+// The same walk the windows take: open, visit every record block by block,
+// close.
+PercorsoSchede dalFile(const QString &percorso)
 {
-    TArchivioPagine a;
-    a.ApriArchivio(percorso);
-    QVector<TSchedaPagina> s = a.LeggiTutte();
-    a.ChiudiArchivio();
-    return s;
+    return [percorso](const VisitaScheda &visita) {
+        TArchivioPagine a;
+        a.ApriArchivio(percorso);
+        a.PerOgniScheda(visita);
+        a.ChiudiArchivio();
+    };
 }
 
 void riga(const char *cosa, qint64 ns, int n, qint64 lettura)
@@ -103,13 +106,13 @@ int main(int argc, char **argv)
         frmDocumenti()->lblFile->setText(percorso);
 
         std::printf("%d schede (%.1f MB)\n", n, double(n) * double(kDimensioneScheda) / 1e6);
-        const qint64 lettura = misura([&] { leggi(percorso); });
-        riga("lettura del file (LeggiTutte)", lettura, n, lettura);
+        const qint64 lettura = misura([&] { dalFile(percorso)([](int, const TSchedaPagina &) {}); });
+        riga("lettura del file (PerOgniScheda)", lettura, n, lettura);
 
         int trovate = 0;
         const qint64 tutte = misura([&] {
-            const QVector<TSchedaPagina> s = leggi(percorso);
-            QStringList r = righeRiepilogo(s, [&](const TSchedaPagina &x) { return nessuno.soddisfatti(x); });
+            QStringList r;
+            righeRiepilogo(dalFile(percorso), [&](const TSchedaPagina &x) { return nessuno.soddisfatti(x); }, r);
             ordinaRighe(r);
             trovate = int(r.size());
         });
@@ -117,16 +120,15 @@ int main(int argc, char **argv)
 
         QStringList righeTutte;
         const qint64 due = misura([&] {
-            const QVector<TSchedaPagina> s = leggi(percorso);
-            QStringList r = righeRiepilogo(s, [&](const TSchedaPagina &x) { return dueCriteri.soddisfatti(x); });
+            QStringList r;
+            righeRiepilogo(dalFile(percorso), [&](const TSchedaPagina &x) { return dueCriteri.soddisfatti(x); }, r);
             ordinaRighe(r);
             trovate = int(r.size());
         });
         riga(qPrintable(QStringLiteral("ricerca con due criteri (%1 righe)").arg(trovate)), due, n, lettura);
 
         {
-            const QVector<TSchedaPagina> s = leggi(percorso);
-            righeTutte = righeRiepilogo(s, [](const TSchedaPagina &) { return true; });
+            righeRiepilogo(dalFile(percorso), [](const TSchedaPagina &) { return true; }, righeTutte);
             ordinaRighe(righeTutte);
         }
         QListView vista;

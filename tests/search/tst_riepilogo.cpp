@@ -302,7 +302,12 @@ void TestRiepilogo::posizioni()
     QFETCH(QVector<TSchedaPagina>, schede);
     QFETCH(int, scelta);
     QFETCH(QVector<int>, attese);
-    QCOMPARE(posizioniDellaRiga(schede, RigaRiepilogo(schede.at(scelta))), attese);
+    QVector<int> posizioni;
+    for (const auto &trovata : schedeDellaRiga(percorsoDi(schede), RigaRiepilogo(schede.at(scelta)))) {
+        QCOMPARE(RigaRiepilogo(trovata.second), RigaRiepilogo(schede.at(trovata.first - 1)));
+        posizioni.append(trovata.first);
+    }
+    QCOMPARE(posizioni, attese);
 }
 
 void TestRiepilogo::trova_data()
