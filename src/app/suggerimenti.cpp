@@ -35,19 +35,19 @@ bool SuggerimentiStato::eventFilter(QObject *oggetto, QEvent *evento)
         m_panInfo->setText(*testo);
         return false;
     }
-    if (!m_sfondi.contains(oggetto))
+    // Only a real move over the background empties the line: a window that
+    // appears under a still pointer keeps its opening sentence.
+    if (!m_sfondi.contains(oggetto) || tipo != QEvent::MouseMove)
         return false;
 
     // A move over a child without mouse tracking (a text field, a caption)
     // reaches its parent too: only a move over the element itself, or over
     // another background element, clears the line.
-    if (tipo == QEvent::MouseMove) {
-        auto *sfondo = static_cast<QWidget *>(oggetto);
-        const QPoint pos = static_cast<QMouseEvent *>(evento)->position().toPoint();
-        QWidget *sotto = sfondo->childAt(pos);
-        if (sotto && !m_sfondi.contains(sotto))
-            return false;
-    }
+    auto *sfondo = static_cast<QWidget *>(oggetto);
+    const QPoint pos = static_cast<QMouseEvent *>(evento)->position().toPoint();
+    QWidget *sotto = sfondo->childAt(pos);
+    if (sotto && !m_sfondi.contains(sotto))
+        return false;
     m_panInfo->clear();
     return false;
 }

@@ -163,6 +163,10 @@ void TestComportamenti::suggerimenti()
     s->aggiungi(f.comando, QStringLiteral("Salva la scheda in archivio."));
     s->sfondo(&f.finestra);
     QCOMPARE(f.panInfo->text(), QStringLiteral("Pronto"));
+    // A window appearing under a still pointer keeps its opening sentence.
+    QEnterEvent entrata(QPointF(300, 120), QPointF(300, 120), f.finestra.mapToGlobal(QPointF(300, 120)));
+    QCoreApplication::sendEvent(&f.finestra, &entrata);
+    QCOMPARE(f.panInfo->text(), QStringLiteral("Pronto"));
 
     muoviSu(f.comando);
     QCOMPARE(f.panInfo->text(), QStringLiteral("Salva la scheda in archivio."));
