@@ -6,6 +6,7 @@
 
 #include <QEvent>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QMouseEvent>
 #include <QScreen>
 
@@ -45,6 +46,11 @@ void TfrmZoom::FormShow()
     const QSize area = areaZoom(schermo->size());
     panContainer->setFixedSize(area);
     imgFoto->setGeometry(QRect(QPoint(0, 0), area));
+    // The panel, larger than the design size, makes the layout resize the
+    // window, and a resize before the window is on screen drops its
+    // maximised state: settle the layout now and ask for it again.
+    layout()->activate();
+    setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 bool TfrmZoom::eventFilter(QObject *oggetto, QEvent *evento)

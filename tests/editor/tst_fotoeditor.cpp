@@ -248,6 +248,7 @@ void TestFotoEditor::zoomSempreNuovoSullaFotoAttuale()
             aperta = qobject_cast<TfrmZoom *>(m);
             QVERIFY(aperta);
             QVERIFY(aperta->isModal());
+            QVERIFY(aperta->windowState() & Qt::WindowMaximized);
             QCOMPARE(aperta->parentWidget(), static_cast<QWidget *>(m_editor));
             QCOMPARE(aperta->imgFoto->immagine(), attesa);
             QWidget *bersaglio = aperta->findChild<QWidget *>(dove);
