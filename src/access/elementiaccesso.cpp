@@ -1,41 +1,22 @@
 #include "access/elementiaccesso.h"
 
 #include "app/alonefuoco.h"
-#include "home/elementigrafici.h"
+#include "app/elementi.h"
 
-#include <QFrame>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 
 namespace ElementiAccesso {
 
 QFrame *sfondo(QWidget *genitore, const QString &nome, const QRect &posto)
 {
-    auto *r = new QFrame(genitore);
-    r->setObjectName(nome);
-    r->setGeometry(posto);
-    r->setStyleSheet(QStringLiteral(
-        "QFrame#%1 { border: 1px solid #9CB6CF; border-radius: 6px; "
-        "background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #FFFFFF, stop:1 #DCE7F2); }")
-                         .arg(nome));
-    r->lower();
-    return r;
-}
-
-QLabel *logo(QWidget *genitore, const QString &risorsa, const QRect &posto)
-{
-    return ElementiGrafici::immagine(genitore, QStringLiteral("imgLogo"), risorsa, posto);
+    return Elementi::riquadroSfumato(genitore, nome, posto, QColor(0xFF, 0xFF, 0xFF), QColor(0xDC, 0xE7, 0xF2),
+                                     QColor(0x9C, 0xB6, 0xCF), 6);
 }
 
 QLabel *didascalia(QWidget *genitore, const QString &nome, const QString &testo, const QRect &posto)
 {
-    auto *l = new QLabel(testo, genitore);
-    l->setObjectName(nome);
-    l->setFont(QFont(QStringLiteral("Verdana"), 10));
-    l->setStyleSheet(QStringLiteral("color: #1B3A5C;"));
-    l->setGeometry(posto);
-    return l;
+    return Elementi::didascalia(genitore, nome, testo, posto, Elementi::carattere(QStringLiteral("Verdana"), 10),
+                                QColor(0x1B, 0x3A, 0x5C));
 }
 
 QLineEdit *campoPassword(QWidget *genitore, const QString &nome, const QString &nomeAlone,
@@ -44,9 +25,7 @@ QLineEdit *campoPassword(QWidget *genitore, const QString &nome, const QString &
     auto *t = new QLineEdit(genitore);
     t->setObjectName(nome);
     t->setEchoMode(QLineEdit::Password);
-    QFont f(QStringLiteral("Verdana"), 14);
-    f.setBold(true);
-    t->setFont(f);
+    t->setFont(Elementi::carattere(QStringLiteral("Verdana"), 14, true));
     t->setGeometry(posto);
     creaAloneFuoco(t, nomeAlone);
     return t;
@@ -54,13 +33,7 @@ QLineEdit *campoPassword(QWidget *genitore, const QString &nome, const QString &
 
 QPushButton *pulsante(QWidget *genitore, const QString &nome, const QString &testo, const QRect &posto)
 {
-    auto *b = new QPushButton(testo, genitore);
-    b->setObjectName(nome);
-    b->setFont(QFont(QStringLiteral("Verdana"), 10));
-    b->setCursor(Qt::PointingHandCursor);
-    b->setAutoDefault(false);
-    b->setGeometry(posto);
-    return b;
+    return Elementi::pulsante(genitore, nome, testo, posto, Elementi::carattere(QStringLiteral("Verdana"), 10));
 }
 
 } // namespace ElementiAccesso

@@ -3,6 +3,7 @@
 #include "access/elementiaccesso.h"
 #include "access/frmpassword.h"
 #include "access/passwordmemorizzata.h"
+#include "app/elementi.h"
 #include "app/cartellaprogramma.h"
 #include "app/catenainvio.h"
 #include "app/finestre.h"
@@ -48,7 +49,8 @@ TfrmCambiaPassword::TfrmCambiaPassword(QWidget *parent)
     QWidget *pan = creaPannello(this, QSize(385, 390));
 
     sfondo(pan, QStringLiteral("shpSfondo"), QRect(0, 0, 385, 346));
-    logo(pan, QStringLiteral(":/access/logo_cambiapassword.svg"), QRect(16, 6, 353, 148));
+    Elementi::immagine(pan, QStringLiteral("imgLogo"), QStringLiteral(":/access/logo_cambiapassword.svg"),
+                       QRect(16, 6, 353, 148));
 
     didascalia(pan, QStringLiteral("lblRigo05"), QStringLiteral("Vecchia password:"), QRect(20, 158, 345, 20));
     txtPasswordOld = campoPassword(pan, QStringLiteral("txtPasswordOld"), QStringLiteral("effPasswordOld"),

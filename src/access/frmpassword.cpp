@@ -3,6 +3,7 @@
 #include "access/elementiaccesso.h"
 #include "access/frmcambiapassword.h"
 #include "access/passwordmemorizzata.h"
+#include "app/elementi.h"
 #include "app/cartellaprogramma.h"
 #include "app/finestre.h"
 #include "app/messaggi.h"
@@ -37,7 +38,8 @@ TfrmPassword::TfrmPassword(QWidget *parent)
     QWidget *pan = creaPannello(this, QSize(360, 378));
 
     sfondo(pan, QStringLiteral("shpSfondo"), QRect(0, 0, 360, 176));
-    logo(pan, QStringLiteral(":/access/logo_password.svg"), QRect(16, 8, 328, 160));
+    Elementi::immagine(pan, QStringLiteral("imgLogo"), QStringLiteral(":/access/logo_password.svg"),
+                       QRect(16, 8, 328, 160));
     sfondo(pan, QStringLiteral("shpTitolo"), QRect(0, 188, 360, 112));
     didascalia(pan, QStringLiteral("lblRigo05"), QStringLiteral("Immetti la password e premi OK."),
                QRect(18, 204, 324, 22));

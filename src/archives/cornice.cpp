@@ -1,12 +1,12 @@
 #include "archives/cornice.h"
 
 #include "app/colori.h"
+#include "app/elementi.h"
 #include "app/finestra.h"
-#include "home/elementigrafici.h"
 
 Cornice creaCornice(QWidget *finestra, const QString &istruzioni)
 {
-    using namespace ElementiGrafici;
+    using namespace Elementi;
     QWidget *pan = creaPannello(finestra, QSize(995, 692));
     rettangolo(pan, QStringLiteral("shpContainer"), QRect(8, 8, 979, 676), Colori::sfondoBlu);
     rettangolo(pan, QStringLiteral("shpSfondo"), QRect(16, 16, 963, 660));

@@ -1,6 +1,7 @@
 #include "archives/frmapricatalogo.h"
 
 #include "app/cartellaprogramma.h"
+#include "app/elementi.h"
 #include "app/errori.h"
 #include "app/finestre.h"
 #include "app/formati.h"
@@ -9,7 +10,6 @@
 #include "archives/cornice.h"
 #include "archives/elencoarchivi.h"
 #include "editor/frmdocumenti.h"
-#include "home/elementigrafici.h"
 #include "home/frmavvio.h"
 #include "home/frmguida.h"
 #include "storage/testo.h"
@@ -49,7 +49,7 @@ TfrmApriCatalogo::TfrmApriCatalogo(QWidget *parent)
     : FinestraPermanente(aspetto(), parent)
 {
     impostaFormatiProcesso();
-    using namespace ElementiGrafici;
+    using namespace Elementi;
 
     const Cornice cornice = creaCornice(this, QStringLiteral(":/archives/istruzioni_apri.svg"));
     QWidget *pan = cornice.pannello;

@@ -1,6 +1,7 @@
 #include "archives/frmcreacatalogo.h"
 
 #include "app/cartellaprogramma.h"
+#include "app/elementi.h"
 #include "app/errori.h"
 #include "app/finestre.h"
 #include "app/formati.h"
@@ -10,7 +11,6 @@
 #include "archives/cornice.h"
 #include "archives/filtrotasti.h"
 #include "archives/nomiarchivio.h"
-#include "home/elementigrafici.h"
 #include "home/frmavvio.h"
 #include "home/frmguida.h"
 
@@ -47,7 +47,7 @@ TfrmCreaCatalogo::TfrmCreaCatalogo(QWidget *parent)
     : FinestraPermanente(aspetto(), parent)
 {
     impostaFormatiProcesso();
-    using namespace ElementiGrafici;
+    using namespace Elementi;
 
     const Cornice cornice = creaCornice(this, QStringLiteral(":/archives/istruzioni_crea.svg"));
     QWidget *pan = cornice.pannello;

@@ -1,11 +1,12 @@
 #include "editor/aspettodocumenti.h"
 
 #include "app/colori.h"
+#include "app/elementi.h"
 #include "app/tintafuoco.h"
 #include "editor/campidocumenti.h"
-#include "home/elementigrafici.h"
 
 #include <QCheckBox>
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -20,15 +21,10 @@ const QColor kBluScuro{0x1F, 0x3F, 0x6B};
 QWidget *riquadro(QWidget *pannello, const char *nome, const QRect &posto, const QString &fondo,
                   const QColor &bordo = QColor())
 {
-    auto *r = new QWidget(pannello);
-    r->setObjectName(QString::fromLatin1(nome));
-    r->setGeometry(posto);
-    r->setAttribute(Qt::WA_StyledBackground, true);
     const QString contorno = bordo.isValid() ? QStringLiteral("1px solid %1").arg(bordo.name())
                                              : QStringLiteral("none");
-    r->setStyleSheet(QStringLiteral("QWidget#%1 { background: %2; border: %3; border-radius: 6px; }")
-                         .arg(r->objectName(), fondo, contorno));
-    return r;
+    const QString stile = QStringLiteral("background: %1; border: %2; border-radius: 6px;").arg(fondo, contorno);
+    return Elementi::riquadro(pannello, QString::fromLatin1(nome), posto, stile);
 }
 
 QString bianco()
@@ -112,8 +108,8 @@ QLineEdit *creaCampo(QWidget *pannello, const DescrizioneCampo &d)
 
 QLineEdit *creaNote(QWidget *pannello, const DescrizioneCampo &d)
 {
-    ElementiGrafici::immagine(pannello, QStringLiteral("imgNote"), QStringLiteral(":/editor/note.svg"),
-                              QRect(14, 591, 74, 30));
+    Elementi::immagine(pannello, QStringLiteral("imgNote"), QStringLiteral(":/editor/note.svg"),
+                       QRect(14, 591, 74, 30));
     QLineEdit *t = creaCampo(pannello, d);
     t->setGeometry(94, 592, 628, 28);
     return t;
@@ -121,8 +117,8 @@ QLineEdit *creaNote(QWidget *pannello, const DescrizioneCampo &d)
 
 QCheckBox *creaCasella(QWidget *pannello)
 {
-    ElementiGrafici::immagine(pannello, QStringLiteral("imgAvviso"), QStringLiteral(":/editor/avviso.svg"),
-                              QRect(744, 595, 24, 22));
+    Elementi::immagine(pannello, QStringLiteral("imgAvviso"), QStringLiteral(":/editor/avviso.svg"),
+                       QRect(744, 595, 24, 22));
     auto *c = new QCheckBox(QStringLiteral("Da completare"), pannello);
     c->setObjectName(QStringLiteral("chkDaCompletare"));
     c->setGeometry(776, 591, 200, 30);

@@ -2,6 +2,7 @@
 
 #include "app/cartellaprogramma.h"
 #include "app/dialoghifile.h"
+#include "app/elementi.h"
 #include "app/messaggi.h"
 #include "app/openurl.h"
 #include "app/vistaimmagine.h"
@@ -10,7 +11,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLinearGradient>
@@ -31,55 +31,32 @@ constexpr int kAltezzaRiga = 114;
 constexpr int kPrimaRiga = 124;
 constexpr int kPassoRiga = 120;
 
-QFont carattere(const char *famiglia, int punti, bool grassetto)
-{
-    QFont f(QString::fromLatin1(famiglia));
-    f.setPointSize(punti);
-    f.setBold(grassetto);
-    return f;
-}
-
 QWidget *pannelloSfumato(QWidget *genitore, const QRect &posto, const QString &nome)
 {
-    auto *p = new QWidget(genitore);
-    p->setObjectName(nome);
-    p->setGeometry(posto);
     QLinearGradient sfumatura(0, 0, 0, 1);
     sfumatura.setCoordinateMode(QGradient::ObjectMode);
     sfumatura.setColorAt(0, QColor(0xA8, 0xCA, 0xE5));
     sfumatura.setColorAt(1, Qt::white);
-    QPalette pal = p->palette();
-    pal.setBrush(QPalette::Window, QBrush(sfumatura));
-    p->setPalette(pal);
-    p->setAutoFillBackground(true);
-    return p;
+    return Elementi::rettangolo(genitore, nome, posto, sfumatura);
 }
 
+// Captions take the size of their text at a design point.
 QLabel *didascalia(QWidget *genitore, const QString &testo, const QPoint &dove)
 {
-    auto *l = new QLabel(testo, genitore);
-    l->setFont(carattere("Verdana", 9, true));
-    QPalette pal = l->palette();
-    pal.setColor(QPalette::WindowText, QColor(0x12, 0x36, 0x5A));
-    l->setPalette(pal);
-    l->move(dove);
+    QLabel *l = Elementi::didascalia(genitore, QString(), testo, QRect(dove, QSize()),
+                                     Elementi::carattere(QStringLiteral("Verdana"), 9, true),
+                                     QColor(0x12, 0x36, 0x5A));
     l->adjustSize();
     return l;
 }
 
-QPushButton *pulsante(QWidget *genitore, const QString &testo, const QString &nome, const QRect &posto)
+// Enter in this dialog never clicks a button by itself: a focused "Sfoglia..."
+// or "Apri" would otherwise take it.
+QPushButton *pulsante(QWidget *genitore, const QString &nome, const QString &testo, const QRect &posto)
 {
-    auto *b = new QPushButton(testo, genitore);
-    b->setObjectName(nome);
-    b->setGeometry(posto);
+    QPushButton *b = Elementi::pulsante(genitore, nome, testo, posto);
     b->setAutoDefault(false);
-    b->setCursor(Qt::PointingHandCursor);
     return b;
-}
-
-QImage immagineSvg(const QString &risorsa, const QSize &dimensione)
-{
-    return QIcon(risorsa).pixmap(dimensione).toImage();
 }
 
 } // namespace
@@ -95,10 +72,8 @@ AspettoFinestra TfrmAllegaCartella::aspetto()
 TfrmAllegaCartella::TfrmAllegaCartella(QWidget *proprietario)
     : FinestraDialogo(aspetto(), proprietario)
 {
-    auto *imgLogo = new QLabel(this);
-    imgLogo->setObjectName(QStringLiteral("imgLogo"));
-    imgLogo->setGeometry(kMargine, 8, kLarghezzaRiga, 108);
-    imgLogo->setPixmap(QIcon(QStringLiteral(":/allegati/istruzioni.svg")).pixmap(imgLogo->size()));
+    Elementi::immagine(this, QStringLiteral("imgLogo"), QStringLiteral(":/allegati/istruzioni.svg"),
+                       QRect(kMargine, 8, kLarghezzaRiga, 108));
 
     lblMemory = new QLabel(QStringLiteral("lblMemory"), this);
     lblMemory->setObjectName(QStringLiteral("lblMemory"));
@@ -111,9 +86,9 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget *proprietario)
     }
 
     const int yComandi = kPrimaRiga + 3 * kPassoRiga + 6;
-    btnAnnulla = pulsante(this, QStringLiteral("Annulla"), QStringLiteral("btnAnnulla"),
+    btnAnnulla = pulsante(this, QStringLiteral("btnAnnulla"), QStringLiteral("Annulla"),
                           QRect(634 - kMargine - 110, yComandi, 110, 32));
-    btnApplica = pulsante(this, QStringLiteral("Applica e chiudi"), QStringLiteral("btnApplica"),
+    btnApplica = pulsante(this, QStringLiteral("btnApplica"), QStringLiteral("Applica e chiudi"),
                           QRect(btnAnnulla->x() - 10 - 150, yComandi, 150, 32));
     connect(btnApplica, &QPushButton::clicked, this, &TfrmAllegaCartella::btnApplicaClick);
     connect(btnAnnulla, &QPushButton::clicked, this, &TfrmAllegaCartella::btnAnnullaClick);
@@ -141,27 +116,24 @@ void TfrmAllegaCartella::creaRiga(QWidget *pannello, int k)
     r.txtFile->setObjectName(nomeNumerato("txtFile", k));
     r.txtFile->setGeometry(12, 24, 338, 28);
     r.txtFile->setReadOnly(true);
-    r.txtFile->setFont(carattere("Verdana", 10, true));
+    r.txtFile->setFont(Elementi::carattere(QStringLiteral("Verdana"), 10, true));
     QPalette grigio = r.txtFile->palette();
     grigio.setColor(QPalette::Text, QColor(0x80, 0x80, 0x80));
     r.txtFile->setPalette(grigio);
 
-    r.imgCancella = new VistaImmagine(pannello);
-    r.imgCancella->setObjectName(nomeNumerato("imgCancella", k));
-    r.imgCancella->setGeometry(356, 27, 22, 22);
-    r.imgCancella->setCursor(Qt::PointingHandCursor);
-    r.imgCancella->impostaImmagine(immagineSvg(QStringLiteral(":/allegati/gomma.svg"), QSize(22, 22)));
+    r.imgCancella = Elementi::comando(pannello, nomeNumerato("imgCancella", k),
+                                      QStringLiteral(":/allegati/gomma.svg"), QRect(356, 27, 22, 22));
 
-    r.btnSfoglia = pulsante(pannello, QStringLiteral("Sfoglia..."), nomeNumerato("btnSfoglia", k),
+    r.btnSfoglia = pulsante(pannello, nomeNumerato("btnSfoglia", k), QStringLiteral("Sfoglia..."),
                             QRect(388, 23, 104, 30));
-    r.btnApri = pulsante(pannello, QStringLiteral("Apri"), nomeNumerato("btnApri", k), QRect(500, 23, 104, 30));
+    r.btnApri = pulsante(pannello, nomeNumerato("btnApri", k), QStringLiteral("Apri"), QRect(500, 23, 104, 30));
     r.btnApri->setEnabled(false);
 
     didascalia(pannello, QStringLiteral("Descrizione %1° file allegato:").arg(n), QPoint(12, 58));
     r.txtDesc = new QLineEdit(pannello);
     r.txtDesc->setObjectName(nomeNumerato("txtDesc", k));
     r.txtDesc->setGeometry(12, 77, 552, 30);
-    r.txtDesc->setFont(carattere("Verdana", 12, true));
+    r.txtDesc->setFont(Elementi::carattere(QStringLiteral("Verdana"), 12, true));
 
     connect(r.btnSfoglia, &QPushButton::clicked, this, [this, k] { btnSfogliaClick(k); });
     connect(r.btnApri, &QPushButton::clicked, this, [this, k] { btnApriClick(k); });

@@ -2,6 +2,7 @@
 
 #include "app/cartellaprogramma.h"
 #include "app/catenainvio.h"
+#include "app/elementi.h"
 #include "app/errori.h"
 #include "app/finestre.h"
 #include "app/formati.h"
@@ -14,7 +15,6 @@
 #include "editor/comandifoto.h"
 #include "editor/frmallegacartella.h"
 #include "editor/frmzoom.h"
-#include "home/elementigrafici.h"
 #include "home/frmavvio.h"
 #include "home/frmguida.h"
 #include "output/frmanteprimapagina.h"
@@ -130,7 +130,7 @@ TfrmDocumenti::TfrmDocumenti(QWidget *parent)
 void TfrmDocumenti::creaComandi(QWidget *pannello)
 {
     for (const DescrizioneComando &c : comandiDocumenti())
-        ElementiGrafici::comando(pannello, QString::fromLatin1(c.nome), QString::fromLatin1(c.risorsa), c.posto);
+        Elementi::comando(pannello, QString::fromLatin1(c.nome), QString::fromLatin1(c.risorsa), c.posto);
 
     collegaComando("cmdNuovo", &TfrmDocumenti::cmdNuovoClick);
     collegaComando("cmdDuplica", &TfrmDocumenti::cmdDuplicaClick);

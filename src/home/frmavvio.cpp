@@ -1,12 +1,12 @@
 #include "home/frmavvio.h"
 
+#include "app/elementi.h"
 #include "app/finestre.h"
 #include "app/formati.h"
 #include "app/openurl.h"
 #include "app/vistaimmagine.h"
 #include "archives/frmapricatalogo.h"
 #include "archives/frmcreacatalogo.h"
-#include "home/elementigrafici.h"
 #include "home/frmguida.h"
 #include "home/frminfo.h"
 #include "home/frmsplash.h"
@@ -23,7 +23,7 @@ TfrmAvvio::TfrmAvvio(QWidget *parent)
     : FinestraPermanente(aspetto(), parent)
 {
     impostaFormatiProcesso();
-    using namespace ElementiGrafici;
+    using namespace Elementi;
 
     QWidget *pan = creaPannello(this, QSize(995, 692));
     rettangolo(pan, QStringLiteral("shpTop"), QRect(6, 6, 983, 92));

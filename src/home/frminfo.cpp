@@ -1,7 +1,7 @@
 #include "home/frminfo.h"
 
 #include "app/collegamento.h"
-#include "home/elementigrafici.h"
+#include "app/elementi.h"
 #include "home/produttore.h"
 
 #include <QLabel>
@@ -17,7 +17,7 @@ AspettoFinestra TfrmInfo::aspetto()
 TfrmInfo::TfrmInfo(QWidget *proprietario)
     : FinestraDialogo(aspetto(), proprietario)
 {
-    using namespace ElementiGrafici;
+    using namespace Elementi;
 
     auto *pan = new QWidget(this);
     pan->setObjectName(QStringLiteral("panContainer"));

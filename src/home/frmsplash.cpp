@@ -1,7 +1,7 @@
 #include "home/frmsplash.h"
 
 #include "app/collegamento.h"
-#include "home/elementigrafici.h"
+#include "app/elementi.h"
 #include "home/produttore.h"
 
 #include <QLabel>
@@ -19,7 +19,7 @@ AspettoFinestra TfrmSplash::aspetto()
 TfrmSplash::TfrmSplash(QWidget *proprietario)
     : FinestraDialogo(aspetto(), proprietario)
 {
-    using namespace ElementiGrafici;
+    using namespace Elementi;
 
     auto *pan = new QWidget(this);
     pan->setObjectName(QStringLiteral("panContainer"));

@@ -1,74 +1,33 @@
 #include "search/aspettoricerca.h"
 
-#include <QFrame>
-#include <QIcon>
-#include <QLabel>
-#include <QPushButton>
+#include "app/elementi.h"
 
 namespace AspettoRicerca {
 
-QFont carattere(const char *famiglia, int punti, bool grassetto)
+QPushButton *pulsante(QWidget *genitore, const QString &nome, const QString &testo, const QRect &posto)
 {
-    QFont f(QString::fromLatin1(famiglia));
-    f.setPointSize(punti);
-    f.setBold(grassetto);
-    return f;
-}
-
-QPushButton *pulsante(QWidget *genitore, const QString &testo, const QString &nome, const QRect &posto)
-{
-    auto *b = new QPushButton(testo, genitore);
-    b->setObjectName(nome);
-    b->setGeometry(posto);
-    b->setFont(carattere("Verdana", 10, true));
-    b->setCursor(Qt::PointingHandCursor);
-    return b;
+    return Elementi::pulsante(genitore, nome, testo, posto,
+                              Elementi::carattere(QStringLiteral("Verdana"), 10, true));
 }
 
 QLabel *didascalia(QWidget *genitore, const QString &testo, const QRect &posto)
 {
-    auto *l = new QLabel(testo, genitore);
-    l->setFont(carattere("Verdana", 9, true));
-    QPalette pal = l->palette();
-    pal.setColor(QPalette::WindowText, QColor(0x12, 0x36, 0x5A));
-    l->setPalette(pal);
-    l->setGeometry(posto);
-    return l;
+    return Elementi::didascalia(genitore, QString(), testo, posto,
+                                Elementi::carattere(QStringLiteral("Verdana"), 9, true), QColor(0x12, 0x36, 0x5A));
 }
 
-QLabel *immagine(QWidget *genitore, const QString &risorsa, const QString &nome, const QRect &posto)
-{
-    auto *l = new QLabel(genitore);
-    l->setObjectName(nome);
-    l->setGeometry(posto);
-    l->setPixmap(QIcon(risorsa).pixmap(posto.size()));
-    return l;
-}
-
-QLabel *scritta(QWidget *genitore, const QString &testo, const QString &nome, const QRect &posto,
+QLabel *scritta(QWidget *genitore, const QString &nome, const QString &testo, const QRect &posto,
                 const QColor &colore, int punti, bool grassetto)
 {
-    auto *l = new QLabel(testo, genitore);
-    l->setObjectName(nome);
-    l->setGeometry(posto);
-    l->setAlignment(Qt::AlignCenter);
-    l->setFont(carattere("Verdana", punti, grassetto));
-    QPalette pal = l->palette();
-    pal.setColor(QPalette::WindowText, colore);
-    l->setPalette(pal);
-    return l;
+    return Elementi::didascalia(genitore, nome, testo, posto,
+                                Elementi::carattere(QStringLiteral("Verdana"), punti, grassetto), colore,
+                                Qt::AlignCenter);
 }
 
-QWidget *riquadro(QWidget *genitore, const QString &nome, const QRect &posto)
+QFrame *riquadro(QWidget *genitore, const QString &nome, const QRect &posto)
 {
-    auto *f = new QFrame(genitore);
-    f->setObjectName(nome);
-    f->setGeometry(posto);
-    f->setStyleSheet(QStringLiteral(
-        "QFrame#%1 { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffffff, stop:1 #dcebf7); "
-        "border: 1px solid #9dbbd6; border-radius: 8px; }").arg(nome));
-    f->lower();
-    return f;
+    return Elementi::riquadroSfumato(genitore, nome, posto, QColor(0xFF, 0xFF, 0xFF), QColor(0xDC, 0xEB, 0xF7),
+                                     QColor(0x9D, 0xBB, 0xD6), 8);
 }
 
 } // namespace AspettoRicerca

@@ -1,6 +1,7 @@
 #include "search/finestrariepilogo.h"
 
 #include "app/catenainvio.h"
+#include "app/elementi.h"
 #include "app/errori.h"
 #include "app/finestre.h"
 #include "app/messaggi.h"
@@ -39,15 +40,15 @@ FinestraRiepilogo::FinestraRiepilogo(const AspettoFinestra &aspetto, QWidget *pr
 // 801 x 273 list, its hint, and the commands along the bottom.
 void FinestraRiepilogo::costruisciRisultati(QWidget *pannello, const PannelloRisultati &contenuto)
 {
-    immagine(pannello, contenuto.banner, QStringLiteral("imgBanner"), QRect(0, 0, 833, 64));
-    immagine(pannello, contenuto.istruzioni, QStringLiteral("imgIstruzioni"), QRect(16, 72, 801, 40));
+    Elementi::immagine(pannello, QStringLiteral("imgBanner"), contenuto.banner, QRect(0, 0, 833, 64));
+    Elementi::immagine(pannello, QStringLiteral("imgIstruzioni"), contenuto.istruzioni, QRect(16, 72, 801, 40));
     riquadro(pannello, QStringLiteral("shpRisultati"), QRect(8, 118, 817, 404));
 
     txtTrova = new QLineEdit(pannello);
     txtTrova->setObjectName(QStringLiteral("txtTrova"));
     txtTrova->setGeometry(16, 126, 681, 30);
-    txtTrova->setFont(carattere("Verdana", 12, true));
-    btnTrova = pulsante(pannello, QStringLiteral("Trova"), QStringLiteral("btnTrova"), QRect(707, 125, 110, 32));
+    txtTrova->setFont(Elementi::carattere(QStringLiteral("Verdana"), 12, true));
+    btnTrova = pulsante(pannello, QStringLiteral("btnTrova"), QStringLiteral("Trova"), QRect(707, 125, 110, 32));
 
     m_modello = new ModelloRighe(this);
     lstRecords = new QListView(pannello);
@@ -62,13 +63,14 @@ void FinestraRiepilogo::costruisciRisultati(QWidget *pannello, const PannelloRis
     lstRecords->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     lstRecords->viewport()->installEventFilter(this);
 
-    scritta(pannello, contenuto.doppioClic, QStringLiteral("lblDoppioClic"), QRect(16, 443, 801, 22),
+    scritta(pannello, QStringLiteral("lblDoppioClic"), contenuto.doppioClic, QRect(16, 443, 801, 22),
             QColor(0xDC, 0x14, 0x3C), 10, true);
 
-    btnChiudi = pulsante(pannello, QStringLiteral("Chiudi"), QStringLiteral("btnChiudi"), QRect(16, 479, 110, 34));
-    btnStampa = pulsante(pannello, QStringLiteral("Stampa"), QStringLiteral("btnStampa"), QRect(707, 479, 110, 34));
+    btnChiudi = pulsante(pannello, QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), QRect(16, 479, 110, 34));
+    btnStampa =
+        pulsante(pannello, QStringLiteral("btnStampa"), QStringLiteral("Stampa"), QRect(707, 479, 110, 34));
     if (contenuto.rigaConteggio) {
-        lblTrovate = scritta(pannello, QString(), QStringLiteral("lblTrovate"), QRect(136, 479, 561, 34),
+        lblTrovate = scritta(pannello, QStringLiteral("lblTrovate"), QString(), QRect(136, 479, 561, 34),
                              QColor(0x00, 0x8B, 0x8B), 10, true);
     }
 

@@ -3,6 +3,7 @@
 #include "app/alonefuoco.h"
 #include "app/catenainvio.h"
 #include "app/errori.h"
+#include "app/elementi.h"
 #include "app/formati.h"
 #include "app/messaggi.h"
 #include "search/aspettoricerca.h"
@@ -88,10 +89,10 @@ TfrmTrovaPagine::TfrmTrovaPagine(QWidget *proprietario)
 // the commands along the bottom.
 void TfrmTrovaPagine::costruisciCriteri()
 {
-    immagine(panAvvio, QStringLiteral(":/search/criteri.svg"), QStringLiteral("imgCriteri"),
-             QRect(0, 0, 833, 84));
-    immagine(panAvvio, QStringLiteral(":/search/colonna.svg"), QStringLiteral("imgColonna"),
-             QRect(12, 100, 120, 350));
+    Elementi::immagine(panAvvio, QStringLiteral("imgCriteri"), QStringLiteral(":/search/criteri.svg"),
+                       QRect(0, 0, 833, 84));
+    Elementi::immagine(panAvvio, QStringLiteral("imgColonna"), QStringLiteral(":/search/colonna.svg"),
+                       QRect(12, 100, 120, 350));
     riquadro(panAvvio, QStringLiteral("shpCriteri"), QRect(142, 92, 683, 370));
 
     QList<QWidget *> ordine;
@@ -103,18 +104,19 @@ void TfrmTrovaPagine::costruisciCriteri()
         auto *campo = new QLineEdit(panAvvio);
         campo->setObjectName(QString::fromLatin1(c.nome));
         campo->setGeometry(x, y + 22, 320, 30);
-        campo->setFont(carattere("Verdana", 12, true));
+        campo->setFont(Elementi::carattere(QStringLiteral("Verdana"), 12, true));
         creaAloneFuoco(campo, QString::fromLatin1(c.alone));
         m_campi[i] = campo;
         ordine.append(campo);
     }
     collegaInvio(ordine, true);
 
-    btnAnnulla = pulsante(panAvvio, QStringLiteral("Chiudi"), QStringLiteral("btnAnnulla"), QRect(16, 479, 110, 34));
-    btnCerca = pulsante(panAvvio, QStringLiteral("Cerca"), QStringLiteral("btnCerca"), QRect(707, 479, 110, 34));
-    lblAttendere = scritta(panAvvio, QStringLiteral("Ricerca schede in corso. Attendere..."),
-                           QStringLiteral("lblAttendere"), QRect(136, 479, 561, 34), QColor(0x00, 0x8B, 0x8B), 11,
-                           true);
+    btnAnnulla =
+        pulsante(panAvvio, QStringLiteral("btnAnnulla"), QStringLiteral("Chiudi"), QRect(16, 479, 110, 34));
+    btnCerca = pulsante(panAvvio, QStringLiteral("btnCerca"), QStringLiteral("Cerca"), QRect(707, 479, 110, 34));
+    lblAttendere = scritta(panAvvio, QStringLiteral("lblAttendere"),
+                           QStringLiteral("Ricerca schede in corso. Attendere..."), QRect(136, 479, 561, 34),
+                           QColor(0x00, 0x8B, 0x8B), 11, true);
     lblAttendere->hide();
 
     for (int i = 0; i + 1 < 10; ++i)

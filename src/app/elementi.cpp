@@ -1,0 +1,126 @@
+#include "app/elementi.h"
+
+#include "app/vistaimmagine.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QSvgRenderer>
+
+namespace Elementi {
+
+namespace {
+
+// Resources are vector drawings: render them at the size they are shown,
+// sharp at any device pixel ratio.
+QImage disegna(const QString &risorsa, const QSize &dimensione, qreal dpr)
+{
+    QImage img((QSizeF(dimensione) * dpr).toSize(), QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QSvgRenderer svg(risorsa);
+    QPainter p(&img);
+    svg.render(&p);
+    p.end();
+    img.setDevicePixelRatio(dpr);
+    return img;
+}
+
+} // namespace
+
+QFont carattere(const QString &famiglia, int punti, bool grassetto)
+{
+    QFont f(famiglia);
+    f.setPointSize(punti);
+    f.setBold(grassetto);
+    return f;
+}
+
+QWidget *rettangolo(QWidget *genitore, const QString &nome, const QRect &posto, const QBrush &fondo)
+{
+    auto *r = new QWidget(genitore);
+    r->setObjectName(nome);
+    r->setGeometry(posto);
+    QPalette p = r->palette();
+    p.setBrush(QPalette::Window, fondo);
+    r->setPalette(p);
+    r->setAutoFillBackground(true);
+    return r;
+}
+
+QFrame *riquadro(QWidget *genitore, const QString &nome, const QRect &posto, const QString &stile)
+{
+    auto *f = new QFrame(genitore);
+    f->setObjectName(nome);
+    f->setGeometry(posto);
+    f->setStyleSheet(QStringLiteral("QFrame#%1 { %2 }").arg(nome, stile));
+    return f;
+}
+
+QFrame *riquadroSfumato(QWidget *genitore, const QString &nome, const QRect &posto, const QColor &alto,
+                        const QColor &basso, const QColor &bordo, int raggio)
+{
+    QFrame *f = riquadro(genitore, nome, posto,
+                         QStringLiteral("border: 1px solid %1; border-radius: %2px; "
+                                        "background: qlineargradient(x1:0, y1:0, x2:0, y2:1, "
+                                        "stop:0 %3, stop:1 %4);")
+                             .arg(bordo.name())
+                             .arg(raggio)
+                             .arg(alto.name(), basso.name()));
+    f->lower();
+    return f;
+}
+
+QLabel *immagine(QWidget *genitore, const QString &nome, const QString &risorsa, const QRect &posto)
+{
+    auto *l = new QLabel(genitore);
+    l->setObjectName(nome);
+    l->setGeometry(posto);
+    l->setPixmap(QPixmap::fromImage(disegna(risorsa, posto.size(), genitore->devicePixelRatioF())));
+    return l;
+}
+
+VistaImmagine *comando(QWidget *genitore, const QString &nome, const QString &risorsa, const QRect &posto)
+{
+    auto *v = new VistaImmagine(genitore);
+    v->setObjectName(nome);
+    v->setGeometry(posto);
+    v->setCursor(Qt::PointingHandCursor);
+    // VistaImmagine draws at its own size: give it the logical size and let
+    // it scale only if the device asks for more pixels.
+    v->impostaImmagine(disegna(risorsa, posto.size(), 1.0));
+    return v;
+}
+
+QLabel *didascalia(QWidget *genitore, const QString &nome, const QString &testo, const QRect &posto,
+                   const QFont &font, const QColor &colore, Qt::Alignment allineamento)
+{
+    auto *l = new QLabel(testo, genitore);
+    l->setObjectName(nome);
+    l->setGeometry(posto);
+    l->setAlignment(allineamento);
+    l->setFont(font);
+    QPalette pal = l->palette();
+    pal.setColor(QPalette::WindowText, colore);
+    l->setPalette(pal);
+    return l;
+}
+
+QPushButton *pulsante(QWidget *genitore, const QString &nome, const QString &testo, const QRect &posto)
+{
+    auto *b = new QPushButton(testo, genitore);
+    b->setObjectName(nome);
+    b->setGeometry(posto);
+    b->setCursor(Qt::PointingHandCursor);
+    return b;
+}
+
+QPushButton *pulsante(QWidget *genitore, const QString &nome, const QString &testo, const QRect &posto,
+                      const QFont &font)
+{
+    QPushButton *b = pulsante(genitore, nome, testo, posto);
+    b->setFont(font);
+    return b;
+}
+
+} // namespace Elementi
