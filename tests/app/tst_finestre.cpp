@@ -10,6 +10,7 @@
 #include "editor/frmdocumenti.h"
 #include "home/frmavvio.h"
 
+#include "support/percorsi_supporto.h"
 #include "support/supporto.h"
 
 #include <QApplication>
@@ -43,17 +44,6 @@ QWidget *perNome(const QString &nome)
             return w;
     }
     return nullptr;
-}
-
-QStringList visibili()
-{
-    QStringList nomi;
-    for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (w->isVisible())
-            nomi.append(w->objectName());
-    }
-    nomi.sort();
-    return nomi;
 }
 
 // A close from the window manager (the title-bar close box), as opposed to a
@@ -169,7 +159,7 @@ void TestFinestre::ordineDiCreazione()
 void TestFinestre::soloIlLoginVisibileECentrato()
 {
     ProgrammaDiProva programma;
-    QCOMPARE(visibili(), QStringList{QStringLiteral("frmPassword")});
+    QCOMPARE(finestreVisibili(), QStringList{QStringLiteral("frmPassword")});
     QWidget *login = perNome(QStringLiteral("frmPassword"));
     QVERIFY(QTest::qWaitForWindowExposed(login));
     const QPoint centroSchermo = login->screen()->availableGeometry().center();
@@ -206,14 +196,14 @@ void TestFinestre::chiusure()
     auto *sorgente = static_cast<FinestraPermanente *>(perNome(da));
     perNome(QStringLiteral("frmPassword"))->hide();
     sorgente->mostra();
-    QCOMPARE(visibili(), QStringList{da});
+    QCOMPARE(finestreVisibili(), QStringList{da});
 
     if (sorgente->pulsantiTitolo())
         chiudiDaBarraTitolo(sorgente);
     else
         sorgente->close();
 
-    QCOMPARE(visibili(), QStringList{a});
+    QCOMPARE(finestreVisibili(), QStringList{a});
     QCOMPARE(perNome(a)->windowState().testFlag(Qt::WindowMaximized), massimizzata);
     QCOMPARE(programma.terminazioni(), 0);
     QVERIFY(perNome(da)); // hidden, not destroyed
@@ -252,7 +242,7 @@ void TestFinestre::ricreareLInsieme()
     QCOMPARE(finestre().frmDocumenti, nullptr);
     ProgrammaDiProva secondo;
     QVERIFY(perNome(QStringLiteral("frmDocumenti")));
-    QCOMPARE(visibili(), QStringList{QStringLiteral("frmPassword")});
+    QCOMPARE(finestreVisibili(), QStringList{QStringLiteral("frmPassword")});
 }
 
 class DialogoDiProva : public FinestraDialogo
