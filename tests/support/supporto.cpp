@@ -67,8 +67,12 @@ RegistroAperture::~RegistroAperture()
 
 ProgrammaDiProva::ProgrammaDiProva()
 {
+    // The program folder sits one level down so that its parent is private
+    // too: tests that check nothing lands next to the program folder must
+    // not see the files of tests running beside them in the shared /tmp.
+    QDir(m_dir.path()).mkdir(QStringLiteral("programma"));
     impostaGestoreTerminazione([this] { ++m_terminazioni; });
-    createWindows(m_dir.path());
+    createWindows(cartella());
 }
 
 ProgrammaDiProva::~ProgrammaDiProva()
@@ -80,7 +84,7 @@ ProgrammaDiProva::~ProgrammaDiProva()
 
 QString ProgrammaDiProva::cartella() const
 {
-    return QDir(m_dir.path()).absolutePath() + u'/';
+    return QDir(m_dir.path()).absolutePath() + QStringLiteral("/programma/");
 }
 
 namespace {
