@@ -145,7 +145,8 @@ void TestCreaCatalogo::nomeRifiutato_data()
     QTest::newRow("cartella superiore") << "../fuori" << nonAmmesso;
     QTest::newRow("sottocartella") << "sotto/dentro" << nonAmmesso;
     QTest::newRow("barra rovescia") << "..\\fuori" << nonAmmesso;
-    QTest::newRow("percorso assoluto") << "/tmp/velmora_fuori_prova" << nonAmmesso;
+    // The test puts the program folder's parent in place of the marker.
+    QTest::newRow("percorso assoluto") << "<superiore>/fuori" << nonAmmesso;
     QTest::newRow("due punti") << ".." << nonAmmesso;
     QTest::newRow("un punto") << " . " << nonAmmesso;
 }
@@ -160,6 +161,7 @@ void TestCreaCatalogo::nomeRifiutato()
     ProgrammaDiProva programma;
     QDir().mkpath(programma.percorso(QStringLiteral("sotto")));
     const QString superiore = QFileInfo(programma.cartella() + QStringLiteral("..")).absoluteFilePath();
+    campo.replace(QStringLiteral("<superiore>"), superiore);
     const QStringList primaSuperiore = contenutoCartella(superiore);
     RegistroMessaggi messaggi;
     TfrmCreaCatalogo *w = apriCreazione();
