@@ -1,0 +1,162 @@
+#include "output/fileesportazione.h"
+
+#include <QFileInfo>
+
+namespace {
+
+// Writes go out in pieces of this size: few system calls, little memory.
+constexpr qsizetype kPezzo = 1 << 20;
+
+constexpr char kTesta[] =
+    "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" xmlns:x=\"urn:schemas-microsoft-com:office:excel\" "
+    "xmlns=\"http://www.w3.org/TR/REC-html40\">"
+    "<head>"
+    "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">"
+    "<!--[if gte mso 9]><xml>"
+    "<x:ExcelWorkbook>"
+    "<x:ExcelWorksheets>"
+    "<x:ExcelWorksheet>"
+    "<x:Name>Pagine Documento</x:Name>"
+    "<x:WorksheetOptions>"
+    "<x:Selected/>"
+    "<x:Panes>"
+    "<x:Pane>"
+    "<x:Number>1</x:Number>"
+    "<x:ActiveRow>3</x:ActiveRow>"
+    "</x:Pane>"
+    "</x:Panes>"
+    "<x:ProtectContents>False</x:ProtectContents>"
+    "<x:ProtectObjects>False</x:ProtectObjects>"
+    "<x:ProtectScenarios>False</x:ProtectScenarios>"
+    "</x:WorksheetOptions>"
+    "</x:ExcelWorksheet>"
+    "</x:ExcelWorksheets>"
+    "</x:ExcelWorkbook>"
+    "</xml><![endif]-->"
+    "</head>"
+    "<body>"
+    "<table x:str>";
+constexpr char kCoda[] = "</table></body></html>";
+constexpr char kApriIntestazione[] = "<td style=\"text-align: left; font-weight: bold;\" width=";
+constexpr char kApriCella[] = "<td style=\"text-align: left;\">";
+constexpr char kChiudiCella[] = "</td>";
+
+// Blanks and control characters, the ones a stored field is trimmed of.
+inline bool vuoto(char c)
+{
+    return static_cast<unsigned char>(c) <= 0x20;
+}
+
+QByteArrayView rifilata(QByteArrayView testo)
+{
+    qsizetype inizio = 0;
+    qsizetype fine = testo.size();
+    while (inizio < fine && vuoto(testo[inizio]))
+        ++inizio;
+    while (fine > inizio && vuoto(testo[fine - 1]))
+        --fine;
+    return testo.sliced(inizio, fine - inizio);
+}
+
+} // namespace
+
+ErroreEsportazione::ErroreEsportazione(const QString &dettaglio)
+    : std::runtime_error(dettaglio.toStdString())
+{
+}
+
+const QString kFileEsportazione = QStringLiteral("Pagine_Documento.xls");
+const QString kMessaggioEsportazioneFallita = QStringLiteral(
+    "Attenzione: il sistema non permette di esportare i dati.\n\r\n\r"
+    "Accertarsi che il file di Excel non sia gi\u00E0 aperto.");
+
+QString fileBloccoFoglio(const QString &percorso)
+{
+    const QFileInfo info(percorso);
+    return info.path() + QStringLiteral("/.~lock.") + info.fileName() + QLatin1Char('#');
+}
+
+ScrittoreEsportazione::ScrittoreEsportazione(const QString &percorso)
+    : m_file(percorso)
+{
+    // Nothing on Linux stops us replacing a file a spreadsheet program has
+    // open, but that program would later save its own copy over ours.
+    if (QFileInfo::exists(fileBloccoFoglio(percorso)))
+        throw ErroreEsportazione(QStringLiteral("%1 is open in a spreadsheet program").arg(percorso));
+    if (!m_file.open(QIODevice::WriteOnly))
+        fallisci(QStringLiteral("create"));
+    m_buffer.reserve(kPezzo + 4096);
+    aggiungi(kTesta);
+    aggiungi("<tr>");
+    for (int c = 1; c < kColonneGriglia; ++c) {
+        const ColonnaEsportazione &colonna = colonneEsportazione()[size_t(c)];
+        aggiungi(kApriIntestazione);
+        aggiungi(QByteArray::number(colonna.larghezzaFile));
+        aggiungi(">");
+        aggiungi(colonna.intestazione.toLatin1());
+        aggiungi(kChiudiCella);
+    }
+    aggiungi("</tr>");
+}
+
+void ScrittoreEsportazione::aggiungiCella(QByteArrayView testo)
+{
+    aggiungi(kApriCella);
+    const QByteArrayView cella = rifilata(testo);
+    // A spreadsheet program reads the file as HTML: an unescaped '<' starts
+    // a tag and '&' an entity, and the text would not come back as stored.
+    qsizetype da = 0;
+    for (qsizetype i = 0; i < cella.size(); ++i) {
+        const char *entita = nullptr;
+        switch (cella[i]) {
+        case '&': entita = "&amp;"; break;
+        case '<': entita = "&lt;"; break;
+        case '>': entita = "&gt;"; break;
+        default: continue;
+        }
+        aggiungi(cella.sliced(da, i - da));
+        aggiungi(entita);
+        da = i + 1;
+    }
+    aggiungi(cella.sliced(da));
+    aggiungi(kChiudiCella);
+}
+
+void ScrittoreEsportazione::aggiungiRiga(const CelleRiga &celle)
+{
+    aggiungi("<tr>");
+    for (const QByteArrayView &cella : celle)
+        aggiungiCella(cella);
+    aggiungi("</tr>");
+    svuotaSePieno();
+}
+
+void ScrittoreEsportazione::svuotaSePieno()
+{
+    if (m_buffer.size() >= kPezzo)
+        scriviBuffer();
+}
+
+void ScrittoreEsportazione::scriviBuffer()
+{
+    if (m_file.write(m_buffer) != m_buffer.size())
+        fallisci(QStringLiteral("write"));
+    m_buffer.resize(0); // keeps the capacity for the next piece
+}
+
+void ScrittoreEsportazione::concludi()
+{
+    aggiungi(kCoda);
+    scriviBuffer();
+    if (!m_file.flush())
+        fallisci(QStringLiteral("flush"));
+    if (!m_file.commit())
+        fallisci(QStringLiteral("replace"));
+}
+
+void ScrittoreEsportazione::fallisci(const QString &cosa)
+{
+    const QString motivo = m_file.errorString();
+    m_file.cancelWriting();
+    throw ErroreEsportazione(QStringLiteral("%1 %2: %3").arg(cosa, m_file.fileName(), motivo));
+}

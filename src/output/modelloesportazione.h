@@ -1,0 +1,62 @@
+#pragma once
+
+#include "output/fileesportazione.h"
+#include "storage/schedapagina.h"
+
+#include <QAbstractTableModel>
+#include <QString>
+#include <QVector>
+
+#include <functional>
+#include <map>
+
+// The export grid over an archive file. It keeps the file's path and its
+// record count, and decodes only the rows a view asks for, from a few
+// blocks of records read on demand: a grid over a hundred thousand records
+// costs a few megabytes. What the user types in a cell is kept beside the
+// archive, never written to it.
+class ModelloEsportazione : public QAbstractTableModel
+{
+    Q_OBJECT
+public:
+    explicit ModelloEsportazione(QObject *parent = nullptr);
+
+    // Takes the archive as it is now: opens it (creating a missing file
+    // empty), counts its records and closes it. An archive that cannot be
+    // opened gives an empty grid, silently. Typed cells are forgotten.
+    void carica(const QString &percorsoArchivio);
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &indice, int ruolo = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex &indice, const QVariant &valore, int ruolo = Qt::EditRole) override;
+    Qt::ItemFlags flags(const QModelIndex &indice) const override;
+    QVariant headerData(int sezione, Qt::Orientation orientamento, int ruolo = Qt::DisplayRole) const override;
+
+    // The text a cell shows: the typed one, or the stored field trimmed.
+    QString testo(int riga, int colonna) const;
+
+    // Every row of the grid in order, columns 1 to 22, streamed from the
+    // archive one block at a time. Throws ErroreArchivio when the archive
+    // cannot be read.
+    void perOgniRiga(const std::function<void(const CelleRiga &)> &visita) const;
+
+private:
+    struct Blocco {
+        int primaRiga = -1;
+        QVector<TSchedaPagina> schede; // fewer than a block when reading stopped
+    };
+
+    // The stored record behind a row, or nullptr when it could not be read.
+    const TSchedaPagina *scheda(int riga) const;
+    const Blocco &blocco(int primaRiga) const;
+
+    QString m_archivio;
+    int m_righe = 0;
+    std::map<int, std::map<int, QString>> m_digitate; // row -> column -> text
+    mutable QVector<Blocco> m_blocchi;               // most recently used first
+};
+
+// Writes the grid to the spreadsheet file. Throws ErroreEsportazione or
+// ErroreArchivio; either way an earlier file is left as it was.
+void esportaGriglia(const ModelloEsportazione &modello, const QString &percorsoFile);
