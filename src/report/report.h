@@ -1,0 +1,111 @@
+#pragma once
+
+#include "report/elementireport.h"
+
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QSizeF>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+class QPagedPaintDevice;
+class QPainter;
+
+// A page of a definition: paper, orientation and margins, and either objects
+// standing directly on it (one printed page) or bands laid out one under the
+// other over as many pages as they need.
+class PaginaReport
+{
+public:
+    PaginaReport(QString nome, QPageSize::PageSizeId carta, QPageLayout::Orientation orientamento,
+                 const QMarginsF &marginiMm);
+
+    const QString &nome() const { return m_nome; }
+    QPageLayout::Orientation orientamento() const { return m_orientamento; }
+    void impostaOrientamento(QPageLayout::Orientation orientamento) { m_orientamento = orientamento; }
+    // What a printer or a PDF writer is set to before the page is painted.
+    QPageLayout layout() const;
+    // Paper and printable area in units.
+    QSizeF carta() const;
+    QRectF areaStampabile() const;
+
+    template <class T>
+    T *aggiungi(std::unique_ptr<T> oggetto)
+    {
+        T *p = oggetto.get();
+        m_oggetti.push_back(std::move(oggetto));
+        return p;
+    }
+    Banda *aggiungiBanda(const QString &nome, TipoBanda tipo, double altezza);
+
+    const std::vector<std::unique_ptr<OggettoReport>> &oggetti() const { return m_oggetti; }
+    const std::vector<std::unique_ptr<Banda>> &bande() const { return m_bande; }
+    Banda *banda(TipoBanda tipo) const;
+
+private:
+    QString m_nome;
+    QPageSize m_carta;
+    QPageLayout::Orientation m_orientamento;
+    QMarginsF m_marginiMm;
+    std::vector<std::unique_ptr<OggettoReport>> m_oggetti;
+    std::vector<std::unique_ptr<Banda>> m_bande;
+};
+
+// A report definition and its prepared pages. Prepared pages hold only where
+// each piece of a band goes, never a picture of the page: painting a page
+// draws its objects again, so a report of thousands of pages costs little
+// more memory than its texts.
+class Report
+{
+public:
+    explicit Report(QString nome) : m_nome(std::move(nome)) {}
+
+    const QString &nome() const { return m_nome; }
+    PaginaReport *aggiungiPagina(std::unique_ptr<PaginaReport> pagina);
+    const std::vector<std::unique_ptr<PaginaReport>> &pagine() const { return m_pagine; }
+
+    // The object, band or page of that name, or nullptr.
+    OggettoReport *trovaOggetto(const QString &nome) const;
+    PaginaReport *trovaPagina(const QString &nome) const;
+    template <class T>
+    T *trova(const QString &nome) const
+    {
+        return dynamic_cast<T *>(trovaOggetto(nome));
+    }
+
+    // Lays the definition out into pages, discarding pages prepared earlier.
+    void prepara();
+    int numeroPagine() const { return int(m_preparate.size()); }
+    // The page the prepared page is printed on.
+    const PaginaReport &paginaDi(int indice) const { return *m_preparate.at(size_t(indice)).pagina; }
+
+    // Paints one prepared page so that its paper fills the rectangle given in
+    // the painter's current coordinates.
+    void disegnaPagina(int indice, QPainter &pittore, const QRectF &carta) const;
+    // Paints every prepared page on a printer or PDF writer that has not
+    // begun painting yet, setting its page layout page by page. False when
+    // the device refuses to start or to add a page.
+    bool stampaSu(QPagedPaintDevice &dispositivo) const;
+    // The pages from primo to ultimo (0-based, both included) on a painter
+    // already open on such a device.
+    bool stampaSu(QPagedPaintDevice &dispositivo, QPainter &pittore, int primo, int ultimo) const;
+
+private:
+    struct Frammento {
+        const Banda *banda;   // nullptr: the objects standing on the page
+        double da, a;         // the piece of the band, in its own heights
+        double y;             // where the piece starts in the printable area
+    };
+    struct PaginaPreparata {
+        const PaginaReport *pagina;
+        std::vector<Frammento> frammenti;
+    };
+    void preparaBande(const PaginaReport &pagina);
+
+    QString m_nome;
+    std::vector<std::unique_ptr<PaginaReport>> m_pagine;
+    std::vector<PaginaPreparata> m_preparate;
+};
