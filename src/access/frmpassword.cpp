@@ -7,7 +7,6 @@
 #include "app/cartellaprogramma.h"
 #include "app/finestre.h"
 #include "app/messaggi.h"
-#include "home/frmavvio.h"
 #include "storage/testo.h"
 
 #include <QLineEdit>
@@ -90,7 +89,7 @@ void TfrmPassword::cmdOKClick()
     }
 
     if (formaMemorizzata(txtPassword->text()) == memorizzata) {
-        frmAvvio()->mostra();
+        mostraFinestra(Permanente::Avvio);
         hide();
         return;
     }

@@ -75,17 +75,43 @@ QWidget *creaPannello(QWidget *finestra, const QSize &dimensione, const QString 
     return pannello;
 }
 
+ComportamentoFinestra::ComportamentoFinestra(const AspettoFinestra &aspetto)
+    : m_bordo(aspetto.bordo)
+    , m_pulsantiTitolo(aspetto.pulsantiTitolo)
+{
+}
+
+void ComportamentoFinestra::primaDiMostrare(QWidget *finestra, bool visibile) const
+{
+    if (visibile && !finestra->isVisible())
+        centra(finestra, m_bordo);
+}
+
+bool ComportamentoFinestra::dopoMostrata(QWidget *finestra, QShowEvent *evento) const
+{
+    centra(finestra, m_bordo);
+    return !evento->spontaneous();
+}
+
+bool ComportamentoFinestra::chiusuraRifiutata(QCloseEvent *evento) const
+{
+    if (!m_pulsantiTitolo && evento->spontaneous()) {
+        evento->ignore();
+        return true;
+    }
+    return false;
+}
+
 FinestraPermanente::FinestraPermanente(const AspettoFinestra &aspetto, QWidget *parent)
     : QWidget(parent, Qt::Window)
-    , m_bordo(aspetto.bordo)
-    , m_pulsantiTitolo(aspetto.pulsantiTitolo)
+    , m_comportamento(aspetto)
 {
     applicaAspetto(this, aspetto);
 }
 
 void FinestraPermanente::mostra()
 {
-    if (m_bordo == Bordo::Massimizzata)
+    if (bordo() == Bordo::Massimizzata)
         showMaximized();
     else
         show();
@@ -95,33 +121,28 @@ void FinestraPermanente::mostra()
 
 void FinestraPermanente::setVisible(bool visibile)
 {
-    if (visibile && !isVisible())
-        centra(this, m_bordo);
+    m_comportamento.primaDiMostrare(this, visibile);
     QWidget::setVisible(visibile);
 }
 
 void FinestraPermanente::showEvent(QShowEvent *evento)
 {
     QWidget::showEvent(evento);
-    centra(this, m_bordo);
-    if (!evento->spontaneous())
+    if (m_comportamento.dopoMostrata(this, evento))
         FormShow();
 }
 
 void FinestraPermanente::closeEvent(QCloseEvent *evento)
 {
-    if (!m_pulsantiTitolo && evento->spontaneous()) {
-        evento->ignore();
+    if (m_comportamento.chiusuraRifiutata(evento))
         return;
-    }
     evento->accept();
     FormClose();
 }
 
 FinestraDialogo::FinestraDialogo(const AspettoFinestra &aspetto, QWidget *proprietario)
     : QDialog(proprietario)
-    , m_bordo(aspetto.bordo)
-    , m_pulsantiTitolo(aspetto.pulsantiTitolo)
+    , m_comportamento(aspetto)
 {
     applicaAspetto(this, aspetto);
     setModal(true);
@@ -130,32 +151,28 @@ FinestraDialogo::FinestraDialogo(const AspettoFinestra &aspetto, QWidget *propri
 
 void FinestraDialogo::setVisible(bool visibile)
 {
-    if (visibile && !isVisible())
-        centra(this, m_bordo);
+    m_comportamento.primaDiMostrare(this, visibile);
     QDialog::setVisible(visibile);
 }
 
 void FinestraDialogo::showEvent(QShowEvent *evento)
 {
     QDialog::showEvent(evento);
-    centra(this, m_bordo);
-    if (!evento->spontaneous())
+    if (m_comportamento.dopoMostrata(this, evento))
         FormShow();
 }
 
 void FinestraDialogo::closeEvent(QCloseEvent *evento)
 {
-    if (!m_pulsantiTitolo && evento->spontaneous()) {
-        evento->ignore();
+    if (m_comportamento.chiusuraRifiutata(evento))
         return;
-    }
     QDialog::closeEvent(evento);
 }
 
 void FinestraDialogo::keyPressEvent(QKeyEvent *evento)
 {
     const int tasto = evento->key();
-    if (!m_pulsantiTitolo && tasto == Qt::Key_Escape) {
+    if (!pulsantiTitolo() && tasto == Qt::Key_Escape) {
         evento->accept();
         return;
     }

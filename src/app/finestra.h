@@ -36,6 +36,31 @@ void centra(QWidget *finestra, Bordo bordo);
 QWidget *creaPannello(QWidget *finestra, const QSize &dimensione,
                       const QString &nome = QStringLiteral("panContainer"));
 
+// What both kinds of window below do as they appear and close: placing
+// and the close box. Kept in one place so the two cannot drift apart.
+class ComportamentoFinestra
+{
+public:
+    explicit ComportamentoFinestra(const AspettoFinestra &aspetto);
+
+    Bordo bordo() const { return m_bordo; }
+    bool pulsantiTitolo() const { return m_pulsantiTitolo; }
+
+    // Before the window becomes visible: centred from its very first frame.
+    void primaDiMostrare(QWidget *finestra, bool visibile) const;
+    // After showing: centred again now that the frame is known. True when
+    // the program showed it (not the window system restoring it), which is
+    // when FormShow runs.
+    bool dopoMostrata(QWidget *finestra, QShowEvent *evento) const;
+    // A window without a close box ignores a close from the window manager;
+    // true when the close was refused.
+    bool chiusuraRifiutata(QCloseEvent *evento) const;
+
+private:
+    Bordo m_bordo;
+    bool m_pulsantiTitolo;
+};
+
 // A window that lives for the whole run: shown and hidden, never destroyed.
 // Closing it (its own command or the close box) runs FormClose, which says
 // where the user goes next, and hides it.
@@ -47,8 +72,8 @@ public:
 
     // Shows the window (maximised or centred) and brings it to the front.
     void mostra();
-    Bordo bordo() const { return m_bordo; }
-    bool pulsantiTitolo() const { return m_pulsantiTitolo; }
+    Bordo bordo() const { return m_comportamento.bordo(); }
+    bool pulsantiTitolo() const { return m_comportamento.pulsantiTitolo(); }
 
     void setVisible(bool visibile) override;
 
@@ -60,8 +85,7 @@ protected:
     void closeEvent(QCloseEvent *evento) override;
 
 private:
-    Bordo m_bordo;
-    bool m_pulsantiTitolo;
+    ComportamentoFinestra m_comportamento;
 };
 
 // A dialog: a fresh instance for each opening, owned by its opener, modal,
@@ -74,8 +98,8 @@ class FinestraDialogo : public QDialog
 public:
     FinestraDialogo(const AspettoFinestra &aspetto, QWidget *proprietario);
 
-    Bordo bordo() const { return m_bordo; }
-    bool pulsantiTitolo() const { return m_pulsantiTitolo; }
+    Bordo bordo() const { return m_comportamento.bordo(); }
+    bool pulsantiTitolo() const { return m_comportamento.pulsantiTitolo(); }
 
     void setVisible(bool visibile) override;
 
@@ -87,8 +111,7 @@ protected:
     void keyPressEvent(QKeyEvent *evento) override;
 
 private:
-    Bordo m_bordo;
-    bool m_pulsantiTitolo;
+    ComportamentoFinestra m_comportamento;
 };
 
 // Opens a dialog: creates a new instance owned by the opener, lets the

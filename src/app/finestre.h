@@ -1,5 +1,10 @@
 #pragma once
 
+#include <array>
+#include <functional>
+
+class FinestraPermanente;
+
 class TfrmPassword;
 class TfrmAvvio;
 class TfrmApriCatalogo;
@@ -18,9 +23,13 @@ class TfrmTrovaPagine;
 class TfrmAnteprimaPagina;
 class TfrmStampaPagina;
 
-// The window set made at start-up, in creation order. Windows reach the
-// long-lived ones through these names; the dialog instances made at
-// start-up are never shown (each opening makes its own, see apriDialogo).
+// The long-lived windows, for the windows that show one another.
+enum class Permanente { Password, Avvio, ApriCatalogo, CambiaPassword, CreaCatalogo, Documenti };
+
+// The window set made at start-up, in creation order; the dialog instances
+// made at start-up are never shown (each opening makes its own, see
+// apriDialogo). Windows of one area show those of another through
+// mostraFinestra(), which needs none of their classes.
 struct Finestre {
     TfrmPassword *frmPassword = nullptr;
     TfrmAvvio *frmAvvio = nullptr;
@@ -39,6 +48,8 @@ struct Finestre {
     TfrmTrovaPagine *frmTrovaPagine = nullptr;
     TfrmAnteprimaPagina *frmAnteprimaPagina = nullptr;
     TfrmStampaPagina *frmStampaPagina = nullptr;
+    // The long-lived ones again, by Permanente.
+    std::array<FinestraPermanente *, 6> permanenti{};
 };
 
 Finestre &finestre();
@@ -50,6 +61,11 @@ inline TfrmCambiaPassword *frmCambiaPassword() { return finestre().frmCambiaPass
 inline TfrmCreaCatalogo *frmCreaCatalogo() { return finestre().frmCreaCatalogo; }
 inline TfrmDocumenti *frmDocumenti() { return finestre().frmDocumenti; }
 
-// Ends the program: stops the event loop. The three ways out (the login's
-// "Esci", the launcher's exit icon and its close box) all come here.
+// Shows a long-lived window (maximised or centred) and brings it to the front.
+void mostraFinestra(Permanente quale);
+
+// Ends the program. The three ways out (the login's "Esci", the launcher's
+// exit icon and its close box) all come here; what ending means is start-up's
+// to say (impostaTerminazione), and without it the event loop stops.
 void terminaProgramma();
+void impostaTerminazione(std::function<void()> termina);

@@ -9,18 +9,14 @@
 #include "app/vistaimmagine.h"
 #include "archives/cornice.h"
 #include "archives/elencoarchivi.h"
-#include "editor/frmdocumenti.h"
-#include "home/frmavvio.h"
+#include "editor/editorpagine.h"
 #include "home/frmguida.h"
-#include "storage/testo.h"
 
 #include <QLabel>
 #include <QListWidget>
 
 namespace {
 
-const QString kMarcaAvvio = QStringLiteral("avvio");
-const QString kMarcaDocumenti = QStringLiteral("documenti");
 
 const QString kElencoVuoto = QStringLiteral("Attenzione: l'elenco non contiene nessun documento.");
 const QString kSelezionaApri = QStringLiteral(
@@ -83,7 +79,7 @@ TfrmApriCatalogo::TfrmApriCatalogo(QWidget *parent)
     btnAnnulla = comando(pan, QStringLiteral("btnAnnulla"), QStringLiteral(":/archives/annulla.svg"),
                          QRect(702, 606, 258, 45));
 
-    lblMemory = new QLabel(kMarcaAvvio, pan);
+    lblMemory = new QLabel(marcaChiamante(Chiamante::Avvio), pan);
     lblMemory->setObjectName(QStringLiteral("lblMemory"));
     lblMemory->hide();
     lblFile = new QLabel(pan);
@@ -98,7 +94,7 @@ TfrmApriCatalogo::TfrmApriCatalogo(QWidget *parent)
 
 void TfrmApriCatalogo::FormShow()
 {
-    lblMemory->setText(kMarcaAvvio);
+    lblMemory->setText(marcaChiamante(Chiamante::Avvio));
     lblFile->setText(cartellaProgramma());
     costruisciElenco();
 }
@@ -129,21 +125,19 @@ void TfrmApriCatalogo::btnApriClick()
         avviso(kSelezionaApri);
         return;
     }
-    lblMemory->setText(kMarcaDocumenti);
+    lblMemory->setText(marcaChiamante(Chiamante::Documenti));
     close();
 }
 
 void TfrmApriCatalogo::FormClose()
 {
     const QString voce = voceScelta();
-    if (Testo::trim(lblMemory->text()) == kMarcaDocumenti && !voce.isEmpty()) {
+    EditorPagine *editor = editorPagine();
+    if (chiamanteDaMarca(lblMemory->text()) == Chiamante::Documenti && !voce.isEmpty() && editor) {
         lblFile->setText(ElencoArchivi::percorsoDaVoce(cartellaProgramma(), voce));
-        TfrmDocumenti *editor = frmDocumenti();
-        editor->lblFile->setText(lblFile->text());
-        editor->lblNome->setText(ElencoArchivi::nomeDaVoce(voce));
-        editor->mostra();
+        editor->apriArchivio(lblFile->text(), ElencoArchivi::nomeDaVoce(voce));
     } else {
-        frmAvvio()->mostra();
+        mostraFinestra(Permanente::Avvio);
     }
 }
 
@@ -167,7 +161,7 @@ void TfrmApriCatalogo::btnEliminaClick()
     else
         avviso(kNonEliminato);
 
-    lblMemory->setText(kMarcaAvvio);
+    lblMemory->setText(marcaChiamante(Chiamante::Avvio));
     lblFile->clear();
     costruisciElenco();
 }

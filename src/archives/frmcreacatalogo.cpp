@@ -11,7 +11,6 @@
 #include "archives/cornice.h"
 #include "archives/filtrotasti.h"
 #include "archives/nomiarchivio.h"
-#include "home/frmavvio.h"
 #include "home/frmguida.h"
 
 #include <QFileInfo>
@@ -95,7 +94,7 @@ void TfrmCreaCatalogo::FormShow()
 
 void TfrmCreaCatalogo::FormClose()
 {
-    frmAvvio()->mostra();
+    mostraFinestra(Permanente::Avvio);
 }
 
 void TfrmCreaCatalogo::btnApplicaClick()

@@ -18,8 +18,6 @@
 
 namespace {
 
-const QString kMarcaEditor = QStringLiteral("documenti");
-
 const QString kDomandaSovrascrivi = QStringLiteral(
     "Attenzione: nella cartella dei documenti allegati è presente un file con lo stesso nome.\r\n\r\n"
     "Si vuole sovrascrivere il file esistente?");
@@ -207,9 +205,10 @@ void TfrmAllegaCartella::txtFileChange(int k)
 
 void TfrmAllegaCartella::btnApplicaClick()
 {
-    if (Testo::trim(lblMemory->text()) != kMarcaEditor)
+    EditorPagine *editor = editorProprietario(this);
+    if (chiamanteDaMarca(lblMemory->text()) != Chiamante::Documenti || !editor)
         return;
-    scriviValoriAllegati(parentWidget(), valori());
+    editor->impostaAllegati(valori());
     accept();
 }
 
@@ -220,8 +219,9 @@ void TfrmAllegaCartella::btnAnnullaClick()
 
 void apriAllegati(QWidget *editor)
 {
-    apriDialogo<TfrmAllegaCartella>(editor, [editor](TfrmAllegaCartella &finestra) {
-        finestra.lblMemory->setText(kMarcaEditor);
-        finestra.impostaValori(leggiValoriAllegati(editor));
+    apriDialogo<TfrmAllegaCartella>(editor, [](TfrmAllegaCartella &finestra) {
+        finestra.lblMemory->setText(marcaChiamante(Chiamante::Documenti));
+        if (EditorPagine *proprietario = editorProprietario(&finestra))
+            finestra.impostaValori(proprietario->allegati());
     });
 }

@@ -12,7 +12,7 @@ class VistaImmagine;
 
 // Edits the three attachments of the page shown in the editor. Choosing a
 // file copies it into the attachments folder at once; "Applica e chiudi"
-// hands the six values back to the opener's hidden labels, and the archive
+// hands the six values back to the editor that opened it, and the archive
 // gets them when the page is saved.
 class TfrmAllegaCartella : public FinestraDialogo
 {
@@ -28,7 +28,7 @@ public:
     ValoriAllegati valori() const;
 
     // Who opened the window: "documenti" for the editor. Confirming writes
-    // back only for that opener.
+    // back only for that opener, which is also the window's owner.
     QLabel *lblMemory = nullptr;
 
     struct Riga {
@@ -55,5 +55,5 @@ private:
 };
 
 // The editor's attach command: a fresh attachments window owned by the
-// editor, filled from its hidden labels, shown modally and discarded.
+// editor, filled from its attachments, shown modally and discarded.
 void apriAllegati(QWidget *editor);

@@ -15,7 +15,6 @@
 #include "editor/comandifoto.h"
 #include "editor/frmallegacartella.h"
 #include "editor/frmzoom.h"
-#include "home/frmavvio.h"
 #include "home/frmguida.h"
 #include "output/frmanteprimapagina.h"
 #include "output/frmexpdocumenti.h"
@@ -125,6 +124,13 @@ TfrmDocumenti::TfrmDocumenti(QWidget *parent)
                                QString::fromUtf8(c.suggerimento));
     suggerimenti->aggiungi(chkDaCompletare, QStringLiteral("Spunta questa casella per indicare che la pagina "
                                                            "del documento deve essere ancora completata."));
+    registraEditorPagine(this);
+}
+
+TfrmDocumenti::~TfrmDocumenti()
+{
+    if (editorPagine() == this)
+        registraEditorPagine(nullptr);
 }
 
 void TfrmDocumenti::creaComandi(QWidget *pannello)
@@ -183,12 +189,50 @@ ValoriScheda TfrmDocumenti::valoriSchermo() const
     for (int k = 0; k < kCampiDescrittivi; ++k)
         v.testi[size_t(k)] = m_campi[size_t(k)]->text();
     v.daCompletare = chkDaCompletare->isChecked();
-    const std::array<QLabel *, 6> allegati = etichetteAllegati();
+    v.allegati = allegati();
+    return v;
+}
+
+ValoriAllegati TfrmDocumenti::allegati() const
+{
+    ValoriAllegati v;
+    const std::array<QLabel *, 6> etichette = etichetteAllegati();
     for (size_t k = 0; k < 3; ++k) {
-        v.allegati.nomi[k] = allegati[k]->text();
-        v.allegati.descrizioni[k] = allegati[k + 3]->text();
+        v.nomi[k] = Testo::trim(etichette[k]->text());
+        v.descrizioni[k] = Testo::trim(etichette[k + 3]->text());
     }
     return v;
+}
+
+void TfrmDocumenti::impostaAllegati(const ValoriAllegati &valori)
+{
+    const std::array<QLabel *, 6> etichette = etichetteAllegati();
+    for (size_t k = 0; k < 3; ++k) {
+        etichette[k]->setText(Testo::trim(valori.nomi[k]));
+        etichette[k + 3]->setText(Testo::trim(valori.descrizioni[k]));
+    }
+}
+
+void TfrmDocumenti::apriArchivio(const QString &percorso, const QString &nome)
+{
+    lblFile->setText(percorso);
+    lblNome->setText(nome);
+    mostra();
+}
+
+QString TfrmDocumenti::percorsoArchivio() const
+{
+    return Testo::trim(lblFile->text());
+}
+
+QString TfrmDocumenti::nomeArchivio() const
+{
+    return Testo::trim(lblNome->text());
+}
+
+int TfrmDocumenti::posizioneCorrente() const
+{
+    return Testo::trim(lblPosizione->text()).toInt();
 }
 
 QImage TfrmDocumenti::foto() const
@@ -255,7 +299,7 @@ void TfrmDocumenti::FormShow()
 
 void TfrmDocumenti::FormClose()
 {
-    frmAvvio()->mostra();
+    mostraFinestra(Permanente::Avvio);
 }
 
 void TfrmDocumenti::cmdNuovoClick()
@@ -369,9 +413,7 @@ void TfrmDocumenti::cmdUltimoClick()
 
 void TfrmDocumenti::cmdTrovaClick()
 {
-    apriDialogo<TfrmTrovaPagine>(this, [](TfrmTrovaPagine &d) {
-        d.impostaChiamante(TfrmTrovaPagine::kChiamanteDocumenti);
-    });
+    apriDialogo<TfrmTrovaPagine>(this, [](TfrmTrovaPagine &d) { d.impostaChiamante(Chiamante::Documenti); });
 }
 
 void TfrmDocumenti::cmdFileClick()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/finestra.h"
+#include "editor/editorpagine.h"
 #include "editor/navigazione.h"
 #include "editor/salvataggio.h"
 #include "storage/schedapagina.h"
@@ -19,30 +20,28 @@ class VistaImmagine;
 // scan, and every command that works on the archive.
 //
 // It also holds the current archive for the whole program, in labels that
-// other windows read and write:
+// only the editor touches; other windows go through EditorPagine:
 //   lblNome      archive name (file name without ".kpx"), shown on the name bar
 //   lblFile      full path of the archive file, hidden
 //   lblPosizione position of the record on screen, from 1; empty while the
 //                screen holds a new record: the only mark of a new record
 //   lblFile01..lblFile03, lblDesc01..lblDesc03
 //                the record's attachments (bare file names and descriptions),
-//                hidden; the attachments window reads and writes them
+//                hidden
 // and in its scan picture imgFoto (with the hidden placeholder imgBianco).
-//
-// A window that opens a stored record in the editor writes it with
-// MostraScheda(record, position), which also loads its scan.
-class TfrmDocumenti : public FinestraPermanente
+class TfrmDocumenti : public FinestraPermanente, public EditorPagine
 {
     Q_OBJECT
 public:
     explicit TfrmDocumenti(QWidget *parent = nullptr);
+    ~TfrmDocumenti() override;
 
     static AspettoFinestra aspetto();
 
     // Puts a stored record and its position on screen and loads its scan
     // (the placeholder when it has none). A flag of neither value leaves the
     // check box as it was; focus and status line are not touched.
-    void MostraScheda(const TSchedaPagina &scheda, int posizione);
+    void MostraScheda(const TSchedaPagina &scheda, int posizione) override;
     // Clears the screen for a new record: fields, check box, attachments,
     // placeholder picture, empty position, focus in the title.
     void PulisciScheda();
@@ -56,7 +55,7 @@ public:
     bool ScriviFotoPagina();
 
     // The scan picture on screen (imgFoto), as a copy.
-    QImage foto() const;
+    QImage foto() const override;
     void impostaFoto(const QImage &foto);
     // The placeholder that stands for a page without a scan (307 x 409).
     QImage fotoSegnaposto() const;
@@ -65,7 +64,14 @@ public:
     // nullptr for the flag and the attachments, which are not text fields.
     QLineEdit *campo(Campo campo) const;
     // The screen as plain values, as Save stores it.
-    ValoriScheda valoriSchermo() const;
+    ValoriScheda valoriSchermo() const override;
+
+    void apriArchivio(const QString &percorso, const QString &nome) override;
+    QString percorsoArchivio() const override;
+    QString nomeArchivio() const override;
+    int posizioneCorrente() const override;
+    ValoriAllegati allegati() const override;
+    void impostaAllegati(const ValoriAllegati &valori) override;
 
     QLabel *lblNome = nullptr;
     QLabel *lblFile = nullptr;

@@ -1,19 +1,11 @@
 #pragma once
 
-#include "editor/valoriallegati.h"
+#include "editor/editorpagine.h"
 #include "storage/schedapagina.h"
 
 #include <QString>
 
 #include <array>
-
-// What the editor's screen says about a record, as plain values: the 21
-// texts in record order, the check box and the three attachments.
-struct ValoriScheda {
-    std::array<QString, kCampiDescrittivi> testi;
-    bool daCompletare = false;
-    ValoriAllegati allegati;
-};
 
 // The record a save writes: every text stored trimmed and cut to its field,
 // the flag as "Sì" or "No".

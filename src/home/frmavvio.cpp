@@ -5,8 +5,6 @@
 #include "app/formati.h"
 #include "app/openurl.h"
 #include "app/vistaimmagine.h"
-#include "archives/frmapricatalogo.h"
-#include "archives/frmcreacatalogo.h"
 #include "home/frmguida.h"
 #include "home/frminfo.h"
 #include "home/frmsplash.h"
@@ -68,13 +66,13 @@ void TfrmAvvio::FormClose()
 
 void TfrmAvvio::app01Click()
 {
-    frmCreaCatalogo()->mostra();
+    mostraFinestra(Permanente::CreaCatalogo);
     hide();
 }
 
 void TfrmAvvio::app02Click()
 {
-    frmApriCatalogo()->mostra();
+    mostraFinestra(Permanente::ApriCatalogo);
     hide();
 }
 

@@ -1,7 +1,6 @@
 #include "search/aprischeda.h"
 
-#include "app/finestre.h"
-#include "editor/frmdocumenti.h"
+#include "editor/editorpagine.h"
 #include "search/finestrariepilogo.h"
 #include "search/modellorighe.h"
 #include "search/rigariepilogo.h"
@@ -11,10 +10,10 @@ void ApriSchedaDaRiga(FinestraRiepilogo *finestra)
 {
     try {
         const int scelta = finestra->voceSelezionata();
-        TfrmDocumenti *editore = frmDocumenti();
+        EditorPagine *editore = finestra->editor();
         if (scelta >= 0 && editore && finestra->scriveInEditore()) {
             const QString riga = finestra->modello()->righe().at(scelta);
-            for (const auto &trovata : schedeDellaRiga(FinestraRiepilogo::archivioEditore(), riga))
+            for (const auto &trovata : schedeDellaRiga(finestra->archivioEditore(), riga))
                 editore->MostraScheda(trovata.second, trovata.first);
         }
     } catch (const ErroreArchivio &) {

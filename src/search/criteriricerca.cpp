@@ -9,7 +9,7 @@ void CriteriRicerca::aggiungi(Campo campo, const QString &testo)
 {
     if (Testo::trim(testo).isEmpty())
         return;
-    const QString minuscolo = minuscoleAscii(testo);
+    const QString minuscolo = Testo::lowerAscii(testo);
     Criterio c;
     c.offset = infoCampo(campo).offset;
     c.capacita = infoCampo(campo).capacita;

@@ -3,15 +3,14 @@
 #include "app/catenainvio.h"
 #include "app/elementi.h"
 #include "app/errori.h"
-#include "app/finestre.h"
+#include "app/formati.h"
 #include "app/messaggi.h"
-#include "editor/frmdocumenti.h"
+#include "editor/editorpagine.h"
 #include "search/aprischeda.h"
 #include "search/aspettoricerca.h"
 #include "search/modellorighe.h"
 #include "search/rigariepilogo.h"
 #include "storage/archiviopagine.h"
-#include "storage/testo.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -34,12 +33,15 @@ FinestraRiepilogo::FinestraRiepilogo(const AspettoFinestra &aspetto, QWidget *pr
     , m_ultimoTrova(ultimoTrova)
     , m_titoloStampa(titoloStampa)
 {
+    impostaFormatiProcesso();
+    panContainer = creaPannello(this, QSize(833, 529));
 }
 
 // Result panel, 833 x 529: banner and instructions on top, the find row, the
 // 801 x 273 list, its hint, and the commands along the bottom.
-void FinestraRiepilogo::costruisciRisultati(QWidget *pannello, const PannelloRisultati &contenuto)
+void FinestraRiepilogo::costruisciRisultati(const PannelloRisultati &contenuto)
 {
+    QWidget *pannello = panContainer;
     Elementi::immagine(pannello, QStringLiteral("imgBanner"), contenuto.banner, QRect(0, 0, 833, 64));
     Elementi::immagine(pannello, QStringLiteral("imgIstruzioni"), contenuto.istruzioni, QRect(16, 72, 801, 40));
     riquadro(pannello, QStringLiteral("shpRisultati"), QRect(8, 118, 817, 404));
@@ -100,10 +102,15 @@ void FinestraRiepilogo::azzeraTrova()
     txtTrova->clear();
 }
 
-PercorsoSchede FinestraRiepilogo::archivioEditore()
+EditorPagine *FinestraRiepilogo::editor() const
 {
-    TfrmDocumenti *editore = frmDocumenti();
-    const QString percorso = editore ? Testo::trim(editore->lblFile->text()) : QString();
+    return editorProprietario(this);
+}
+
+PercorsoSchede FinestraRiepilogo::archivioEditore() const
+{
+    const EditorPagine *e = editor();
+    const QString percorso = e ? e->percorsoArchivio() : QString();
     return [percorso](const VisitaScheda &visita) {
         TArchivioPagine archivio;
         archivio.ApriArchivio(percorso);

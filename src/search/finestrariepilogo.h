@@ -3,6 +3,8 @@
 #include "app/finestra.h"
 #include "storage/archiviopagine.h"
 
+class EditorPagine;
+
 #include <QStringList>
 #include <QVector>
 
@@ -23,6 +25,10 @@ struct PannelloRisultati {
 // What the search and the to-complete windows share: the result panel with
 // its find field, the sorted list of summary lines, the find-next walk and
 // the double click that opens a record in the editor.
+//
+// The editor that opens such a window owns it: the list comes from the
+// editor's archive and a chosen record goes back to it. A window owned by
+// anything else lists nothing and writes nowhere.
 class FinestraRiepilogo : public FinestraDialogo
 {
     Q_OBJECT
@@ -37,11 +43,14 @@ public:
     int voceSelezionata() const;
     void selezionaVoce(int riga);
 
+    // The editor that opened the window, or nullptr.
+    EditorPagine *editor() const;
     // A walk over the editor's archive: each run opens the file, visits
     // every record in file order and closes it again; a missing file is
     // created empty. Throws ErroreArchivio.
-    static PercorsoSchede archivioEditore();
+    PercorsoSchede archivioEditore() const;
 
+    QWidget *panContainer = nullptr; // result panel, 833 x 529
     QLineEdit *txtTrova = nullptr;
     QPushButton *btnTrova = nullptr;
     QListView *lstRecords = nullptr;
@@ -54,7 +63,8 @@ protected:
     FinestraRiepilogo(const AspettoFinestra &aspetto, QWidget *proprietario, QString &ultimoTrova,
                       const QString &titoloStampa);
 
-    void costruisciRisultati(QWidget *pannello, const PannelloRisultati &contenuto);
+    // Fills the result panel panContainer.
+    void costruisciRisultati(const PannelloRisultati &contenuto);
     // Sorts the lines once and hands them to the list in one go, then sets
     // the wide items and the scroll bars.
     void riempiLista(QStringList righe);

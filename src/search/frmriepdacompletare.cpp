@@ -1,6 +1,5 @@
 #include "search/frmriepdacompletare.h"
 
-#include "app/formati.h"
 #include "search/criteriricerca.h"
 #include "storage/archiviopagine.h"
 
@@ -23,9 +22,7 @@ AspettoFinestra TfrmRiepDaCompletare::aspetto()
 TfrmRiepDaCompletare::TfrmRiepDaCompletare(QWidget *proprietario)
     : FinestraRiepilogo(aspetto(), proprietario, g_ultimoTrova, QStringLiteral("Riepilogo pagine da completare"))
 {
-    impostaFormatiProcesso();
-    panContainer = creaPannello(this, QSize(833, 529));
-    costruisciRisultati(panContainer, {QStringLiteral(":/search/banner_dacompletare.svg"),
+    costruisciRisultati({QStringLiteral(":/search/banner_dacompletare.svg"),
                                        QStringLiteral(":/search/istruzioni_dacompletare.svg"),
                                        QStringLiteral("Fare doppio clic su una voce in elenco per richiamare la scheda"),
                                        false});

@@ -17,8 +17,6 @@ public:
 
     bool scriveInEditore() const override { return true; }
 
-    QWidget *panContainer = nullptr;
-
 protected:
     void FormShow() override;
 

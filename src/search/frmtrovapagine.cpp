@@ -4,12 +4,10 @@
 #include "app/catenainvio.h"
 #include "app/errori.h"
 #include "app/elementi.h"
-#include "app/formati.h"
 #include "app/messaggi.h"
 #include "search/aspettoricerca.h"
 #include "search/criteriricerca.h"
 #include "storage/archiviopagine.h"
-#include "storage/testo.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -48,8 +46,6 @@ const CampoRicerca kCampi[10] = {
 
 } // namespace
 
-const QString TfrmTrovaPagine::kChiamanteDocumenti = QStringLiteral("documenti");
-
 AspettoFinestra TfrmTrovaPagine::aspetto()
 {
     AspettoFinestra a{"frmTrovaPagine", QStringLiteral(" Trova pagine in archivio"), QSize(862, 560),
@@ -60,10 +56,7 @@ AspettoFinestra TfrmTrovaPagine::aspetto()
 TfrmTrovaPagine::TfrmTrovaPagine(QWidget *proprietario)
     : FinestraRiepilogo(aspetto(), proprietario, g_ultimoTrova, QStringLiteral("Riepilogo pagine in archivio"))
 {
-    impostaFormatiProcesso();
-
     // Both panels share the centre of the window, one over the other.
-    panContainer = creaPannello(this, QSize(833, 529));
     panAvvio = new QWidget(this);
     panAvvio->setObjectName(QStringLiteral("panAvvio"));
     panAvvio->setFixedSize(833, 529);
@@ -77,7 +70,7 @@ TfrmTrovaPagine::TfrmTrovaPagine(QWidget *proprietario)
     lblConta->hide();
 
     costruisciCriteri();
-    costruisciRisultati(panContainer, {QStringLiteral(":/search/banner_trova.svg"),
+    costruisciRisultati({QStringLiteral(":/search/banner_trova.svg"),
                                        QStringLiteral(":/search/istruzioni_trova.svg"),
                                        QStringLiteral("Fare doppio clic sulla voce in elenco per richiamare la scheda"),
                                        true});
@@ -129,14 +122,14 @@ void TfrmTrovaPagine::costruisciCriteri()
     connect(btnAnnulla, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TfrmTrovaPagine::impostaChiamante(const QString &marca)
+void TfrmTrovaPagine::impostaChiamante(Chiamante chiamante)
 {
-    lblMemory->setText(marca);
+    lblMemory->setText(marcaChiamante(chiamante));
 }
 
 bool TfrmTrovaPagine::scriveInEditore() const
 {
-    return Testo::trim(lblMemory->text()) == kChiamanteDocumenti;
+    return chiamanteDaMarca(lblMemory->text()) == Chiamante::Documenti;
 }
 
 void TfrmTrovaPagine::FormShow()

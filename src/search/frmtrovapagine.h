@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/editorpagine.h"
 #include "search/finestrariepilogo.h"
 
 #include <array>
@@ -17,7 +18,7 @@ class QWidget;
 // The editor opens it with its caller mark, which is what lets a double
 // click write the chosen record into the editor:
 //     apriDialogo<TfrmTrovaPagine>(this, [](TfrmTrovaPagine &d) {
-//         d.impostaChiamante(TfrmTrovaPagine::kChiamanteDocumenti);
+//         d.impostaChiamante(Chiamante::Documenti);
 //     });
 class TfrmTrovaPagine : public FinestraRiepilogo
 {
@@ -27,10 +28,8 @@ public:
 
     static AspettoFinestra aspetto();
 
-    // The caller mark of the page editor.
-    static const QString kChiamanteDocumenti; // "documenti"
     // Writes the caller mark into the hidden lblMemory.
-    void impostaChiamante(const QString &marca);
+    void impostaChiamante(Chiamante chiamante);
     bool scriveInEditore() const override;
 
     // The ten search fields in their Enter order: Titolo, Codice, Autore,
@@ -38,7 +37,6 @@ public:
     const std::array<QLineEdit *, 10> &campi() const { return m_campi; }
 
     QWidget *panAvvio = nullptr;      // criteria panel
-    QWidget *panContainer = nullptr;  // result panel
     QLabel *lblMemory = nullptr;      // caller mark, hidden
     QLabel *lblConta = nullptr;       // criteria of the last search, hidden
     QLabel *lblAttendere = nullptr;   // busy label, shown from mouse-down on "Cerca"

@@ -29,16 +29,6 @@ QString RigaRiepilogo(const TSchedaPagina &scheda)
     return riga;
 }
 
-QString minuscoleAscii(const QString &testo)
-{
-    QString out = testo;
-    for (QChar &c : out) {
-        if (c >= u'A' && c <= u'Z')
-            c = QChar(c.unicode() + 32);
-    }
-    return out;
-}
-
 // Folding every line once and comparing the folded copies by code unit gives
 // the order of Testo::compareFolded at a fraction of the cost on long lists.
 void ordinaRighe(QStringList &righe)
@@ -76,11 +66,11 @@ int trovaNellaLista(const QStringList &voci, int selezionata, const QString &tes
     if (n == 0)
         return -1;
     const int scelta = (selezionata >= 0 && selezionata < n) ? selezionata : 0;
-    const QString s = minuscoleAscii(testo);
+    const QString s = Testo::lowerAscii(testo);
     const bool nuova = s != ultimoTesto;
     ultimoTesto = s;
 
-    auto corrisponde = [&](int i) { return !s.isEmpty() && minuscoleAscii(voci.at(i)).contains(s); };
+    auto corrisponde = [&](int i) { return !s.isEmpty() && Testo::lowerAscii(voci.at(i)).contains(s); };
 
     const int inizio = nuova ? 0 : scelta;
     if (nuova && corrisponde(inizio))

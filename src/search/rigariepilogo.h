@@ -14,10 +14,6 @@
 // length. Each value is trimmed, then padded with blanks or cut.
 QString RigaRiepilogo(const TSchedaPagina &scheda);
 
-// Lower-cases only the ASCII letters A to Z; accented letters stay as they
-// are, so "è" never finds "È".
-QString minuscoleAscii(const QString &testo);
-
 // Puts lines in the order the result lists keep: code unit by code unit with
 // a-z folded onto A-Z, a line that begins another first. Lines that compare
 // equal keep the order they came in.

@@ -42,14 +42,28 @@ QString trim(const QString &text)
     return text.mid(begin, end - begin);
 }
 
-QString upperAscii(const QString &text)
+namespace {
+
+QString shiftAsciiLetters(const QString &text, char16_t first, char16_t last, int by)
 {
     QString out = text;
     for (QChar &c : out) {
-        if (c >= u'a' && c <= u'z')
-            c = QChar(c.unicode() - 32);
+        if (c >= first && c <= last)
+            c = QChar(c.unicode() + by);
     }
     return out;
+}
+
+} // namespace
+
+QString upperAscii(const QString &text)
+{
+    return shiftAsciiLetters(text, u'a', u'z', -32);
+}
+
+QString lowerAscii(const QString &text)
+{
+    return shiftAsciiLetters(text, u'A', u'Z', 32);
 }
 
 int compareFolded(const QString &a, const QString &b)

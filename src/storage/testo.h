@@ -11,8 +11,10 @@ namespace Testo {
 // of typed text expect.
 QString trim(const QString &text);
 
-// Upper-cases only the ASCII letters a to z; every other character stays.
+// Upper- or lower-cases only the ASCII letters; every other character
+// stays, so "è" never finds "È".
 QString upperAscii(const QString &text);
+QString lowerAscii(const QString &text);
 
 // Orders texts by UTF-16 code unit after folding a to z onto A to Z; a text
 // that begins another sorts first. Returns <0, 0 or >0.

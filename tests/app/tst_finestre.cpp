@@ -1,7 +1,7 @@
 #include "app/cartellaprogramma.h"
 #include "app/finestra.h"
 #include "app/finestre.h"
-#include "app/startup.h"
+#include "startup/startup.h"
 
 #include "access/frmcambiapassword.h"
 #include "access/frmpassword.h"

@@ -14,37 +14,46 @@
 
 namespace {
 
-const char *const kEtichette[] = {"lblFile01", "lblFile02", "lblFile03", "lblDesc01", "lblDesc02", "lblDesc03"};
 
 const QString kDomanda = QStringLiteral(
     "Attenzione: nella cartella dei documenti allegati è presente un file con lo stesso nome.\r\n\r\n"
     "Si vuole sovrascrivere il file esistente?");
 
-// Stands for the editor: a window with the six hidden attachment labels.
-class Apritore : public QWidget
+// Stands for the editor: a window that keeps only the six attachment values.
+class Apritore : public QWidget, public EditorPagine
 {
 public:
-    Apritore()
-    {
-        for (const char *nome : kEtichette) {
-            auto *l = new QLabel(this);
-            l->setObjectName(QString::fromLatin1(nome));
-            l->hide();
-        }
-    }
-    // Six texts in label order: three names, then three descriptions.
+    // Six texts: three names, then three descriptions.
     void imposta(const QStringList &testi)
     {
-        for (int i = 0; i < 6; ++i)
-            findChild<QLabel *>(QString::fromLatin1(kEtichette[i]))->setText(testi.value(i));
+        for (size_t i = 0; i < 3; ++i) {
+            m_allegati.nomi[i] = testi.value(int(i));
+            m_allegati.descrizioni[i] = testi.value(int(i) + 3);
+        }
     }
     QStringList testi() const
     {
         QStringList t;
-        for (const char *nome : kEtichette)
-            t << findChild<QLabel *>(QString::fromLatin1(nome))->text();
+        for (const QString &n : m_allegati.nomi)
+            t << n;
+        for (const QString &d : m_allegati.descrizioni)
+            t << d;
         return t;
     }
+
+    ValoriAllegati allegati() const override { return m_allegati; }
+    void impostaAllegati(const ValoriAllegati &valori) override { m_allegati = valori; }
+
+    void apriArchivio(const QString &, const QString &) override {}
+    QString percorsoArchivio() const override { return QString(); }
+    QString nomeArchivio() const override { return QString(); }
+    int posizioneCorrente() const override { return 0; }
+    ValoriScheda valoriSchermo() const override { return ValoriScheda(); }
+    QImage foto() const override { return QImage(); }
+    void MostraScheda(const TSchedaPagina &, int) override {}
+
+private:
+    ValoriAllegati m_allegati;
 };
 
 template <class T>

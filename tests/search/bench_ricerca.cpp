@@ -150,7 +150,7 @@ int main(int argc, char **argv)
         // The whole "Cerca" click of a window, busy label and panels included.
         const qint64 finestra = misura([&] {
             TfrmTrovaPagine f(frmDocumenti());
-            f.impostaChiamante(TfrmTrovaPagine::kChiamanteDocumenti);
+            f.impostaChiamante(Chiamante::Documenti);
             f.show();
             f.btnCerca->click();
             if (f.lstRecords->model()->rowCount() != n)

@@ -123,7 +123,7 @@ void TestRiepilogo::rigaLetterale()
 
 void TestRiepilogo::minuscoleSoloAscii()
 {
-    QCOMPARE(minuscoleAscii(QStringLiteral("AZ az @[ ÀÈÌÒÙ É Ω")), QStringLiteral("az az @[ ÀÈÌÒÙ É Ω"));
+    QCOMPARE(Testo::lowerAscii(QStringLiteral("AZ az @[ ÀÈÌÒÙ É Ω")), QStringLiteral("az az @[ ÀÈÌÒÙ É Ω"));
 }
 
 void TestRiepilogo::ordine_data()
@@ -348,7 +348,7 @@ void TestRiepilogo::trova()
     const QString prima = ultimo;
     QCOMPARE(trovaNellaLista(voci, selezionata, testo, ultimo), attesa);
     // An empty list stops the command before it remembers anything.
-    QCOMPARE(ultimo, voci.isEmpty() ? prima : minuscoleAscii(testo));
+    QCOMPARE(ultimo, voci.isEmpty() ? prima : Testo::lowerAscii(testo));
 }
 
 void TestRiepilogo::trovaCamminaEDaCapo()

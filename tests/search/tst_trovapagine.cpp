@@ -114,7 +114,7 @@ std::unique_ptr<TfrmTrovaPagine> TestTrovaPagine::apri(bool marca)
 {
     auto f = std::make_unique<TfrmTrovaPagine>(frmDocumenti());
     if (marca)
-        f->impostaChiamante(TfrmTrovaPagine::kChiamanteDocumenti);
+        f->impostaChiamante(Chiamante::Documenti);
     f->show();
     QApplication::setActiveWindow(f.get());
     return f;
@@ -509,7 +509,7 @@ void TestTrovaPagine::doppioClicSenzaMarca()
     QCOMPARE(frmDocumenti()->lblPosizione->text(), QStringLiteral("prima"));
 
     auto g = apri(false);
-    g->impostaChiamante(QStringLiteral("altro"));
+    g->lblMemory->setText(QStringLiteral("altro"));
     cercaCon(g.get());
     doppioClicVoce(g->lstRecords, 0);
     QVERIFY(!g->isVisible());
@@ -563,7 +563,7 @@ void TestTrovaPagine::aperturaDallEditore()
         doppioClicVoce(f->lstRecords, 0);
     });
     apriDialogo<TfrmTrovaPagine>(frmDocumenti(), [](TfrmTrovaPagine &d) {
-        d.impostaChiamante(TfrmTrovaPagine::kChiamanteDocumenti);
+        d.impostaChiamante(Chiamante::Documenti);
     });
     QVERIFY(!modaleMancata());
     QVERIFY(eseguito);

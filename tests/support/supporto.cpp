@@ -1,6 +1,7 @@
 #include "support/supporto.h"
 
-#include "app/startup.h"
+#include "app/finestre.h"
+#include "startup/startup.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -71,7 +72,7 @@ ProgrammaDiProva::ProgrammaDiProva()
     // too: tests that check nothing lands next to the program folder must
     // not see the files of tests running beside them in the shared /tmp.
     QDir(m_dir.path()).mkdir(QStringLiteral("programma"));
-    impostaGestoreTerminazione([this] { ++m_terminazioni; });
+    impostaTerminazione([this] { ++m_terminazioni; });
     createWindows(cartella());
 }
 
@@ -79,7 +80,7 @@ ProgrammaDiProva::~ProgrammaDiProva()
 {
     chiudiModali();
     destroyWindows();
-    impostaGestoreTerminazione(nullptr);
+    impostaTerminazione(nullptr);
 }
 
 QString ProgrammaDiProva::cartella() const

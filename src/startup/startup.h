@@ -11,11 +11,8 @@
 //
 // A test tears the whole set down with destroyWindows() and may then call
 // createWindows() again in the same process; calling createWindows() while
-// a set exists destroys the old set first. Program end (terminaProgramma)
-// stops the caller's event loop; tests that want to observe it instead set
-// a handler with impostaGestoreTerminazione().
+// a set exists destroys the old set first. Program end (terminaProgramma,
+// app/finestre.h) stops the caller's event loop; tests that want to observe
+// it instead set a handler with impostaTerminazione().
 void createWindows(const QString &programFolder);
 void destroyWindows();
-
-#include <functional>
-void impostaGestoreTerminazione(std::function<void()> gestore);

@@ -1,4 +1,4 @@
-#include "app/startup.h"
+#include "startup/startup.h"
 
 #include "app/cartellaprogramma.h"
 #include "app/finestre.h"
@@ -22,35 +22,6 @@
 #include "search/frmtrovapagine.h"
 
 #include <QApplication>
-
-namespace {
-
-std::function<void()> &gestoreTerminazione()
-{
-    static std::function<void()> g;
-    return g;
-}
-
-} // namespace
-
-Finestre &finestre()
-{
-    static Finestre f;
-    return f;
-}
-
-void terminaProgramma()
-{
-    if (gestoreTerminazione())
-        gestoreTerminazione()();
-    else
-        QCoreApplication::quit();
-}
-
-void impostaGestoreTerminazione(std::function<void()> gestore)
-{
-    gestoreTerminazione() = std::move(gestore);
-}
 
 void createWindows(const QString &programFolder)
 {
@@ -80,6 +51,8 @@ void createWindows(const QString &programFolder)
     f.frmTrovaPagine = new TfrmTrovaPagine;
     f.frmAnteprimaPagina = new TfrmAnteprimaPagina;
     f.frmStampaPagina = new TfrmStampaPagina;
+    f.permanenti = {f.frmPassword, f.frmAvvio, f.frmApriCatalogo, f.frmCambiaPassword, f.frmCreaCatalogo,
+                    f.frmDocumenti};
 
     f.frmPassword->mostra();
 }

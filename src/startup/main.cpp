@@ -1,5 +1,5 @@
 #include "app/applicazione.h"
-#include "app/startup.h"
+#include "startup/startup.h"
 
 #include <QCoreApplication>
 

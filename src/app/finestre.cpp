@@ -1,0 +1,40 @@
+#include "app/finestre.h"
+
+#include "app/finestra.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+std::function<void()> &terminazione()
+{
+    static std::function<void()> t;
+    return t;
+}
+
+} // namespace
+
+Finestre &finestre()
+{
+    static Finestre f;
+    return f;
+}
+
+void mostraFinestra(Permanente quale)
+{
+    if (FinestraPermanente *finestra = finestre().permanenti[size_t(quale)])
+        finestra->mostra();
+}
+
+void terminaProgramma()
+{
+    if (terminazione())
+        terminazione()();
+    else
+        QCoreApplication::quit();
+}
+
+void impostaTerminazione(std::function<void()> termina)
+{
+    terminazione() = std::move(termina);
+}
