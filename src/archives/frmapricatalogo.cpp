@@ -173,5 +173,5 @@ void TfrmApriCatalogo::btnAnnullaClick()
 
 void TfrmApriCatalogo::imgGuidaClick()
 {
-    apriDialogo<TfrmGuida>(this);
+    apriGuida(this, ArgomentoGuida::ApriCatalogo);
 }

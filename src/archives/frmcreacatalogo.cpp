@@ -134,5 +134,5 @@ void TfrmCreaCatalogo::btnAnnullaClick()
 
 void TfrmCreaCatalogo::imgGuidaClick()
 {
-    apriDialogo<TfrmGuida>(this);
+    apriGuida(this, ArgomentoGuida::CreaCatalogo);
 }

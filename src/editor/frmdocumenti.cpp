@@ -443,12 +443,12 @@ void TfrmDocumenti::cmdEsportaClick()
 
 void TfrmDocumenti::cmdSlideshowClick()
 {
-    apriDialogo<TfrmSlideshow_Documenti>(this);
+    apriSlideshow(this);
 }
 
 void TfrmDocumenti::cmdGuidaClick()
 {
-    apriDialogo<TfrmGuida>(this);
+    apriGuida(this, ArgomentoGuida::Documenti);
 }
 
 void TfrmDocumenti::cmdEsciClick()

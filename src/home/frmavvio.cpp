@@ -88,7 +88,7 @@ void TfrmAvvio::imgCopyrightClick()
 
 void TfrmAvvio::imgGuidaClick()
 {
-    apriDialogo<TfrmGuida>(this);
+    apriGuida(this, ArgomentoGuida::Avvio);
 }
 
 void TfrmAvvio::imgSitoClick()

@@ -1,15 +1,79 @@
 #include "home/frmguida.h"
 
+#include "app/cartellaprogramma.h"
+#include "app/collegamento.h"
+#include "app/elementi.h"
+#include "app/messaggi.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace {
+
+const QColor kCremisi{0xDC, 0x14, 0x3C};
+const QColor kGrano{0xF5, 0xDE, 0xB3};
+
+} // namespace
+
 AspettoFinestra TfrmGuida::aspetto()
 {
     AspettoFinestra a{"frmGuida", QStringLiteral(" Guida all'utilizzo del software"), QSize(670, 572),
                       Bordo::FissaSchermo, false};
     a.sfondoAlto = Qt::white;
-    a.sfondoBasso = Colori::sfondoBlu;
+    a.sfondoBasso = QColor(0xBF, 0xD8, 0xEF);
     return a;
 }
 
 TfrmGuida::TfrmGuida(QWidget *proprietario)
     : FinestraDialogo(aspetto(), proprietario)
 {
+    using namespace Elementi;
+
+    QWidget *pan = creaPannello(this, QSize(642, 540));
+    riquadro(pan, QStringLiteral("shpSfondo"), QRect(0, 0, 642, 84),
+             QStringLiteral("background: white; border: 2px solid %1;").arg(kGrano.name()));
+    immagine(pan, QStringLiteral("imgLogo"), QStringLiteral(":/home/logo_guida.svg"), QRect(27, 7, 587, 69));
+
+    lblTitolo = didascalia(pan, QStringLiteral("lblTitolo"), QStringLiteral("Argomento della guida."),
+                           QRect(8, 92, 626, 34), carattere(QStringLiteral("Arial"), 16, true), kCremisi);
+
+    txtGuida = new QPlainTextEdit(pan);
+    txtGuida->setObjectName(QStringLiteral("txtGuida"));
+    txtGuida->setGeometry(8, 132, 625, 350);
+    txtGuida->setReadOnly(true);
+    txtGuida->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    txtGuida->setFont(carattere(QStringLiteral("Verdana"), 12, true));
+
+    imgPDF = immagine(pan, QStringLiteral("imgPDF"), QStringLiteral(":/home/pdf.svg"), QRect(8, 500, 27, 27));
+    lnkWeb = new QLabel(QStringLiteral("Visualizza guida in formato PDF"), pan);
+    lnkWeb->setObjectName(QStringLiteral("lnkWeb"));
+    new Collegamento(lnkWeb, imgPDF, u'"' + percorsoManuale() + u'"');
+    lnkWeb->move(42, 502);
+    lnkWeb->adjustSize();
+
+    btnChiudi = pulsante(pan, QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), QRect(524, 496, 110, 34),
+                         carattere(QStringLiteral("Verdana"), 12));
+    connect(btnChiudi, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void TfrmGuida::mostraArgomento(const QString &titolo, const QString &testo)
+{
+    m_testo = testo;
+    lblTitolo->setText(titolo);
+    // The stored breaks are CR LF pairs, which the text box would not show
+    // as line ends.
+    txtGuida->setPlainText(testoVisibile(testo));
+}
+
+void apriGuida(QWidget *proprietario, ArgomentoGuida argomento)
+{
+    apriDialogo<TfrmGuida>(proprietario, [argomento](TfrmGuida &guida) {
+        guida.mostraArgomento(testoGuida(argomento).titolo, testoUnito(argomento));
+    });
+}
+
+QString percorsoManuale()
+{
+    return cartellaProgramma() + QStringLiteral("Guida.pdf");
 }

@@ -7,7 +7,9 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSet>
 #include <QSvgRenderer>
+#include <QTextBlock>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextCursor>
@@ -106,6 +108,7 @@ public:
                 c.insertText(paragrafi.at(i), testo);
             }
         }
+        tieniInteri(pagina.height());
     }
 
     const QString &titolo() const { return m_titolo; }
@@ -125,6 +128,31 @@ public:
     }
 
 private:
+    // No paragraph is split between two pages, and no picture is parted
+    // from its caption: a block that would cross the foot of a page starts
+    // the next one instead. Pages then hold whole paragraphs, which reads
+    // better and keeps each paragraph whole for a reader that extracts the
+    // text.
+    void tieniInteri(qreal altezzaPagina)
+    {
+        QAbstractTextDocumentLayout *impaginazione = m_doc.documentLayout();
+        const auto pagina = [&](qreal y) { return int(y / altezzaPagina); };
+        for (QTextBlock b = m_doc.begin(); b.isValid(); b = b.next()) {
+            QTextBlock primo = b;
+            if (m_didascalie.contains(b.blockNumber()) && b.previous().isValid())
+                primo = b.previous();
+            const QRectF da = impaginazione->blockBoundingRect(primo);
+            const QRectF a = impaginazione->blockBoundingRect(b);
+            const int paginaInizio = pagina(da.top() + 1);
+            if (paginaInizio == pagina(a.bottom() - 1) || da.top() <= paginaInizio * altezzaPagina + 1)
+                continue;
+            QTextCursor c(primo);
+            QTextBlockFormat f = primo.blockFormat();
+            f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            c.setBlockFormat(f);
+        }
+    }
+
     void inserisciFigura(QTextCursor &c, const FiguraManuale &f, int numero, const QSizeF &pagina)
     {
         if (f.immagine.isNull())
@@ -152,10 +180,12 @@ private:
         c.insertBlock(didascalia);
         c.insertText(QStringLiteral("Figura %1 - %2").arg(numero).arg(f.didascalia),
                      formatoCarattere(carattere(kSans, 10, false, true), kGrigio));
+        m_didascalie.insert(c.block().blockNumber());
     }
 
     QString m_titolo;
     QTextDocument m_doc;
+    QSet<int> m_didascalie;
 };
 
 class Impaginazione

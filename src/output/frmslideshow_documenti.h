@@ -2,6 +2,13 @@
 
 #include "app/finestra.h"
 
+class QLabel;
+class QTimer;
+class VistaImmagine;
+
+// The page scans of the editor's archive, one after another in record
+// order, nearly full screen, six seconds each, from the first again after
+// the last. A click anywhere on the picture ends it.
 class TfrmSlideshow_Documenti : public FinestraDialogo
 {
     Q_OBJECT
@@ -9,4 +16,29 @@ public:
     explicit TfrmSlideshow_Documenti(QWidget *proprietario = nullptr);
 
     static AspettoFinestra aspetto();
+
+    // The advance step the timer runs: the next page, the last one held for
+    // a second interval, or the end on an empty archive.
+    void cmdAvantiClick();
+
+    QWidget *panContainer = nullptr;
+    VistaImmagine *imgFoto = nullptr;
+    VistaImmagine *cmdAvanti = nullptr;
+    VistaImmagine *imgBianco = nullptr;
+    QLabel *lblPosizione = nullptr;
+    QLabel *lblNome = nullptr;
+    QLabel *lblFile = nullptr;
+    QTimer *Timer = nullptr;
+
+protected:
+    void FormShow() override;
+    bool eventFilter(QObject *oggetto, QEvent *evento) override;
+
+private:
+    void subApriFoto();
+    void mostraSegnaposto();
 };
+
+// The editor's slideshow command: a fresh slideshow owned by the opener, on
+// the archive the editor holds, shown modally and discarded when it closes.
+void apriSlideshow(QWidget *proprietario);

@@ -176,9 +176,7 @@ int main(int argc, char *argv[])
     }
     {
         TfrmDocumenti editor;
-        editor.lblNome->setText(kArchivio);
-        editor.lblFile->setText(cartella + kArchivio + QStringLiteral(".kpx"));
-        editor.show();
+        editor.apriArchivio(cartella + kArchivio + QStringLiteral(".kpx"), kArchivio);
         editor.MostraScheda(schedaEsempio(), 12);
         figure[ArgomentoGuida::Documenti] = {
             {fotografa(&editor, TfrmDocumenti::aspetto().client),

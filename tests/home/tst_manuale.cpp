@@ -3,6 +3,7 @@
 
 #include "support/immagini_supporto.h"
 
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -50,7 +51,9 @@ class TestManuale : public QObject
 
 private slots:
     void initTestCase();
+    void testiEIndice_data();
     void testiEIndice();
+    void figureDelProgramma();
     void figure();
     void percorsoNonScrivibile();
 
@@ -64,13 +67,22 @@ void TestManuale::initTestCase()
     QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty(), "poppler-utils missing");
 }
 
+void TestManuale::testiEIndice_data()
+{
+    QTest::addColumn<QString>("pdf");
+    const QString scritto = m_dir.filePath(QStringLiteral("Guida.pdf"));
+    QVERIFY(scriviManuale(scritto, {}));
+    QTest::newRow("senza figure") << scritto;
+    QTest::newRow("consegnato nella cartella del programma") << QStringLiteral(VELMORA_GUIDA_PDF);
+}
+
 // Every topic's title and every paragraph can be found in the manual as
 // text, both wordings of the export paragraph included; the contents page
 // sends each chapter to the page where it really starts.
 void TestManuale::testiEIndice()
 {
-    const QString pdf = m_dir.filePath(QStringLiteral("Guida.pdf"));
-    QVERIFY(scriviManuale(pdf, {}));
+    QFETCH(QString, pdf);
+    QVERIFY2(QFileInfo(pdf).isFile(), qPrintable(pdf));
 
     const QString info = esegui(QStringLiteral("pdfinfo"), {pdf});
     const QRegularExpression titolo(QStringLiteral("^Title:\\s+(.*)$"), QRegularExpression::MultilineOption);
@@ -133,6 +145,28 @@ void TestManuale::figure()
     QVERIFY(capitolo > 0);
     QVERIFY(testo.indexOf(parole(editor.at(0)), capitolo) < prima);
     QVERIFY(testo.indexOf(parole(editor.at(1)), capitolo) > prima);
+}
+
+// The manual the build delivers shows the program's own windows, each
+// picture with its caption.
+void TestManuale::figureDelProgramma()
+{
+    const QString pdf = QStringLiteral(VELMORA_GUIDA_PDF);
+    const QStringList immagini = esegui(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf})
+                                     .split(u'\n', Qt::SkipEmptyParts)
+                                     .mid(2);
+    QVERIFY2(immagini.size() >= 5, qPrintable(immagini.join(u'\n')));
+    for (const QString &riga : immagini) {
+        // page num type width height ...: every picture is a window, wider
+        // than a few hundred pixels.
+        const QStringList campi = riga.simplified().split(u' ');
+        QVERIFY2(campi.size() > 4 && campi.at(3).toInt() >= 380, qPrintable(riga));
+    }
+    const QString testo = parole(testoPagine(pdf));
+    for (const char *didascalia : {"La schermata di partenza", "La finestra di accesso",
+                                   "La creazione di un nuovo documento", "L'apertura di un documento esistente",
+                                   "La gestione delle pagine del documento"})
+        QVERIFY2(testo.contains(QString::fromUtf8(didascalia)), didascalia);
 }
 
 void TestManuale::percorsoNonScrivibile()
