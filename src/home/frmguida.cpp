@@ -7,6 +7,7 @@
 
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QPushButton>
 
 namespace {
@@ -44,6 +45,7 @@ TfrmGuida::TfrmGuida(QWidget *proprietario)
     txtGuida->setReadOnly(true);
     txtGuida->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     txtGuida->setFont(carattere(QStringLiteral("Verdana"), 12, true));
+    txtGuida->document()->setDocumentMargin(8);
 
     imgPDF = immagine(pan, QStringLiteral("imgPDF"), QStringLiteral(":/home/pdf.svg"), QRect(8, 500, 27, 27));
     lnkWeb = new QLabel(QStringLiteral("Visualizza guida in formato PDF"), pan);

@@ -4,12 +4,14 @@
 //     velmora_scriviguida <manual file>
 
 #include "app/cartellaprogramma.h"
+#include "app/vistaimmagine.h"
 #include "archives/frmapricatalogo.h"
 #include "archives/frmcreacatalogo.h"
 #include "access/frmpassword.h"
 #include "editor/frmdocumenti.h"
 #include "home/frmavvio.h"
 #include "home/manuale.h"
+#include "output/frmslideshow_documenti.h"
 #include "storage/archiviopagine.h"
 #include "storage/fotopagina.h"
 #include "storage/schedapagina.h"
@@ -178,9 +180,23 @@ int main(int argc, char *argv[])
         TfrmDocumenti editor;
         editor.apriArchivio(cartella + kArchivio + QStringLiteral(".kpx"), kArchivio);
         editor.MostraScheda(schedaEsempio(), 12);
+        // The slideshow on the page that has its scan.
+        TfrmSlideshow_Documenti slideshow(&editor);
+        slideshow.lblNome->setText(kArchivio);
+        slideshow.lblFile->setText(cartella + kArchivio + QStringLiteral(".kpx"));
+        slideshow.show();
+        // Shown as on a screen of the design size, whatever the offscreen
+        // screen measures.
+        const QSize area = TfrmSlideshow_Documenti::aspetto().client - QSize(60, 90);
+        slideshow.panContainer->setFixedSize(area);
+        slideshow.imgFoto->setGeometry(QRect(QPoint(0, 0), area));
+        slideshow.lblPosizione->setText(QStringLiteral("11"));
+        slideshow.cmdAvantiClick();
         figure[ArgomentoGuida::Documenti] = {
             {fotografa(&editor, TfrmDocumenti::aspetto().client),
              QStringLiteral("La gestione delle pagine del documento"), 1},
+            {fotografa(&slideshow, TfrmSlideshow_Documenti::aspetto().client),
+             QStringLiteral("Lo Slide Show delle pagine scansionate"), 8},
         };
     }
 
