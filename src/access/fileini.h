@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <stdexcept>
@@ -7,14 +8,22 @@
 // A small settings-file (INI) reader and writer: sections in square
 // brackets, "key=value" lines; section and key names match whatever their
 // letter case, blanks around names and values do not count, and a value in
-// matching quotes loses them. Text is read as Latin-1, which keeps ASCII.
+// matching quotes loses them.
+//
+// Reading and writing share one view of the file, so that whatever the
+// reader accepts the writer updates in place: bytes as Latin-1 (which keeps
+// ASCII and gives every other byte back unchanged), a UTF-8 mark, UTF-16
+// with or without its mark, and lines ended by CR LF, LF or CR alone. The
+// writer keeps the file's encoding, mark and line end. A file that is none
+// of these (NUL characters in its text) cannot be read: it throws rather
+// than reading as empty.
 namespace FileIni {
 
 // The file exists but cannot be read, or the new content cannot be written.
 class ErroreFileIni : public std::runtime_error
 {
 public:
-    using std::runtime_error::runtime_error;
+    explicit ErroreFileIni(const QString &dettaglio);
 };
 
 // The value of the key, at most maxCaratteri characters of it. A missing
@@ -28,5 +37,11 @@ QString leggiValore(const QString &percorso, const QString &sezione, const QStri
 // disk) it throws and the old content stays as it was.
 void scriviValore(const QString &percorso, const QString &sezione, const QString &chiave,
                   const QString &valore);
+
+// The same two on a file's content (a null array for a missing file).
+QString valoreNelContenuto(const QByteArray &contenuto, const QString &sezione, const QString &chiave,
+                           int maxCaratteri);
+QByteArray contenutoConValore(const QByteArray &contenuto, const QString &sezione, const QString &chiave,
+                              const QString &valore);
 
 } // namespace FileIni

@@ -8,6 +8,7 @@
 #include "app/catenainvio.h"
 #include "app/finestre.h"
 #include "app/messaggi.h"
+#include "storage/registro.h"
 #include "storage/testo.h"
 
 #include <QLineEdit>
@@ -109,7 +110,8 @@ void TfrmCambiaPassword::cmdOKClick()
     QString memorizzata;
     try {
         memorizzata = leggiPasswordMemorizzata(archivio);
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
+        qCWarning(lcFile) << "password store:" << e.what();
         MostraMessaggio(kErroreModifica);
         return;
     }
@@ -129,7 +131,8 @@ void TfrmCambiaPassword::cmdOKClick()
         return;
     try {
         scriviPasswordMemorizzata(archivio, nuova);
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
+        qCWarning(lcFile) << "password store:" << e.what();
         MostraMessaggio(kErroreModifica);
         return;
     }

@@ -7,6 +7,7 @@
 #include "app/cartellaprogramma.h"
 #include "app/finestre.h"
 #include "app/messaggi.h"
+#include "storage/registro.h"
 #include "storage/testo.h"
 
 #include <QLineEdit>
@@ -83,7 +84,8 @@ void TfrmPassword::cmdOKClick()
     QString memorizzata;
     try {
         memorizzata = leggiPasswordMemorizzata(percorsoArchivioPassword(cartellaProgramma()));
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
+        qCWarning(lcFile) << "password store:" << e.what();
         MostraMessaggio(kErroreLettura);
         return;
     }

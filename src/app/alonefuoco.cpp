@@ -21,7 +21,12 @@ public:
 protected:
     bool eventFilter(QObject *oggetto, QEvent *evento) override
     {
-        auto *campo = static_cast<QLineEdit *>(oggetto);
+        // Only ever installed on a field, but events still come while it is
+        // being destroyed, when it is no longer a QLineEdit: a downcast then
+        // would be undefined. What the halo needs is in every widget.
+        if (!oggetto->isWidgetType())
+            return false;
+        auto *campo = static_cast<QWidget *>(oggetto);
         switch (evento->type()) {
         case QEvent::FocusIn:
             if (m_alone) {
@@ -47,7 +52,7 @@ protected:
     }
 
 private:
-    void segui(QLineEdit *campo)
+    void segui(QWidget *campo)
     {
         m_alone->setGeometry(campo->geometry().adjusted(-4, -4, 4, 4));
         m_alone->stackUnder(campo);

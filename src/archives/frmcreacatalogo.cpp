@@ -29,6 +29,9 @@ const QString kNomeNonAmmesso = QStringLiteral(
     "Attenzione: il nome del documento non può contenere i caratteri / e \\ "
     "né essere formato soltanto da punti.\r\n\r\n"
     "Il documento deve trovarsi nella cartella del programma: inserire un nome diverso.");
+const QString kNomeTroppoLungo = QStringLiteral(
+    "Attenzione: il nome del documento è troppo lungo per i nomi dei file delle foto delle sue pagine."
+    "\r\n\r\nInserire un nome più breve.");
 const QString kCreato = QStringLiteral(
     "Il file relativo al nuovo documento è stato creato con successo.\r\n\r\n"
     "E' ora possibile visualizzarlo nell'elenco dei documenti esistenti.");
@@ -109,6 +112,10 @@ void TfrmCreaCatalogo::btnApplicaClick()
         return;
     case EsitoNome::NonAmmesso:
         avviso(kNomeNonAmmesso);
+        txtFile->setFocus();
+        return;
+    case EsitoNome::TroppoLungo:
+        avviso(kNomeTroppoLungo);
         txtFile->setFocus();
         return;
     case EsitoNome::Valido:

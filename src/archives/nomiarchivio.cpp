@@ -1,10 +1,19 @@
 #include "archives/nomiarchivio.h"
 
+#include "storage/erroresistema.h"
+#include "storage/fotopagina.h"
+#include "storage/sostituzionefile.h"
 #include "storage/testo.h"
 
 #include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
 
 #include <stdexcept>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace NomiArchivio {
 
@@ -51,10 +60,12 @@ EsitoNome verificaNome(const QString &nome)
     if (nome.isEmpty())
         return EsitoNome::Vuoto;
     // Both separators count on every platform: Windows takes either.
-    if (nome.contains(u'/') || nome.contains(u'\\'))
+    if (nome.contains(u'/') || nome.contains(u'\\') || nome.contains(QChar(0)))
         return EsitoNome::NonAmmesso;
     if (nome == QLatin1String(".") || nome == QLatin1String(".."))
         return EsitoNome::NonAmmesso;
+    if (!nomeArchivioAmmessoPerFoto(nome))
+        return EsitoNome::TroppoLungo;
     return EsitoNome::Valido;
 }
 
@@ -65,14 +76,25 @@ QString percorsoArchivio(const QString &cartella, const QString &nome)
 
 void creaArchivioVuoto(const QString &percorso)
 {
-    QFile file(percorso);
-    // NewOnly: an existing file is never opened, let alone truncated.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-        const QString dettaglio = QStringLiteral("Impossibile creare il file \"%1\": %2")
-                                      .arg(percorso, file.errorString());
+    // O_EXCL: an existing file is never opened, let alone truncated.
+    const int d = ::open(QFile::encodeName(percorso).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    int codice = d < 0 ? errno : 0;
+    if (d >= 0) {
+        // The new name must survive a power cut: the user is told it exists.
+        if (!sincronizzaFile(d))
+            codice = errno;
+        if (::close(d) != 0 && codice == 0)
+            codice = errno;
+        if (codice == 0 && !sincronizzaCartella(QFileInfo(percorso).absolutePath()))
+            codice = errno;
+        if (codice != 0)
+            ::unlink(QFile::encodeName(percorso).constData());
+    }
+    if (codice != 0) {
+        const QString dettaglio = QStringLiteral("Impossibile creare il file \"%1\": %2.")
+                                      .arg(percorso, motivoSistema(codice));
         throw std::runtime_error(dettaglio.toLocal8Bit().toStdString());
     }
-    file.close();
 }
 
 } // namespace NomiArchivio

@@ -17,6 +17,7 @@ enum class EsitoNome {
     Valido,
     Vuoto,       // nothing left once trimmed
     NonAmmesso,  // would name a file outside the program folder
+    TroppoLungo, // its scan files could not be named on disk
 };
 
 // The archive name is the field text trimmed. A name pasted into the field

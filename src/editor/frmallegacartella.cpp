@@ -21,6 +21,14 @@ namespace {
 const QString kDomandaSovrascrivi = QStringLiteral(
     "Attenzione: nella cartella dei documenti allegati è presente un file con lo stesso nome.\r\n\r\n"
     "Si vuole sovrascrivere il file esistente?");
+const QString kNomeNonMemorizzabile = QStringLiteral(
+    "Attenzione: il nome del file scelto non può essere memorizzato nella scheda. Il nome deve avere al "
+    "massimo 250 caratteri e contenere soltanto lettere, cifre e simboli dell'alfabeto latino occidentale."
+    "\r\n\r\nRinominare il file e sceglierlo di nuovo.");
+const QString kCopiaNonRiuscita = QStringLiteral(
+    "Attenzione: il sistema non ha permesso di copiare il file nella cartella dei documenti allegati."
+    "\r\n\r\nAccertarsi che il disco non sia pieno e di possedere i privilegi di scrittura nella "
+    "cartella di installazione del programma.");
 
 // Design places, in client coordinates of the 634 x 534 window.
 constexpr int kMargine = 10;
@@ -158,8 +166,9 @@ ValoriAllegati TfrmAllegaCartella::valori() const
 }
 
 // The copy is made here, not on confirmation: a file chosen and then
-// abandoned with "Annulla" stays in the folder. Failures end the command
-// silently, leaving the name field as it stands.
+// abandoned with "Annulla" stays in the folder. A name the record could not
+// hold is refused before anything is copied; a copy that fails (a full
+// disk) is said so, and the name field keeps the chosen name.
 void TfrmAllegaCartella::btnSfogliaClick(int k)
 {
     RichiestaFile richiesta;
@@ -170,7 +179,12 @@ void TfrmAllegaCartella::btnSfogliaClick(int k)
     if (sorgente.isEmpty())
         return;
 
-    m_righe[k].txtFile->setText(QFileInfo(sorgente).fileName());
+    const QString nome = QFileInfo(sorgente).fileName();
+    if (!nomeAllegatoMemorizzabile(nome)) {
+        avviso(kNomeNonMemorizzabile);
+        return;
+    }
+    m_righe[k].txtFile->setText(nome);
 
     const QString cartella = cartellaAllegati(cartellaProgramma());
     if (!QDir().mkpath(cartella))
@@ -180,7 +194,8 @@ void TfrmAllegaCartella::btnSfogliaClick(int k)
         return;
     if (QFileInfo::exists(destinazione) && !conferma(kDomandaSovrascrivi))
         return;
-    copiaSostituendo(sorgente, destinazione);
+    if (!copiaSostituendo(sorgente, destinazione))
+        avviso(kCopiaNonRiuscita);
 }
 
 // Only a bare name is opened: a stored name that reaches outside the

@@ -1,9 +1,13 @@
 #include "storage/allegati.h"
 
+#include "storage/schedapagina.h"
+#include "storage/sostituzionefile.h"
+#include "storage/testo.h"
+
 #include <QFile>
-#include <QSaveFile>
 
 #include <filesystem>
+#include <vector>
 #include <system_error>
 
 namespace {
@@ -38,6 +42,17 @@ bool nomeAllegatoSemplice(const QString &nome)
     return !nome.contains(u'/') && !nome.contains(u'\\');
 }
 
+bool nomeAllegatoMemorizzabile(const QString &nome)
+{
+    const QString nudo = Testo::trim(nome);
+    if (!nomeAllegatoSemplice(nudo))
+        return false;
+    const int capacita = infoCampo(Campo::File01).capacita;
+    std::vector<uint8_t> campo(size_t(capacita) + 1);
+    TestoInCampo(nudo, campo.data(), capacita);
+    return CampoInTesto(campo.data(), capacita) == nudo;
+}
+
 QString percorsoAllegato(const QString &cartellaProgramma, const QString &nome)
 {
     if (!nomeAllegatoSemplice(nome))
@@ -53,22 +68,14 @@ bool copiaSostituendo(const QString &sorgente, const QString &destinazione)
     if (stessoFile(sorgente, destinazione))
         return true;
 
-    QSaveFile copia(destinazione);
-    if (!copia.open(QIODevice::WriteOnly))
-        return false;
-    char blocco[64 * 1024];
-    for (;;) {
-        const qint64 letti = origine.read(blocco, sizeof blocco);
-        if (letti < 0) {
-            copia.cancelWriting();
-            break;
+    return sostituisciFile(destinazione, [&origine](QIODevice &copia) {
+        char blocco[64 * 1024];
+        for (;;) {
+            const qint64 letti = origine.read(blocco, sizeof blocco);
+            if (letti == 0)
+                return true;
+            if (letti < 0 || copia.write(blocco, letti) != letti)
+                return false;
         }
-        if (letti == 0)
-            break;
-        if (copia.write(blocco, letti) != letti) {
-            copia.cancelWriting();
-            break;
-        }
-    }
-    return copia.commit();
+    });
 }

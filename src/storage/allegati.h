@@ -15,12 +15,18 @@ QString cartellaAllegati(const QString &cartellaProgramma);
 // inside the attachments folder.
 bool nomeAllegatoSemplice(const QString &nome);
 
+// True when the record's file-name field holds the name, once trimmed,
+// exactly: at most 250 characters, all of them in Windows-1252. Any other
+// name would be stored cut or with '?' and name no file afterwards.
+bool nomeAllegatoMemorizzabile(const QString &nome);
+
 // The full path of an attachment, or an empty text when the name is not a
 // bare file name.
 QString percorsoAllegato(const QString &cartellaProgramma, const QString &nome);
 
 // Copies a file over another, replacing it. The destination is replaced only
-// once the whole copy is written, so a failed copy leaves it as it was; a
+// once the whole copy is written and synced to disk, so a failed copy (a
+// full disk) leaves it as it was; a
 // file copied onto itself (also through a link) is left untouched. False on
 // any failure.
 bool copiaSostituendo(const QString &sorgente, const QString &destinazione);

@@ -1,11 +1,55 @@
 #include "storage/archiviopagine.h"
 
+#include "storage/erroresistema.h"
+#include "storage/registro.h"
+#include "storage/sostituzionefile.h"
+
 #include <QFileInfo>
+
+#include <cerrno>
+
+#include <sys/file.h>
+#include <sys/stat.h>
 
 ErroreArchivio::ErroreArchivio(const QString &dettaglio)
     : std::runtime_error(dettaglio.toStdString())
 {
+    // Every window shows one fixed message for this; the detail stays here.
+    qCWarning(lcFile).noquote() << "archive:" << dettaglio;
 }
+
+namespace {
+
+// Holds an exclusive advisory lock on an open archive for one step, so that
+// two programs sharing an archive (also over a network) never count the
+// same records and write the same new position.
+class BloccoArchivio
+{
+public:
+    explicit BloccoArchivio(int descrittore)
+        : m_descrittore(descrittore)
+    {
+        int esito;
+        do {
+            esito = ::flock(m_descrittore, LOCK_EX);
+        } while (esito != 0 && errno == EINTR);
+        // A file system without locks still lets the single user save.
+        m_bloccato = esito == 0;
+    }
+    ~BloccoArchivio()
+    {
+        if (m_bloccato)
+            ::flock(m_descrittore, LOCK_UN);
+    }
+    BloccoArchivio(const BloccoArchivio &) = delete;
+    BloccoArchivio &operator=(const BloccoArchivio &) = delete;
+
+private:
+    int m_descrittore;
+    bool m_bloccato = false;
+};
+
+} // namespace
 
 const QString kMessaggioAccessoArchivio = QStringLiteral(
     "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
@@ -25,14 +69,34 @@ void TArchivioPagine::ApriArchivio(const QString &percorso)
     // Anything standing at the path (a locked or read-only file, a folder)
     // is an access failure: creating over it could empty a user's archive.
     const bool esiste = QFileInfo::exists(percorso) || QFileInfo(percorso).isSymLink();
-    const QIODevice::OpenMode modo = esiste
-        ? QIODevice::ReadWrite | QIODevice::ExistingOnly
-        : QIODevice::ReadWrite | QIODevice::NewOnly;
+    // Unbuffered: every write reaches the system at once, and its result
+    // is the one checked.
+    const QIODevice::OpenMode modo = QIODevice::ReadWrite | QIODevice::Unbuffered
+        | (esiste ? QIODevice::ExistingOnly : QIODevice::NewOnly);
     if (!m_file.open(modo)) {
         const QString motivo = m_file.errorString();
         m_file.unsetError();
         throw ErroreArchivio(QStringLiteral("%1: %2").arg(percorso, motivo));
     }
+    // A new archive's name must survive a power cut like its records.
+    if (!esiste && !sincronizzaCartella(QFileInfo(percorso).absolutePath())) {
+        m_file.close();
+        throw ErroreArchivio(QStringLiteral("%1: folder not synced").arg(percorso));
+    }
+}
+
+qint64 TArchivioPagine::dimensione() const
+{
+    struct stat info {};
+    if (::fstat(m_file.handle(), &info) != 0)
+        throw ErroreArchivio(QStringLiteral("%1: cannot read its size").arg(m_file.fileName()));
+    return qint64(info.st_size);
+}
+
+void TArchivioPagine::sincronizza()
+{
+    if (!sincronizzaFile(m_file.handle()))
+        throw ErroreArchivio(QStringLiteral("%1: not synced to disk: %2").arg(m_file.fileName(), motivoSistema(errno)));
 }
 
 void TArchivioPagine::richiediAperto() const
@@ -44,14 +108,20 @@ void TArchivioPagine::richiediAperto() const
 int TArchivioPagine::ContaSchede() const
 {
     richiediAperto();
-    return int(m_file.size() / kDimensioneScheda);
+    const qint64 conteggio = dimensione() / kDimensioneScheda;
+    // Positions are ints everywhere above; an archive that cannot be
+    // numbered with them is refused, never counted wrapped round.
+    if (conteggio > kMassimoSchede)
+        throw ErroreArchivio(QStringLiteral("%1: %2 records, more than this program can number")
+                                 .arg(m_file.fileName()).arg(conteggio));
+    return int(conteggio);
 }
 
 void TArchivioPagine::posiziona(int posizione)
 {
     if (posizione < 1 || posizione > ContaSchede())
         throw ErroreArchivio(QStringLiteral("position %1 out of range").arg(posizione));
-    if (!m_file.seek((posizione - 1) * kDimensioneScheda))
+    if (!m_file.seek(qint64(posizione - 1) * kDimensioneScheda))
         throw ErroreArchivio(m_file.errorString());
 }
 
@@ -71,15 +141,23 @@ void TArchivioPagine::ScriviScheda(int posizione, const TSchedaPagina &scheda)
         || !m_file.flush())
         throw ErroreArchivio(QStringLiteral("write failed at position %1: %2")
                                  .arg(posizione).arg(m_file.errorString()));
+    sincronizza();
 }
 
 int TArchivioPagine::AggiungiScheda(const TSchedaPagina &scheda)
 {
+    richiediAperto();
+    // Counting and writing are one step for every program on this archive.
+    const BloccoArchivio blocco(m_file.handle());
     const int conteggio = ContaSchede();
-    if (!m_file.seek(conteggio * kDimensioneScheda)
+    if (conteggio >= kMassimoSchede)
+        throw ErroreArchivio(QStringLiteral("%1: full, no position left").arg(m_file.fileName()));
+    if (!m_file.seek(qint64(conteggio) * kDimensioneScheda)
         || m_file.write(reinterpret_cast<const char *>(&scheda), kDimensioneScheda) != kDimensioneScheda
         || !m_file.flush())
         throw ErroreArchivio(QStringLiteral("append failed: %1").arg(m_file.errorString()));
+    // Synced before the lock goes: the next program counts this record.
+    sincronizza();
     return conteggio + 1;
 }
 
@@ -106,13 +184,15 @@ void TArchivioPagine::PerOgniScheda(const VisitaScheda &visita)
     // hundred system calls, and the block small enough to stay in cache.
     constexpr int kBlocco = 256;
     QVector<TSchedaPagina> blocco(kBlocco);
-    for (int i = 0; i < conteggio; i += kBlocco) {
-        const int quante = qMin(kBlocco, conteggio - i);
+    // Counted in 64 bits: the last block of a full archive would carry an
+    // int past its largest value.
+    for (qint64 i = 0; i < conteggio; i += kBlocco) {
+        const int quante = int(qMin<qint64>(kBlocco, conteggio - i));
         const qint64 byte = qint64(quante) * kDimensioneScheda;
         if (m_file.read(reinterpret_cast<char *>(blocco.data()), byte) != byte)
             throw ErroreArchivio(QStringLiteral("short read"));
         for (int k = 0; k < quante; ++k)
-            visita(i + k + 1, blocco.at(k));
+            visita(int(i + k + 1), blocco.at(k));
     }
 }
 

@@ -7,6 +7,7 @@
 #include <QVector>
 
 #include <functional>
+#include <limits>
 #include <stdexcept>
 
 // Any failure to open, create, position, read, write or close an archive.
@@ -24,6 +25,9 @@ extern const QString kMessaggioAccessoArchivio;
 extern const QString kMessaggioArchivioVuoto;
 
 constexpr qint64 kDimensioneScheda = qint64(sizeof(TSchedaPagina));
+// The most records an archive may hold: positions are ints. A larger file is
+// refused as an access failure, and a full one takes no more appends.
+constexpr int kMassimoSchede = std::numeric_limits<int>::max();
 
 // Called with each record and its position (from 1), in file order.
 using VisitaScheda = std::function<void(int posizione, const TSchedaPagina &scheda)>;
@@ -47,12 +51,15 @@ public:
     // Opens the file for reading and writing. Only a missing file is created
     // (empty); an existing file that cannot be opened is never recreated.
     void ApriArchivio(const QString &percorso);
-    // Records in the file; a trailing partial record does not count.
+    // Records in the file; a trailing partial record does not count. An
+    // archive of more than kMassimoSchede records throws.
     int ContaSchede() const;
     TSchedaPagina LeggiScheda(int posizione);
     void ScriviScheda(int posizione, const TSchedaPagina &scheda);
     // Writes after the last whole record (over any partial tail) and
-    // returns the new record's position.
+    // returns the new record's position. Counting and writing hold a lock
+    // on the file, so programs sharing the archive never take the same
+    // position. Every write is synced to disk before it returns.
     int AggiungiScheda(const TSchedaPagina &scheda);
     void ChiudiArchivio();
 
@@ -66,6 +73,8 @@ public:
 
 private:
     void richiediAperto() const;
+    qint64 dimensione() const;
+    void sincronizza();
     void posiziona(int posizione);
 
     QFile m_file;

@@ -1,12 +1,15 @@
 #include "storage/fotopagina.h"
 
+#include "storage/archiviopagine.h"
+#include "storage/sostituzionefile.h"
 #include "storage/testo.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QFile>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QPainter>
-#include <QSaveFile>
 
 QString cartellaFotoPagine(const QString &cartellaProgramma)
 {
@@ -18,6 +21,13 @@ QString percorsoFotoPagina(const QString &cartellaProgramma, const QString &nome
 {
     return cartellaFotoPagine(cartellaProgramma) + QLatin1Char('/') + Testo::trim(nomeArchivio)
         + QStringLiteral("_Foto_") + Testo::trim(posizione) + QStringLiteral(".jpg");
+}
+
+bool nomeArchivioAmmessoPerFoto(const QString &nomeArchivio)
+{
+    const QString piuLungo = QFileInfo(percorsoFotoPagina(QString(), nomeArchivio,
+                                                          QString::number(kMassimoSchede))).fileName();
+    return QFile::encodeName(piuLungo).size() <= kMassimoByteNomeFile;
 }
 
 bool preparaCartellaFotoPagine(const QString &cartellaProgramma)
@@ -47,18 +57,13 @@ bool scriviFileFoto(const QString &cartellaProgramma, const QString &percorso, c
 {
     if (!preparaCartellaFotoPagine(cartellaProgramma) || foto.isNull())
         return false;
-    // Written aside and put in place at the end: a failed write leaves the
-    // previous scan whole instead of a truncated JPEG.
-    QSaveFile file(percorso);
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    QImageWriter scrittore(&file, "jpeg");
-    if (!scrittore.write(suFondoBianco(foto))) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    // Written aside and put in place at the end: a failed write (a full
+    // disk) leaves the previous scan whole instead of a truncated JPEG.
+    const QImage piatta = suFondoBianco(foto);
+    return sostituisciFile(percorso, [&piatta](QIODevice &file) {
+        QImageWriter scrittore(&file, "jpeg");
+        return scrittore.write(piatta);
+    });
 }
 
 QImage leggiFileFoto(const QString &cartellaProgramma, const QString &percorso)

@@ -17,6 +17,15 @@ QString cartellaFotoPagine(const QString &cartellaProgramma);
 QString percorsoFotoPagina(const QString &cartellaProgramma, const QString &nomeArchivio,
                            const QString &posizione);
 
+// The most bytes one name in a folder may take on the file systems the
+// program runs on.
+constexpr int kMassimoByteNomeFile = 255;
+
+// True when the scan file of every position an archive of this name can
+// reach has a name the file system accepts. A longer archive name could be
+// created, but none of its scans could ever be saved.
+bool nomeArchivioAmmessoPerFoto(const QString &nomeArchivio);
+
 // Creates the scans folder, with any missing parent, when it is missing.
 bool preparaCartellaFotoPagine(const QString &cartellaProgramma);
 

@@ -22,6 +22,8 @@ class TestCrypt : public QObject
     Q_OBJECT
 
 private slots:
+    void risposteNote_data();
+    void risposteNote();
     void andataRitorno_data();
     void andataRitorno();
     void laChiaveSegueIlCifrato();
@@ -31,6 +33,36 @@ private slots:
     void coppiaNonEsadecimale_data();
     void coppiaNonEsadecimale();
 };
+
+// Pairs worked out by hand from the cipher's rule and its three constants
+// (start key B86D, multiplier 6EFB, addend 3619), never with Cripta: a slip
+// in a constant or a step would lock out every user whose store was written
+// before. "AB", step by step:
+//   'A' 41 xor B8 (high byte of B86D) = F9;
+//   key = ((F9 + B86D) x 6EFB + 3619) mod 10000 = (B966 x 6EFB + 3619) mod 10000 = D11B;
+//   'B' 42 xor D1 = 93.
+void TestCrypt::risposteNote_data()
+{
+    QTest::addColumn<QString>("chiaro");
+    QTest::addColumn<QString>("cifrato");
+    QTest::newRow("una lettera") << QStringLiteral("A") << QStringLiteral("F9");
+    QTest::newRow("due lettere") << QStringLiteral("AB") << QStringLiteral("F993");
+    QTest::newRow("tre zeri") << QString(3, QChar(0)) << QStringLiteral("B8A34F");
+    QTest::newRow("byte FF") << QStringLiteral("\u00FF") << QStringLiteral("47");
+    QTest::newRow("accento e spazio") << QStringLiteral("CITT\u00C0 1") << QStringLiteral("FBE68B22A1B005");
+    // The password every installation is delivered with.
+    QTest::newRow("password iniziale") << QStringLiteral("PRIMAVERALUNGA")
+                                       << QStringLiteral("E82020E32D1A88CE777B8ED3B205");
+}
+
+void TestCrypt::risposteNote()
+{
+    QFETCH(QString, chiaro);
+    QFETCH(QString, cifrato);
+    QCOMPARE(Cripta(chiaro), cifrato);
+    QCOMPARE(Decripta(cifrato), chiaro);
+    QCOMPARE(Decripta(cifrato.toLower()), chiaro);
+}
 
 void TestCrypt::andataRitorno_data()
 {

@@ -7,12 +7,37 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
 
 const QString kIniziale = QStringLiteral("PRIMAVERALUNGA");
+
+// A store's text laid in bytes the way another program may have saved it.
+QByteArray inCodifica(const QString &testo, const QString &codifica)
+{
+    const auto utf16 = [&testo](bool little) {
+        QByteArray b;
+        for (QChar c : testo) {
+            const char alto = char(c.unicode() >> 8);
+            const char basso = char(c.unicode() & 0xFF);
+            b.append(little ? basso : alto);
+            b.append(little ? alto : basso);
+        }
+        return b;
+    };
+    if (codifica == QLatin1String("UTF-8 con marca"))
+        return "\xEF\xBB\xBF" + testo.toUtf8();
+    if (codifica == QLatin1String("UTF-16LE con marca"))
+        return "\xFF\xFE" + utf16(true);
+    if (codifica == QLatin1String("UTF-16BE con marca"))
+        return "\xFE\xFF" + utf16(false);
+    if (codifica == QLatin1String("UTF-16LE"))
+        return utf16(true);
+    return testo.toLatin1();
+}
 
 } // namespace
 
@@ -41,6 +66,10 @@ private slots:
     void scritturaFallitaLasciaIlVecchio();
     void formaDelConfronto_data();
     void formaDelConfronto();
+    void storeDiAltriProgrammi_data();
+    void storeDiAltriProgrammi();
+    void storeIlleggibile_data();
+    void storeIlleggibile();
 
 private:
     QString archivio() const { return QDir(m_dir->path()).filePath(kFileArchivioPassword); }
@@ -251,6 +280,62 @@ void TestPasswordMemorizzata::formaDelConfronto()
     QFETCH(QString, digitata);
     QFETCH(QString, memorizzata);
     QCOMPARE(formaMemorizzata(digitata), memorizzata);
+}
+
+void TestPasswordMemorizzata::storeDiAltriProgrammi_data()
+{
+    QTest::addColumn<QString>("testo");     // %1 stands for the cipher text
+    QTest::addColumn<QString>("codifica");
+    const QString crlf = QStringLiteral("; scritto a mano\r\n[Accesso]\r\nValore=%1\r\n");
+    QTest::newRow("marca UTF-8") << crlf << "UTF-8 con marca";
+    QTest::newRow("marca UTF-8, sezione in prima riga") << "[Accesso]\r\nValore=%1\r\n" << "UTF-8 con marca";
+    QTest::newRow("solo CR") << "[Accesso]\rValore=%1\r[Altro]\rX=1\r" << "Latin-1";
+    QTest::newRow("solo LF") << "[Accesso]\nValore=%1\n" << "Latin-1";
+    QTest::newRow("fine riga misti") << "[Altro]\r\nX=\u00E8\n[Accesso]\rValore=%1" << "Latin-1";
+    QTest::newRow("UTF-16LE con marca") << crlf << "UTF-16LE con marca";
+    QTest::newRow("UTF-16BE con marca") << crlf << "UTF-16BE con marca";
+    QTest::newRow("UTF-16LE senza marca") << crlf << "UTF-16LE";
+}
+
+// Whatever the reader takes from a store another program saved, the writer
+// updates in place, in the same encoding, mark and line ends: the new
+// password works, the old one no longer does.
+void TestPasswordMemorizzata::storeDiAltriProgrammi()
+{
+    QFETCH(QString, testo);
+    QFETCH(QString, codifica);
+    const QString vecchia = QStringLiteral("VECCHIA");
+    const QString nuova = QStringLiteral("NUOVA");
+    QVERIFY(scriviFile(archivio(), inCodifica(testo.arg(Cripta(vecchia)), codifica)));
+    QCOMPARE(leggiPasswordMemorizzata(archivio()), vecchia);
+
+    scriviPasswordMemorizzata(archivio(), nuova);
+    QCOMPARE(leggiPasswordMemorizzata(archivio()), nuova);
+    QCOMPARE(leggiFile(archivio()), inCodifica(testo.arg(Cripta(nuova)), codifica));
+}
+
+void TestPasswordMemorizzata::storeIlleggibile_data()
+{
+    QTest::addColumn<QByteArray>("contenuto");
+    const QByteArray c = Cripta(kIniziale).toLatin1();
+    QByteArray utf32;
+    for (char b : "[Accesso]\r\nValore=" + c + "\r\n")
+        utf32 += QByteArray(1, b) + QByteArray(3, '\0');
+    QTest::newRow("UTF-32") << utf32;
+    QTest::newRow("zeri in mezzo") << "[Accesso]\r\nValore=" + c + QByteArray(4, '\0') + "\r\n";
+}
+
+// A store the reader cannot make out is a reading error, never a silent
+// empty password, and the writer leaves it as it is.
+void TestPasswordMemorizzata::storeIlleggibile()
+{
+    QFETCH(QByteArray, contenuto);
+    QVERIFY(scriviFile(archivio(), contenuto));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^settings file:")));
+    QVERIFY_THROWS_EXCEPTION(FileIni::ErroreFileIni, leggiPasswordMemorizzata(archivio()));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^settings file:")));
+    QVERIFY_THROWS_EXCEPTION(FileIni::ErroreFileIni, scriviPasswordMemorizzata(archivio(), QStringLiteral("NUOVA")));
+    QCOMPARE(leggiFile(archivio()), contenuto);
 }
 
 QTEST_APPLESS_MAIN(TestPasswordMemorizzata)

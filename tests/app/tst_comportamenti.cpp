@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QPointer>
 #include <QTest>
 
 namespace {
@@ -78,6 +79,7 @@ class TestComportamenti : public QObject
 private slots:
     void tintaUnSoloCampoGiallo();
     void alone();
+    void aloneConIlCampoDistrutto();
     void catenaInvio();
     void suggerimenti();
     void collegamento();
@@ -131,6 +133,26 @@ void TestComportamenti::alone()
     // The halo follows its field.
     f.campi[1]->move(200, 100);
     QCOMPARE(effetto->geometry(), f.campi[1]->geometry().adjusted(-4, -4, 4, 4));
+}
+
+// Closing a window while its halo's field has the focus: the field loses
+// the focus while it is being destroyed, no longer a QLineEdit. Under the
+// undefined-behaviour sanitizer a cast to one there stops the run.
+void TestComportamenti::aloneConIlCampoDistrutto()
+{
+    auto *finestra = new QWidget;
+    finestra->resize(200, 100);
+    auto *campo = new QLineEdit(finestra);
+    campo->setGeometry(10, 10, 110, 22);
+    QPointer<QFrame> effetto = creaAloneFuoco(campo, QStringLiteral("effCampo01"));
+    finestra->show();
+    finestra->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(finestra));
+    campo->setFocus();
+    QTRY_VERIFY(effetto->isVisible());
+    QCOMPARE(QApplication::focusWidget(), campo);
+    delete finestra;
+    QVERIFY(effetto.isNull());
 }
 
 void TestComportamenti::catenaInvio()

@@ -7,10 +7,12 @@
 #include "support/supporto.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QTest>
 
 namespace {
@@ -111,6 +113,9 @@ void TestCreaCatalogo::creazione_data()
     QTest::newRow("estensione raddoppiata") << "registro.kpx" << "registro.kpx.kpx";
     QTest::newRow("barra verticale incollata") << "a|b" << "a|b.kpx";
     QTest::newRow("punti in mezzo") << "a..b" << "a..b.kpx";
+    // The longest name whose scan of the last position still has a file
+    // name of 255 bytes: name, "_Foto_", ten digits, ".jpg".
+    QTest::newRow("nome al limite") << QString(235, u'a') << QString(235, u'a') + ".kpx";
 }
 
 void TestCreaCatalogo::creazione()
@@ -149,6 +154,12 @@ void TestCreaCatalogo::nomeRifiutato_data()
     QTest::newRow("percorso assoluto") << "<superiore>/fuori" << nonAmmesso;
     QTest::newRow("due punti") << ".." << nonAmmesso;
     QTest::newRow("un punto") << " . " << nonAmmesso;
+    QTest::newRow("carattere nullo incollato") << QStringLiteral("a") + QChar(0) + QStringLiteral("b") << nonAmmesso;
+    const QString troppoLungo = QStringLiteral(
+        "Attenzione: il nome del documento è troppo lungo per i nomi dei file delle foto delle sue pagine."
+        "\r\n\r\nInserire un nome più breve.");
+    QTest::newRow("un byte oltre il limite") << QString(236, u'a') << troppoLungo;
+    QTest::newRow("lettere di due byte") << QString(200, QChar(0x00E8)) << troppoLungo;
 }
 
 // Nothing is created, in the program folder or next to it; the warning is
@@ -198,24 +209,32 @@ void TestCreaCatalogo::nomeGiaUsato()
     QCOMPARE(finestreVisibili(), QStringList{QStringLiteral("frmCreaCatalogo")});
 }
 
-// A name the file system does not take (here: longer than a file name may
-// be) ends in the general error report, without the success message, and
-// the window keeps the name.
+// A creation the file system refuses (here: a link left at the name, which
+// points nowhere) ends in the general error report, with the system's
+// reason in Italian and wrapped to fit the box, without the success
+// message; the window keeps the name and the link is left alone.
 void TestCreaCatalogo::creazioneNegataDalFileSystem()
 {
     ProgrammaDiProva programma;
+    QVERIFY(QFile::link(programma.percorso(QStringLiteral("nessuno/altrove")), programma.percorso(QStringLiteral("Lettere.kpx"))));
     RegistroMessaggi messaggi;
     TfrmCreaCatalogo *w = apriCreazione();
-    const QString lungo(200, QChar(0x00E8)); // 400 bytes on disk
-    w->txtFile->setText(lungo);
+    w->txtFile->setText(QStringLiteral("Lettere"));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("Lettere\\.kpx.*esiste già un file")));
     clicca(w->btnApplica);
 
     QCOMPARE(messaggi.messaggi().size(), 1);
     QCOMPARE(messaggi.messaggi().first().tipo, TipoMessaggio::Errore);
-    QVERIFY2(messaggi.testi().first().startsWith(QStringLiteral("Si è verificato un errore imprevisto.")),
-             qPrintable(messaggi.testi().first()));
-    QVERIFY(contenutoCartella(programma.cartella()).isEmpty());
-    QCOMPARE(w->txtFile->text(), lungo);
+    const QString testo = messaggi.testi().first();
+    QVERIFY2(testo.startsWith(QStringLiteral("Si è verificato un errore imprevisto.")), qPrintable(testo));
+    QString senzaBianchi = testo;
+    senzaBianchi.remove(QRegularExpression(QStringLiteral("\\s")));
+    QVERIFY2(senzaBianchi.contains(QStringLiteral("esistegiàunfileconlostessonome")), qPrintable(testo));
+    for (const QString &riga : testo.split(u'\n'))
+        QVERIFY2(riga.size() <= 81, qPrintable(riga));
+    QCOMPARE(contenutoCartella(programma.cartella()), QStringList{QStringLiteral("Lettere.kpx")});
+    QVERIFY(QFileInfo(programma.percorso(QStringLiteral("Lettere.kpx"))).isSymLink());
+    QCOMPARE(w->txtFile->text(), QStringLiteral("Lettere"));
     QCOMPARE(finestreVisibili(), QStringList{QStringLiteral("frmCreaCatalogo")});
 }
 

@@ -1,6 +1,7 @@
 #include "app/cartellaprogramma.h"
 #include "app/vistaimmagine.h"
 #include "editor/frmallegacartella.h"
+#include "storage/sostituzionefile.h"
 
 #include "support/supporto.h"
 
@@ -9,6 +10,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -18,6 +20,20 @@ namespace {
 const QString kDomanda = QStringLiteral(
     "Attenzione: nella cartella dei documenti allegati è presente un file con lo stesso nome.\r\n\r\n"
     "Si vuole sovrascrivere il file esistente?");
+const QString kNomeNonMemorizzabile = QStringLiteral(
+    "Attenzione: il nome del file scelto non può essere memorizzato nella scheda. Il nome deve avere al "
+    "massimo 250 caratteri e contenere soltanto lettere, cifre e simboli dell'alfabeto latino occidentale."
+    "\r\n\r\nRinominare il file e sceglierlo di nuovo.");
+const QString kCopiaNonRiuscita = QStringLiteral(
+    "Attenzione: il sistema non ha permesso di copiare il file nella cartella dei documenti allegati."
+    "\r\n\r\nAccertarsi che il disco non sia pieno e di possedere i privilegi di scrittura nella "
+    "cartella di installazione del programma.");
+
+ssize_t discoPieno(int, const void *, size_t)
+{
+    errno = ENOSPC;
+    return -1;
+}
 
 // Stands for the editor: a window that keeps only the six attachment values.
 class Apritore : public QWidget, public EditorPagine
@@ -87,6 +103,9 @@ private slots:
     void sfoglia_data();
     void sfoglia();
     void sfogliaAnnullato();
+    void nomeNonMemorizzabile_data();
+    void nomeNonMemorizzabile();
+    void copiaSuDiscoPieno();
     void apri_data();
     void apri();
     void cancellaPoiConferma();
@@ -325,6 +344,73 @@ void TestAllega::sfogliaAnnullato()
     QVERIFY(messaggi.messaggi().isEmpty());
     QCOMPARE(QDir(allegati()).entryList(QDir::Files), QStringList{QStringLiteral("vecchio.pdf")});
     QCOMPARE(leggiFile(allegati() + QStringLiteral("vecchio.pdf")), QByteArray("vecchio"));
+}
+
+void TestAllega::nomeNonMemorizzabile_data()
+{
+    QTest::addColumn<QString>("nome");
+    QTest::addColumn<bool>("ammesso");
+    QTest::newRow("250 caratteri") << QString(246, u'a') + QStringLiteral(".pdf") << true;
+    QTest::newRow("251 caratteri") << QString(247, u'a') + QStringLiteral(".pdf") << false;
+    QTest::newRow("euro e accenti di Windows-1252") << QStringLiteral("\u20AC perché.pdf") << true;
+    QTest::newRow("fuori da Windows-1252") << QStringLiteral("\u0141\u00F3d\u017A.pdf") << false;
+    QTest::newRow("fuori dal piano di base") << QStringLiteral("nota \U0001F4CE.txt") << false;
+}
+
+// A name the record would store cut or with '?' is refused before anything
+// is copied: "Apri" could never find it afterwards.
+void TestAllega::nomeNonMemorizzabile()
+{
+    QFETCH(QString, nome);
+    QFETCH(bool, ammesso);
+    const QString scelto = m_esterna.filePath(nome);
+    QVERIFY(scriviFile(scelto, "contenuto"));
+    RispostaFile file;
+    file.rispondi(scelto);
+    RegistroMessaggi messaggi;
+
+    TfrmAllegaCartella finestra(m_editore.get());
+    finestra.riga(0).txtFile->setText(QStringLiteral("vecchio.pdf"));
+    finestra.riga(0).btnSfoglia->click();
+
+    if (ammesso) {
+        QVERIFY(messaggi.messaggi().isEmpty());
+        QCOMPARE(finestra.riga(0).txtFile->text(), nome);
+        QCOMPARE(leggiFile(allegati() + nome), QByteArray("contenuto"));
+    } else {
+        QCOMPARE(messaggi.testi(), QStringList{kNomeNonMemorizzabile});
+        QCOMPARE(messaggi.messaggi().at(0).tipo, TipoMessaggio::Avviso);
+        QCOMPARE(finestra.riga(0).txtFile->text(), QStringLiteral("vecchio.pdf"));
+        QVERIFY(!QFileInfo::exists(allegati()));
+    }
+}
+
+// A copy the disk cannot take is said so; an earlier copy of the same name
+// stays whole.
+void TestAllega::copiaSuDiscoPieno()
+{
+    const QString copia = allegati() + QStringLiteral("fattura.pdf");
+    QVERIFY(scriviFile(copia, "copia di prima"));
+    const QString scelto = m_esterna.filePath(QStringLiteral("fattura.pdf"));
+    QVERIFY(scriviFile(scelto, "fattura nuova"));
+    RispostaFile file;
+    file.rispondi(scelto);
+    RegistroMessaggi messaggi;
+    messaggi.rispondi(mrSi);
+
+    const ChiamateDisco vecchie = chiamateDisco();
+    ChiamateDisco piene = vecchie;
+    piene.scrivi = &discoPieno;
+    impostaChiamateDisco(piene);
+    const auto ripristina = qScopeGuard([&] { impostaChiamateDisco(vecchie); });
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("fattura\\.pdf.*spazio esaurito")));
+    TfrmAllegaCartella finestra(m_editore.get());
+    finestra.riga(2).btnSfoglia->click();
+
+    QCOMPARE(messaggi.testi(), (QStringList{kDomanda, kCopiaNonRiuscita}));
+    QCOMPARE(messaggi.messaggi().at(1).tipo, TipoMessaggio::Avviso);
+    QCOMPARE(leggiFile(copia), QByteArray("copia di prima"));
+    QCOMPARE(finestra.riga(2).txtFile->text(), QStringLiteral("fattura.pdf"));
 }
 
 void TestAllega::apri_data()

@@ -1,0 +1,3 @@
+#include "storage/registro.h"
+
+Q_LOGGING_CATEGORY(lcFile, "velmora.file", QtWarningMsg)
