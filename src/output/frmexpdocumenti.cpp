@@ -107,6 +107,13 @@ void TfrmExpDocumenti::creaGriglia(QWidget *pannello)
                                 | QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
     grdRecords->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     grdRecords->setWordWrap(false);
+    // The window's gradient would leave the grid's lines, header and scroll
+    // bars to be derived from no colour at all (black): the grid keeps the
+    // plain colours, with a pale blue every other row.
+    QPalette colori = grdRecords->palette();
+    colori.setBrush(QPalette::Window, QApplication::palette().window());
+    colori.setColor(QPalette::AlternateBase, QColor(0xEA, 0xF2, 0xFB));
+    grdRecords->setPalette(colori);
 
     // Every row is 21 high and the view never measures one: a grid of a
     // hundred thousand rows lays out at once.
@@ -156,5 +163,5 @@ void TfrmExpDocumenti::cmdEsportaClick()
 
 void TfrmExpDocumenti::cmdGuidaClick()
 {
-    apriDialogo<TfrmGuida>(this);
+    apriGuida(this, ArgomentoGuida::Esportazione);
 }

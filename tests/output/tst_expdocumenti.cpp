@@ -363,16 +363,21 @@ void TestExpDocumenti::esportazioneRifiutata()
 void TestExpDocumenti::guidaSopraLaFinestra()
 {
     auto f = apri();
-    bool guida = false;
+    QString titolo;
+    QString testo;
     QWidget *sotto = nullptr;
     allaProssimaModale([&](QWidget *m) {
-        guida = qobject_cast<TfrmGuida *>(m) != nullptr;
+        if (auto *guida = qobject_cast<TfrmGuida *>(m)) {
+            titolo = guida->lblTitolo->text();
+            testo = guida->testo();
+        }
         sotto = m->parentWidget();
-        static_cast<QDialog *>(m)->reject();
+        clicca(m->findChild<QWidget *>(QStringLiteral("btnChiudi")));
     });
     clicca(f->cmdGuida);
     QVERIFY(!modaleMancata());
-    QVERIFY(guida);
+    QCOMPARE(titolo, QStringLiteral("Esportazione archivio pagine documento in Excel"));
+    QVERIFY(testo.startsWith(QStringLiteral("Il pulsante Esporta archivio consente di esportare le schede")));
     QCOMPARE(sotto, f.get());
     QCOMPARE(QApplication::activeModalWidget(), f.get());
     QVERIFY(f->isVisible());
