@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs, from Debian's packages, whatever the build, the program and the
-# tests need and this machine lacks. Quick when everything is there already.
+# tests need and this machine lacks, and the extra packages named as
+# arguments (check scripts add theirs). Quick when everything is there already.
 set -euo pipefail
 
 packages=(
@@ -10,6 +11,7 @@ packages=(
     fonts-liberation fonts-dejavu-core
     xvfb xauth
     poppler-utils
+    "$@"
 )
 
 missing=()

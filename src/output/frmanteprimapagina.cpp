@@ -1,6 +1,6 @@
 #include "output/frmanteprimapagina.h"
 
-#include "app/formati.h"
+#include "app/stampareport.h"
 
 AspettoFinestra TfrmAnteprimaPagina::aspetto()
 {
@@ -10,7 +10,15 @@ AspettoFinestra TfrmAnteprimaPagina::aspetto()
 }
 
 TfrmAnteprimaPagina::TfrmAnteprimaPagina(QWidget *proprietario)
-    : FinestraDialogo(aspetto(), proprietario)
+    : FinestraFoglio(aspetto(),
+                     {QStringLiteral("Mostra anteprima"), QStringLiteral(":/output/lente.svg"),
+                      QStringLiteral("Attenzione: la visualizzazione dell'anteprima di stampa non è andata a buon "
+                                     "fine.\n\r\n\rSi consiglia di ridurre le dimensioni della foto.")},
+                     proprietario)
 {
-    impostaFormatiProcesso();
+}
+
+bool TfrmAnteprimaPagina::esegui()
+{
+    return anteprimaReport(this, repDocumento(), nomeStampa());
 }

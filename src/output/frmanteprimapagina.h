@@ -1,12 +1,16 @@
 #pragma once
 
-#include "app/finestra.h"
+#include "output/finestrafoglio.h"
 
-class TfrmAnteprimaPagina : public FinestraDialogo
+// Shows the record on the editor's screen as a page sheet in the preview.
+class TfrmAnteprimaPagina : public FinestraFoglio
 {
     Q_OBJECT
 public:
     explicit TfrmAnteprimaPagina(QWidget *proprietario = nullptr);
 
     static AspettoFinestra aspetto();
+
+protected:
+    bool esegui() override;
 };

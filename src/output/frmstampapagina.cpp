@@ -1,6 +1,6 @@
 #include "output/frmstampapagina.h"
 
-#include "app/formati.h"
+#include "app/stampareport.h"
 
 AspettoFinestra TfrmStampaPagina::aspetto()
 {
@@ -10,7 +10,15 @@ AspettoFinestra TfrmStampaPagina::aspetto()
 }
 
 TfrmStampaPagina::TfrmStampaPagina(QWidget *proprietario)
-    : FinestraDialogo(aspetto(), proprietario)
+    : FinestraFoglio(aspetto(),
+                     {QStringLiteral("Stampa"), QStringLiteral(":/output/stampante.svg"),
+                      QStringLiteral("Attenzione: la stampa non è andata a buon fine.\n\r\n\r"
+                                     "Si consiglia di ridurre le dimensioni della foto.")},
+                     proprietario)
 {
-    impostaFormatiProcesso();
+}
+
+bool TfrmStampaPagina::esegui()
+{
+    return stampaReport(this, repDocumento(), nomeStampa()) != EsitoStampa::Fallita;
 }

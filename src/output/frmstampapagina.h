@@ -1,12 +1,16 @@
 #pragma once
 
-#include "app/finestra.h"
+#include "output/finestrafoglio.h"
 
-class TfrmStampaPagina : public FinestraDialogo
+// Prints the record on the editor's screen as a page sheet.
+class TfrmStampaPagina : public FinestraFoglio
 {
     Q_OBJECT
 public:
     explicit TfrmStampaPagina(QWidget *proprietario = nullptr);
 
     static AspettoFinestra aspetto();
+
+protected:
+    bool esegui() override;
 };

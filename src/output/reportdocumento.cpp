@@ -46,6 +46,14 @@ constexpr double kAltezzaBarra = 4.8;
 constexpr double kDistanzaValore = 5.0;
 constexpr double kAltezzaValore = 6.0;
 
+// A field is one line whatever it holds.
+void unaRiga(Report &report, const QString &casella, const QString &valore)
+{
+    auto *t = report.trova<CasellaTesto>(casella);
+    t->svuotaRighe();
+    t->aggiungiRiga(Testo::trim(valore));
+}
+
 } // namespace
 
 const char *const kCaselleDocumento[20] = {
@@ -89,17 +97,13 @@ std::unique_ptr<Report> creaReportDocumento()
     return report;
 }
 
-void riempiReportDocumento(Report &report, const ValoriFoglio &valori)
+bool riempiReportDocumento(Report &report, const ValoriFoglio &valori)
 {
     report.pagine().front()->impostaOrientamento(QPageLayout::Portrait);
-    report.trova<CasellaImmagine>(QStringLiteral("imgLogo"))->impostaImmagine(valori.foto);
-    report.trova<CasellaTesto>(QStringLiteral("txtTitolo"))->impostaTesto(Testo::trim(valori.titolo));
-    report.trova<CasellaTesto>(QStringLiteral("txtNome"))->impostaTesto(Testo::trim(valori.nome));
-    for (const char *nome : kCaselleDocumento) {
-        const QString n = QString::fromLatin1(nome);
-        auto *casella = report.trova<CasellaTesto>(n);
-        // A field is one line whatever it holds.
-        casella->svuotaRighe();
-        casella->aggiungiRiga(Testo::trim(valori.campi.value(n)));
-    }
+    const bool foto = report.trova<CasellaImmagine>(QStringLiteral("imgLogo"))->impostaImmagine(valori.foto);
+    unaRiga(report, QStringLiteral("txtTitolo"), valori.titolo);
+    unaRiga(report, QStringLiteral("txtNome"), valori.nome);
+    for (const char *nome : kCaselleDocumento)
+        unaRiga(report, QString::fromLatin1(nome), valori.campi.value(QString::fromLatin1(nome)));
+    return foto;
 }

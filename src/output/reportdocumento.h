@@ -12,7 +12,8 @@
 // name, the title in a blue bar, the scan and twenty labelled field boxes.
 std::unique_ptr<Report> creaReportDocumento();
 
-// The value text boxes of the sheet in the order they are filled.
+// The value text boxes of the sheet in the order they are filled, which is
+// the order of the record's fields after the title.
 extern const char *const kCaselleDocumento[20];
 
 // What one sheet carries: the archive name, the title, the twenty values by
@@ -25,5 +26,6 @@ struct ValoriFoglio {
 };
 
 // Puts the values on the sheet, each trimmed, and the picture in its box;
-// the page turns portrait whatever it was.
-void riempiReportDocumento(Report &report, const ValoriFoglio &valori);
+// the page turns portrait whatever it was. False when the picture could not
+// be kept.
+bool riempiReportDocumento(Report &report, const ValoriFoglio &valori);

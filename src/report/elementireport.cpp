@@ -165,16 +165,17 @@ CasellaImmagine::CasellaImmagine(QString nome, const QRectF &area, const QColor 
 {
 }
 
-void CasellaImmagine::impostaImmagine(const QImage &immagine)
+bool CasellaImmagine::impostaImmagine(const QImage &immagine)
 {
     m_immagine = QImage();
     if (immagine.isNull() || immagine.width() <= 0 || immagine.height() <= 0)
-        return;
+        return true;
     const QSize massimo(int(std::ceil(area().width() * 300 / 96)), int(std::ceil(area().height() * 300 / 96)));
     if (immagine.width() > massimo.width() || immagine.height() > massimo.height())
         m_immagine = immagine.scaled(massimo, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     else
         m_immagine = immagine;
+    return !m_immagine.isNull();
 }
 
 QRectF CasellaImmagine::areaImmagine() const

@@ -107,8 +107,9 @@ public:
 
     // Keeps a copy no finer than the printers need (300 dots per inch over
     // the box), so that a huge scan costs its size only once. A null picture
-    // leaves the fill alone.
-    void impostaImmagine(const QImage &immagine);
+    // leaves the fill alone. False when the picture could not be kept (no
+    // memory for the scaled copy): the box then shows the fill only.
+    bool impostaImmagine(const QImage &immagine);
     const QImage &immagine() const { return m_immagine; }
     // Where the picture stands, in the box's holder's units.
     QRectF areaImmagine() const;

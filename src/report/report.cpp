@@ -150,29 +150,30 @@ void Report::disegnaPagina(int indice, QPainter &pittore, const QRectF &carta) c
     pittore.restore();
 }
 
-bool Report::stampaSu(QPagedPaintDevice &dispositivo) const
+void Report::impostaCarta(QPagedPaintDevice &dispositivo, int indice) const
 {
-    if (m_preparate.empty())
+    const PaginaReport &pagina = paginaDi(indice);
+    dispositivo.setPageSize(pagina.layout().pageSize());
+    dispositivo.setPageOrientation(pagina.orientamento());
+}
+
+bool Report::stampaSu(QPagedPaintDevice &dispositivo, int primo, int ultimo) const
+{
+    primo = std::max(0, primo);
+    ultimo = std::min(ultimo, numeroPagine() - 1);
+    if (primo > ultimo)
         return true;
-    const PaginaReport &prima = paginaDi(0);
-    dispositivo.setPageSize(prima.layout().pageSize());
-    dispositivo.setPageOrientation(prima.orientamento());
+    impostaCarta(dispositivo, primo);
     QPainter pittore;
     if (!pittore.begin(&dispositivo))
         return false;
-    const bool riuscita = stampaSu(dispositivo, pittore, 0, numeroPagine() - 1);
-    return pittore.end() && riuscita;
-}
-
-bool Report::stampaSu(QPagedPaintDevice &dispositivo, QPainter &pittore, int primo, int ultimo) const
-{
-    for (int i = std::max(0, primo); i <= std::min(ultimo, numeroPagine() - 1); ++i) {
-        const PaginaReport &pagina = paginaDi(i);
+    for (int i = primo; i <= ultimo; ++i) {
         if (i > primo) {
-            dispositivo.setPageSize(pagina.layout().pageSize());
-            dispositivo.setPageOrientation(pagina.orientamento());
-            if (!dispositivo.newPage())
+            impostaCarta(dispositivo, i);
+            if (!dispositivo.newPage()) {
+                pittore.end();
                 return false;
+            }
         }
         // The device may paint from its own margins on: the paper starts
         // that far up and to the left.
@@ -182,5 +183,5 @@ bool Report::stampaSu(QPagedPaintDevice &dispositivo, QPainter &pittore, int pri
         const QRect dipinta = l.paintRectPixels(dpi);
         disegnaPagina(i, pittore, QRectF(QPointF(tutta.topLeft() - dipinta.topLeft()), QSizeF(tutta.size())));
     }
-    return true;
+    return pittore.end();
 }

@@ -8,6 +8,7 @@
 #include <QSizeF>
 #include <QString>
 
+#include <climits>
 #include <memory>
 #include <vector>
 
@@ -85,13 +86,11 @@ public:
     // Paints one prepared page so that its paper fills the rectangle given in
     // the painter's current coordinates.
     void disegnaPagina(int indice, QPainter &pittore, const QRectF &carta) const;
-    // Paints every prepared page on a printer or PDF writer that has not
-    // begun painting yet, setting its page layout page by page. False when
-    // the device refuses to start or to add a page.
-    bool stampaSu(QPagedPaintDevice &dispositivo) const;
-    // The pages from primo to ultimo (0-based, both included) on a painter
-    // already open on such a device.
-    bool stampaSu(QPagedPaintDevice &dispositivo, QPainter &pittore, int primo, int ultimo) const;
+    // Paints the prepared pages from primo to ultimo (0-based, both
+    // included, kept within the pages there are) on a printer or PDF writer
+    // that has not begun painting yet, setting its paper and orientation
+    // page by page. False when the device refuses to start or to add a page.
+    bool stampaSu(QPagedPaintDevice &dispositivo, int primo = 0, int ultimo = INT_MAX) const;
 
 private:
     struct Frammento {
@@ -104,6 +103,7 @@ private:
         std::vector<Frammento> frammenti;
     };
     void preparaBande(const PaginaReport &pagina);
+    void impostaCarta(QPagedPaintDevice &dispositivo, int indice) const;
 
     QString m_nome;
     std::vector<std::unique_ptr<PaginaReport>> m_pagine;

@@ -9,7 +9,9 @@
 #include "search/aprischeda.h"
 #include "search/aspettoricerca.h"
 #include "search/modellorighe.h"
+#include "search/reportriepilogo.h"
 #include "search/rigariepilogo.h"
+#include "search/stampariepilogo.h"
 #include "storage/archiviopagine.h"
 
 #include <QEvent>
@@ -32,10 +34,13 @@ FinestraRiepilogo::FinestraRiepilogo(const AspettoFinestra &aspetto, QWidget *pr
     : FinestraDialogo(aspetto, proprietario)
     , m_ultimoTrova(ultimoTrova)
     , m_titoloStampa(titoloStampa)
+    , m_frxReport(creaReportRiepilogo())
 {
     impostaFormatiProcesso();
     panContainer = creaPannello(this, QSize(833, 529));
 }
+
+FinestraRiepilogo::~FinestraRiepilogo() = default;
 
 // Result panel, 833 x 529: banner and instructions on top, the find row, the
 // 801 x 273 list, its hint, and the commands along the bottom.
@@ -79,7 +84,8 @@ void FinestraRiepilogo::costruisciRisultati(const PannelloRisultati &contenuto)
     collegaInvio(txtTrova, btnTrova);
     connect(btnTrova, &QPushButton::clicked, this, [this] { protetto([this] { btnTrovaClick(); }); });
     connect(btnChiudi, &QPushButton::clicked, this, &QDialog::reject);
-    // btnStampa prints the list with titoloStampa() through the list report.
+    connect(btnStampa, &QPushButton::clicked, this,
+            [this] { protetto([this] { StampaRiepilogo(*this, m_titoloStampa); }); });
 
     setTabOrder(txtTrova, btnTrova);
     setTabOrder(btnTrova, lstRecords);

@@ -4,9 +4,12 @@
 #include "storage/archiviopagine.h"
 
 class EditorPagine;
+class Report;
 
 #include <QStringList>
 #include <QVector>
+
+#include <memory>
 
 class ModelloRighe;
 class QLabel;
@@ -35,8 +38,12 @@ class FinestraRiepilogo : public FinestraDialogo
 public:
     // Whether opening a line may write into the editor (see ApriSchedaDaRiga).
     virtual bool scriveInEditore() const = 0;
+    ~FinestraRiepilogo() override;
+
     // The title the list report is printed with.
     const QString &titoloStampa() const { return m_titoloStampa; }
+    // The window's own list report.
+    Report &frxReport() const { return *m_frxReport; }
 
     ModelloRighe *modello() const { return m_modello; }
     // The selected entry, -1 for none.
@@ -80,5 +87,6 @@ private:
 
     QString &m_ultimoTrova;
     QString m_titoloStampa;
+    std::unique_ptr<Report> m_frxReport;
     ModelloRighe *m_modello = nullptr;
 };

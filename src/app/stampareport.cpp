@@ -1,0 +1,119 @@
+#include "app/stampareport.h"
+
+#include "app/cartellaprogramma.h"
+#include "report/report.h"
+
+#include <QAction>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QToolBar>
+
+namespace {
+
+RispondiStampa &risposta()
+{
+    static RispondiStampa r;
+    return r;
+}
+
+// The engine places everything from the paper's corner and sets paper and
+// orientation itself; the default printer, or a PDF file in the program
+// folder when there is none.
+void preparaStampante(QPrinter &stampante, const QString &nomeStampa)
+{
+    stampante.setDocName(nomeStampa);
+    stampante.setFullPage(true);
+    if (QPrinterInfo::defaultPrinter().isNull()) {
+        stampante.setOutputFormat(QPrinter::PdfFormat);
+        stampante.setOutputFileName(filePdfPredefinito(nomeStampa));
+    }
+}
+
+bool chiediStampa(QWidget *proprietario, QPrinter &stampante)
+{
+    if (risposta())
+        return risposta()(stampante);
+    QPrintDialog dialogo(&stampante, proprietario);
+    dialogo.setObjectName(QStringLiteral("dlgStampa"));
+    dialogo.setOption(QAbstractPrintDialog::PrintToFile);
+    dialogo.setOption(QAbstractPrintDialog::PrintPageRange);
+    dialogo.setMinMax(1, 9999);
+    return dialogo.exec() == QDialog::Accepted;
+}
+
+// The pages the user asked for, 0-based: all of them unless a range was set.
+bool stampaPagine(QPrinter &stampante, const Report &report)
+{
+    if (stampante.printRange() == QPrinter::PageRange && stampante.fromPage() > 0)
+        return report.stampaSu(stampante, stampante.fromPage() - 1,
+                               stampante.toPage() > 0 ? stampante.toPage() - 1 : INT_MAX);
+    return report.stampaSu(stampante);
+}
+
+} // namespace
+
+QString filePdfPredefinito(const QString &nomeStampa)
+{
+    QString nome = nomeStampa.simplified();
+    static const QString vietati = QStringLiteral("/\\:*?\"<>|");
+    for (QChar &c : nome)
+        if (c.unicode() < 32 || vietati.contains(c))
+            c = QLatin1Char('_');
+    if (nome.isEmpty() || nome.startsWith(QLatin1Char('.')))
+        nome.prepend(QStringLiteral("Stampa"));
+    return cartellaProgramma() + nome + QStringLiteral(".pdf");
+}
+
+EsitoStampa stampaReport(QWidget *proprietario, const Report &report, const QString &nomeStampa)
+{
+    QPrinter stampante(QPrinter::HighResolution);
+    preparaStampante(stampante, nomeStampa);
+    if (!chiediStampa(proprietario, stampante))
+        return EsitoStampa::Annullata;
+    return stampaPagine(stampante, report) ? EsitoStampa::Stampata : EsitoStampa::Fallita;
+}
+
+bool anteprimaReport(QWidget *proprietario, const Report &report, const QString &nomeStampa)
+{
+    QPrinter stampante(QPrinter::HighResolution);
+    preparaStampante(stampante, nomeStampa);
+    QPrintPreviewDialog anteprima(&stampante, proprietario);
+    anteprima.setObjectName(QStringLiteral("dlgAnteprima"));
+    anteprima.setWindowTitle(nomeStampa);
+    bool riuscita = true;
+    QObject::connect(&anteprima, &QPrintPreviewDialog::paintRequested, &anteprima,
+                     [&](QPrinter *p) { riuscita = stampaPagine(*p, report) && riuscita; });
+
+    // The report sets its own paper: the page set-up would only be
+    // overridden. Full screen and close join print and zoom.
+    if (auto *barra = anteprima.findChild<QToolBar *>()) {
+        for (QAction *a : barra->actions())
+            if (a->objectName() == QLatin1String("pageSetupAction"))
+                a->setVisible(false);
+        barra->addSeparator();
+        QAction *schermo = barra->addAction(QStringLiteral("Schermo intero"));
+        schermo->setObjectName(QStringLiteral("actSchermoIntero"));
+        schermo->setCheckable(true);
+        QObject::connect(schermo, &QAction::toggled, &anteprima, [&anteprima](bool intero) {
+            anteprima.setWindowState(intero ? Qt::WindowFullScreen : Qt::WindowMaximized);
+        });
+        QAction *chiudi = barra->addAction(QStringLiteral("Chiudi"));
+        chiudi->setObjectName(QStringLiteral("actChiudi"));
+        QObject::connect(chiudi, &QAction::triggered, &anteprima, &QDialog::reject);
+    }
+    if (auto *vista = anteprima.findChild<QPrintPreviewWidget *>()) {
+        vista->setZoomMode(QPrintPreviewWidget::CustomZoom);
+        vista->setZoomFactor(1.0);
+    }
+    anteprima.setWindowState(Qt::WindowMaximized);
+    anteprima.exec();
+    return riuscita;
+}
+
+void impostaRispostaStampa(RispondiStampa r)
+{
+    risposta() = std::move(r);
+}

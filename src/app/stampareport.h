@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QPrinter;
+class QWidget;
+class Report;
+
+// Every print and print preview of the program goes through here: the
+// print dialog on the default printer, and the modal, maximised preview.
+
+enum class EsitoStampa { Stampata, Annullata, Fallita };
+
+// Prints a prepared report after the print dialog. nomeStampa says what is
+// printed ("Riepilogo pagine in archivio"): it names the print job and,
+// with no printer installed, the PDF file the dialog offers in the program
+// folder.
+EsitoStampa stampaReport(QWidget *proprietario, const Report &report, const QString &nomeStampa);
+
+// Shows a prepared report in the preview window until the user closes it.
+// Printing from the preview uses the same printer set-up. False when the
+// preview could not paint the report.
+bool anteprimaReport(QWidget *proprietario, const Report &report, const QString &nomeStampa);
+
+// The PDF file offered when there is no printer: the program folder, and
+// nomeStampa made safe as a file name.
+QString filePdfPredefinito(const QString &nomeStampa);
+
+// Tests answer the print dialog without showing it: the responder gets the
+// printer as the dialog would show it, may change it (an output file, a
+// page range) and returns true to print, false to cancel. An empty function
+// brings the real dialog back.
+using RispondiStampa = std::function<bool(QPrinter &)>;
+void impostaRispostaStampa(RispondiStampa risposta);

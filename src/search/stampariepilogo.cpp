@@ -1,0 +1,24 @@
+#include "search/stampariepilogo.h"
+
+#include "app/stampareport.h"
+#include "editor/editorpagine.h"
+#include "search/finestrariepilogo.h"
+#include "search/modellorighe.h"
+#include "search/reportriepilogo.h"
+
+#include <QDateTime>
+
+#include <stdexcept>
+
+void StampaRiepilogo(FinestraRiepilogo &finestra, const QString &titolo)
+{
+    Report &report = finestra.frxReport();
+    riempiReportRiepilogo(report, titolo, finestra.modello()->righe(), QDateTime::currentDateTime());
+    report.prepara();
+
+    const EditorPagine *editor = finestra.editor();
+    const QString nome = editor && !editor->nomeArchivio().isEmpty() ? titolo + QStringLiteral(" ") + editor->nomeArchivio()
+                                                                    : titolo;
+    if (stampaReport(&finestra, report, nome) == EsitoStampa::Fallita)
+        throw std::runtime_error("La stampante non ha accettato la stampa.");
+}

@@ -1,0 +1,234 @@
+// "Stampa" of the search and the to-complete windows: the window's current
+// list printed with its title and the time of each print, a cancelled
+// dialog, a printer that fails; the window stays open every time.
+
+#include "app/finestre.h"
+#include "app/formati.h"
+#include "editor/frmdocumenti.h"
+#include "search/frmriepdacompletare.h"
+#include "search/frmtrovapagine.h"
+
+#include "support/pdf_supporto.h"
+#include "support/ricerca_supporto.h"
+#include "support/stampa_supporto.h"
+#include "support/supporto.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QTest>
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+const QByteArray kSi("\x02S\xEC", 3);
+
+// 150 records, every third one still to complete: the search lists them
+// all over several pages, the to-complete window 50 of them.
+QVector<TSchedaPagina> archivioDiProva()
+{
+    QVector<TSchedaPagina> schede;
+    for (int i = 0; i < 150; ++i)
+        schede.append(schedaDiProva(QStringLiteral("Pagina%1 [x]").arg(i, 3, 10, QLatin1Char('0')),
+                                    i % 2 ? QStringLiteral("Rossi") : QStringLiteral("Verdi"),
+                                    QStringLiteral("C-%1").arg(i), QString::number(i + 1),
+                                    i % 3 == 0 ? kSi : QByteArray("\x02No", 3)));
+    return schede;
+}
+
+// The first word of every line of a printed list, page after page.
+QStringList primeParole(const TestoPdf &testo)
+{
+    QStringList parole;
+    for (const ParolaPdf &p : testo.parole)
+        if (p.testo.startsWith(QLatin1String("Pagina")))
+            parole.append(p.testo);
+    return parole;
+}
+
+QStringList primeParole(const QStringList &righe)
+{
+    QStringList parole;
+    for (const QString &r : righe)
+        parole.append(r.section(QLatin1Char(' '), 0, 0));
+    return parole;
+}
+
+// The closing bar's words, read along its line (poppler reads the list's
+// columns first).
+QString chiusura(const TestoPdf &testo)
+{
+    const auto eseguita = testo.trova(QStringLiteral("eseguita"));
+    if (eseguita.size() != 1)
+        return QString();
+    QList<ParolaPdf> riga;
+    for (const ParolaPdf &p : testo.parole)
+        if (p.pagina == eseguita.first().pagina && qAbs(p.box.center().y() - eseguita.first().box.center().y()) < 1)
+            riga.append(p);
+    std::sort(riga.begin(), riga.end(),
+              [](const ParolaPdf &a, const ParolaPdf &b) { return a.box.left() < b.box.left(); });
+    QStringList parole;
+    for (const ParolaPdf &p : riga)
+        parole.append(p.testo);
+    return parole.join(QLatin1Char(' '));
+}
+
+} // namespace
+
+class TestStampaRiepilogo : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void stampa_data();
+    void stampa();
+    void dueStampe();
+    void annullataOFallita_data();
+    void annullataOFallita();
+
+private:
+    FinestraRiepilogo *apri(bool trova);
+
+    std::unique_ptr<ProgrammaDiProva> m_programma;
+    std::unique_ptr<FinestraRiepilogo> m_finestra;
+};
+
+void TestStampaRiepilogo::init()
+{
+    m_programma = std::make_unique<ProgrammaDiProva>();
+    const QString archivio = m_programma->percorso(QStringLiteral("Prova.kpx"));
+    QVERIFY(scriviArchivio(archivio, archivioDiProva()));
+    frmDocumenti()->lblNome->setText(QStringLiteral("Prova"));
+    frmDocumenti()->lblFile->setText(archivio);
+}
+
+void TestStampaRiepilogo::cleanup()
+{
+    m_finestra.reset();
+    chiudiModali();
+    azzeraModaleMancata();
+    m_programma.reset();
+}
+
+// The search window after a search without criteria, or the to-complete
+// window as it opens.
+FinestraRiepilogo *TestStampaRiepilogo::apri(bool trova)
+{
+    if (trova) {
+        auto *f = new TfrmTrovaPagine(frmDocumenti());
+        m_finestra.reset(f);
+        f->show();
+        QTest::mouseClick(f->btnCerca, Qt::LeftButton);
+    } else {
+        m_finestra = std::make_unique<TfrmRiepDaCompletare>(frmDocumenti());
+        m_finestra->show();
+    }
+    QApplication::setActiveWindow(m_finestra.get());
+    return m_finestra.get();
+}
+
+void TestStampaRiepilogo::stampa_data()
+{
+    QTest::addColumn<bool>("trova");
+    QTest::addColumn<QString>("titolo");
+    QTest::addColumn<int>("righe");
+    QTest::newRow("search") << true << "Riepilogo pagine in archivio" << 150;
+    QTest::newRow("to complete") << false << "Riepilogo pagine da completare" << 50;
+}
+
+void TestStampaRiepilogo::stampa()
+{
+    QFETCH(bool, trova);
+    QFETCH(QString, titolo);
+    QFETCH(int, righe);
+    FinestraRiepilogo *f = apri(trova);
+    const QStringList voci = vociLista(f->lstRecords);
+    QCOMPARE(voci.size(), righe);
+
+    RispostaStampa risposta;
+    RegistroMessaggi messaggi;
+    const QString pdf = m_programma->percorso(QStringLiteral("lista.pdf"));
+    risposta.stampaIn(pdf);
+    const QTime prima = QTime::currentTime();
+    QTest::mouseClick(f->btnStampa, Qt::LeftButton);
+    const QTime dopo = QTime::currentTime();
+    QVERIFY(messaggi.messaggi().isEmpty());
+    QVERIFY(f->isVisible());
+    QCOMPARE(risposta.richieste().size(), 1);
+    QCOMPARE(risposta.richieste().first().nomeDocumento, titolo + QStringLiteral(" Prova"));
+
+    const TestoPdf testo = leggiPdf(pdf);
+    QCOMPARE(testo.paroleDiPagina(0).mid(0, titolo.count(QLatin1Char(' ')) + 1).join(QLatin1Char(' ')), titolo);
+    QCOMPARE(primeParole(testo), primeParole(voci));
+    QVERIFY(testo.trova(QStringLiteral("[x]")).size() == righe);
+    const QString data = QStringLiteral("Stampa eseguita in data ") + dataBreve(QDate::currentDate())
+                         + QStringLiteral(" alle ore ");
+    const QString vista = chiusura(testo);
+    QVERIFY2(vista == data + oraLunga(prima) || vista == data + oraLunga(dopo), qPrintable(vista));
+}
+
+// The second print has the list and the time of its own moment.
+void TestStampaRiepilogo::dueStampe()
+{
+    auto *f = static_cast<TfrmTrovaPagine *>(apri(true));
+    RispostaStampa risposta;
+    const QString prima = m_programma->percorso(QStringLiteral("prima.pdf"));
+    const QString seconda = m_programma->percorso(QStringLiteral("seconda.pdf"));
+    risposta.stampaIn(prima);
+    risposta.stampaIn(seconda);
+    QTest::mouseClick(f->btnStampa, Qt::LeftButton);
+    const QString primaChiusura = chiusura(leggiPdf(prima));
+
+    QTest::qWait(1100);
+    f->findChild<QLineEdit *>(QStringLiteral("txtAutore"))->setText(QStringLiteral("Verdi"));
+    QTest::mouseClick(f->btnCerca, Qt::LeftButton);
+    const QStringList voci = vociLista(f->lstRecords);
+    QCOMPARE(voci.size(), 75);
+    QTest::mouseClick(f->btnStampa, Qt::LeftButton);
+
+    const TestoPdf testo = leggiPdf(seconda);
+    QCOMPARE(primeParole(testo), primeParole(voci));
+    QVERIFY(testo.trova(QStringLiteral("Rossi")).isEmpty());
+    QVERIFY(chiusura(testo) != primaChiusura);
+    QVERIFY(chiusura(testo).startsWith(QLatin1String("Stampa eseguita in data ")));
+}
+
+void TestStampaRiepilogo::annullataOFallita_data()
+{
+    QTest::addColumn<bool>("annulla");
+    QTest::newRow("cancelled: nothing printed, nothing shown") << true;
+    QTest::newRow("printer fails: the general error report") << false;
+}
+
+void TestStampaRiepilogo::annullataOFallita()
+{
+    QFETCH(bool, annulla);
+    FinestraRiepilogo *f = apri(false);
+    RispostaStampa risposta;
+    if (!annulla)
+        risposta.stampaIn(m_programma->percorso(QStringLiteral("manca/lista.pdf")));
+    RegistroMessaggi messaggi;
+    QTest::mouseClick(f->btnStampa, Qt::LeftButton);
+    QCOMPARE(risposta.richieste().size(), 1);
+    QVERIFY(f->isVisible());
+    QCOMPARE(vociLista(f->lstRecords).size(), 50);
+    if (annulla) {
+        QVERIFY(messaggi.messaggi().isEmpty());
+        QVERIFY(QDir(m_programma->cartella()).entryList({QStringLiteral("*.pdf")}).isEmpty());
+    } else {
+        QCOMPARE(messaggi.messaggi().size(), 1);
+        QCOMPARE(messaggi.messaggi().first().tipo, TipoMessaggio::Errore);
+        QVERIFY(messaggi.testi().first().startsWith(QStringLiteral("Si \u00E8 verificato un errore imprevisto.")));
+    }
+}
+
+QTEST_MAIN(TestStampaRiepilogo)
+#include "tst_stampariepilogo.moc"
