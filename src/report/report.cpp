@@ -152,9 +152,14 @@ void Report::disegnaPagina(int indice, QPainter &pittore, const QRectF &carta) c
 
 void Report::impostaCarta(QPagedPaintDevice &dispositivo, int indice) const
 {
+    // A printer refuses any change of layout once painting has begun, even
+    // to the same one: only a real change is asked for.
     const PaginaReport &pagina = paginaDi(indice);
-    dispositivo.setPageSize(pagina.layout().pageSize());
-    dispositivo.setPageOrientation(pagina.orientamento());
+    const QPageLayout attuale = dispositivo.pageLayout();
+    if (!attuale.pageSize().isEquivalentTo(pagina.layout().pageSize()))
+        dispositivo.setPageSize(pagina.layout().pageSize());
+    if (attuale.orientation() != pagina.orientamento())
+        dispositivo.setPageOrientation(pagina.orientamento());
 }
 
 bool Report::stampaSu(QPagedPaintDevice &dispositivo, int primo, int ultimo) const
