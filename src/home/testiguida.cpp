@@ -194,9 +194,9 @@ const QStringList &paragrafiEsportazione()
             "XLS."),
         QStringLiteral(
             "Dopo aver aperto la finestra contenente la griglia dei dati, bisogna fare clic sull'icona di "
-            "Excel. Il programma crea subito il file Pagine_Documento.xls nella cartella del programma e "
-            "chiede se si desidera aprirlo: rispondendo affermativamente, il foglio di lavoro si apre con il "
-            "programma che il sistema associa ai file XLS."),
+            "Excel. Confermata l'esportazione, il programma crea subito il file Pagine_Documento.xls nella "
+            "cartella del programma e chiede se si desidera aprirlo: rispondendo affermativamente, il foglio di "
+            "lavoro si apre con il programma che il sistema associa ai file XLS."),
         QStringLiteral(
             "A questo punto è sufficiente salvare il file sul proprio disco fisso assegnandogli un nome "
             "qualsiasi."),

@@ -11,6 +11,7 @@
 #include "editor/frmdocumenti.h"
 #include "home/frmavvio.h"
 #include "home/manuale.h"
+#include "output/frmexpdocumenti.h"
 #include "output/frmslideshow_documenti.h"
 #include "storage/archiviopagine.h"
 #include "storage/fotopagina.h"
@@ -197,6 +198,11 @@ int main(int argc, char *argv[])
              QStringLiteral("La gestione delle pagine del documento"), 1},
             {fotografa(&slideshow, TfrmSlideshow_Documenti::aspetto().client),
              QStringLiteral("Lo Slide Show delle pagine scansionate"), 8},
+        };
+        TfrmExpDocumenti esportazione(&editor);
+        figure[ArgomentoGuida::Esportazione] = {
+            {fotografa(&esportazione, TfrmExpDocumenti::aspetto().client),
+             QStringLiteral("La griglia dei dati da esportare"), 1},
         };
     }
 

@@ -193,7 +193,7 @@ void TestGuida::soloChiudiChiude()
 void TestGuida::dallaFinestraDiEsportazione()
 {
     TfrmDocumenti *editor = apriEditore(m_programma->cartella(), QStringLiteral("Prova"));
-    QString titolo;
+    QString titolo, testo;
     QWidget *proprietarioGuida = nullptr;
     QWidget *modaleDopo = nullptr;
     bool esportazioneVisibile = false;
@@ -204,9 +204,10 @@ void TestGuida::dallaFinestraDiEsportazione()
             QVERIFY(g);
             proprietarioGuida = g->parentWidget();
             titolo = g->lblTitolo->text();
+            testo = g->testo();
             g->btnChiudi->click();
         });
-        apriGuida(esportazione, ArgomentoGuida::Esportazione);
+        clicca(esportazione->findChild<QWidget *>(QStringLiteral("cmdGuida")));
         modaleDopo = QApplication::activeModalWidget();
         esportazioneVisibile = esportazione->isVisible();
         static_cast<QDialog *>(esportazione)->reject();
@@ -214,6 +215,7 @@ void TestGuida::dallaFinestraDiEsportazione()
     clicca(editor->findChild<QWidget *>(QStringLiteral("cmdEsporta")));
     QVERIFY(!modaleMancata());
     QCOMPARE(titolo, QStringLiteral("Esportazione archivio pagine documento in Excel"));
+    QCOMPARE(testo, testoUnito(ArgomentoGuida::Esportazione));
     QVERIFY(proprietarioGuida);
     QCOMPARE(proprietarioGuida->objectName(), QStringLiteral("frmExpDocumenti"));
     QVERIFY(esportazioneVisibile);
