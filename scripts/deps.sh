@@ -11,6 +11,8 @@ packages=(
     fonts-liberation fonts-dejavu-core
     xvfb xauth
     poppler-utils
+    qt6-translations-l10n
+    desktop-file-utils appstream
     "$@"
 )
 

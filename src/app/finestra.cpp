@@ -1,5 +1,7 @@
 #include "app/finestra.h"
 
+#include "app/protezioneclic.h"
+
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -79,6 +81,7 @@ ComportamentoFinestra::ComportamentoFinestra(const AspettoFinestra &aspetto)
     : m_bordo(aspetto.bordo)
     , m_pulsantiTitolo(aspetto.pulsantiTitolo)
 {
+    ProtezioneClic::installa();
 }
 
 void ComportamentoFinestra::primaDiMostrare(QWidget *finestra, bool visibile) const
@@ -100,6 +103,11 @@ bool ComportamentoFinestra::chiusuraRifiutata(QCloseEvent *evento) const
         return true;
     }
     return false;
+}
+
+void ComportamentoFinestra::dopoNascosta() const
+{
+    ProtezioneClic::finestraNascosta();
 }
 
 FinestraPermanente::FinestraPermanente(const AspettoFinestra &aspetto, QWidget *parent)
@@ -132,6 +140,13 @@ void FinestraPermanente::showEvent(QShowEvent *evento)
         FormShow();
 }
 
+void FinestraPermanente::hideEvent(QHideEvent *evento)
+{
+    QWidget::hideEvent(evento);
+    if (!evento->spontaneous())
+        m_comportamento.dopoNascosta();
+}
+
 void FinestraPermanente::closeEvent(QCloseEvent *evento)
 {
     if (m_comportamento.chiusuraRifiutata(evento))
@@ -160,6 +175,13 @@ void FinestraDialogo::showEvent(QShowEvent *evento)
     QDialog::showEvent(evento);
     if (m_comportamento.dopoMostrata(this, evento))
         FormShow();
+}
+
+void FinestraDialogo::hideEvent(QHideEvent *evento)
+{
+    QDialog::hideEvent(evento);
+    if (!evento->spontaneous())
+        m_comportamento.dopoNascosta();
 }
 
 void FinestraDialogo::closeEvent(QCloseEvent *evento)

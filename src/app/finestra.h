@@ -55,6 +55,9 @@ public:
     // A window without a close box ignores a close from the window manager;
     // true when the close was refused.
     bool chiusuraRifiutata(QCloseEvent *evento) const;
+    // As the window hides: the rest of a click that hid it must not reach
+    // the window revealed under the pointer.
+    void dopoNascosta() const;
 
 private:
     Bordo m_bordo;
@@ -82,6 +85,7 @@ protected:
     virtual void FormClose() {}
 
     void showEvent(QShowEvent *evento) override;
+    void hideEvent(QHideEvent *evento) override;
     void closeEvent(QCloseEvent *evento) override;
 
 private:
@@ -107,6 +111,7 @@ protected:
     virtual void FormShow() {}
 
     void showEvent(QShowEvent *evento) override;
+    void hideEvent(QHideEvent *evento) override;
     void closeEvent(QCloseEvent *evento) override;
     void keyPressEvent(QKeyEvent *evento) override;
 

@@ -1,7 +1,13 @@
 #include "app/applicazione.h"
+#include "startup/cartelladati.h"
 #include "startup/startup.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
+#include <QStandardPaths>
+
+#include <cstdio>
 
 int main(int argc, char *argv[])
 {
@@ -9,6 +15,33 @@ int main(int argc, char *argv[])
     // object exists.
     QCoreApplication::setAttribute(Qt::AA_UseSoftwareOpenGL);
     Applicazione app(argc, argv);
-    createWindows(QCoreApplication::applicationDirPath());
+    QCoreApplication::setApplicationName(QStringLiteral("Velmora"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSIONE));
+    caricaTraduzioni();
+
+    QCommandLineParser riga;
+    riga.setApplicationDescription(
+        QStringLiteral("Velmora: catalogazione delle pagine di documenti cartacei scansionati."));
+    riga.addHelpOption();
+    riga.addVersionOption();
+    const QCommandLineOption cartella(
+        QStringLiteral("program-folder"),
+        QStringLiteral("Usa DIR come cartella del programma: archivi, scansioni, allegati e password."),
+        QStringLiteral("DIR"));
+    riga.addOption(cartella);
+    riga.process(app);
+
+    LuoghiProgramma luoghi;
+    luoghi.eseguibile = QCoreApplication::applicationDirPath();
+    luoghi.installati = QDir(luoghi.eseguibile).filePath(QStringLiteral(VELMORA_DATI_INSTALLATI));
+    luoghi.datiUtente = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    luoghi.richiesta = riga.value(cartella);
+    const QString programma = preparaCartellaProgramma(luoghi);
+    if (programma.isEmpty()) {
+        std::fprintf(stderr, "velmora: impossibile creare la cartella del programma %s\n",
+                     qUtf8Printable(luoghi.richiesta.isEmpty() ? luoghi.datiUtente : luoghi.richiesta));
+        return 1;
+    }
+    createWindows(programma);
     return app.exec();
 }

@@ -22,6 +22,25 @@
 #include "search/frmtrovapagine.h"
 
 #include <QApplication>
+#include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QPointer>
+#include <QTranslator>
+
+void caricaTraduzioni()
+{
+    static QPointer<QTranslator> qt;
+    if (qt)
+        return;
+    qt = new QTranslator(QCoreApplication::instance());
+    if (qt->load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"), QStringLiteral("_"),
+                 QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(qt);
+    else
+        qWarning("Velmora: traduzioni italiane di Qt non trovate in %s",
+                 qUtf8Printable(QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
+}
 
 void createWindows(const QString &programFolder)
 {
@@ -30,6 +49,9 @@ void createWindows(const QString &programFolder)
     // The program ends only through its three exits, never because the last
     // visible window went away (the login hides itself once passed).
     QApplication::setQuitOnLastWindowClosed(false);
+    caricaTraduzioni();
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/velmora.svg")));
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.velmora_software.Velmora"));
 
     // The order is fixed: the first window made is the main window, and the
     // second (the launcher) sets the process formats for the rest of the run.

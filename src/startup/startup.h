@@ -14,5 +14,12 @@
 // a set exists destroys the old set first. Program end (terminaProgramma,
 // app/finestre.h) stops the caller's event loop; tests that want to observe
 // it instead set a handler with impostaTerminazione().
+// It also makes the toolkit speak Italian and gives every window the
+// program's icon, so that a test sees what a user sees.
 void createWindows(const QString &programFolder);
 void destroyWindows();
+
+// Loads the toolkit's own Italian texts (dialog buttons, file dialogs),
+// once per process. Called by createWindows(); main() calls it earlier so
+// that the command line's help is Italian too.
+void caricaTraduzioni();

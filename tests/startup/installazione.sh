@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs the build into a private DESTDIR, validates what a desktop reads
+# (.desktop entry, AppStream metainfo), and starts the installed program
+# against an empty home: it must make and seed its data folder there.
+set -euo pipefail
+build="$1"
+
+radice=$(mktemp -d)
+trap 'rm -rf "$radice"' EXIT
+DESTDIR="$radice/dest" cmake --install "$build" --prefix /usr >/dev/null
+prefisso="$radice/dest/usr"
+
+desktop-file-validate "$prefisso/share/applications/example.velmora_software.Velmora.desktop"
+appstreamcli validate --no-net "$prefisso/share/metainfo/example.velmora_software.Velmora.metainfo.xml" >/dev/null
+for f in bin/velmora share/velmora/unins000.dll share/icons/hicolor/scalable/apps/velmora.svg \
+         share/icons/hicolor/48x48/apps/velmora.png share/icons/hicolor/256x256/apps/velmora.png; do
+    [ -s "$prefisso/$f" ] || { echo "installazione incompleta: manca $f"; exit 1; }
+done
+
+"$prefisso/bin/velmora" --version | grep -q '^Velmora [0-9]'
+"$prefisso/bin/velmora" --help | grep -q -- '--program-folder'
+
+# A program that is still running after a few seconds has come up; the
+# window set is built before the event loop starts.
+casa="$radice/casa"
+mkdir -p "$casa"
+stato=0
+env -u XDG_DATA_HOME HOME="$casa" QT_QPA_PLATFORM=offscreen timeout 8 "$prefisso/bin/velmora" || stato=$?
+if [ "$stato" -ne 124 ]; then
+    echo "il programma installato è terminato da solo (uscita $stato)"
+    exit 1
+fi
+cmp "$casa/.local/share/Velmora/unins000.dll" "$prefisso/share/velmora/unins000.dll"
+echo "installazione: file al loro posto, cartella dati creata e preparata"

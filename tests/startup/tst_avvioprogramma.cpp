@@ -1,0 +1,177 @@
+#include "app/messaggi.h"
+#include "startup/cartelladati.h"
+#include "startup/startup.h"
+
+#include "support/supporto.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QByteArray kStore = "[Accesso]\nValore=ABCD\n";
+const QByteArray kManuale = "%PDF-1.4 manuale";
+
+} // namespace
+
+// Where a run keeps its data, and what the toolkit shows a user.
+class TestAvvioProgramma : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cartellaProgramma_data();
+    void cartellaProgramma();
+    void passwordDellUtenteMaiSovrascritta();
+    void manualeAggiornato();
+    void cartellaNonCreabile();
+    void pulsantiInItaliano();
+    void iconaDelleFinestre();
+};
+
+// Folders: "eseguibile" (with or without a store), "installati" (store and
+// manual of an installation), "utente" (the data folder), "richiesta".
+void TestAvvioProgramma::cartellaProgramma_data()
+{
+    QTest::addColumn<bool>("portatile");      // a store beside the executable
+    QTest::addColumn<bool>("installazione");  // an installation's files exist
+    QTest::addColumn<bool>("richiesta");      // --program-folder given
+    QTest::addColumn<QString>("attesa");      // which folder is used
+    QTest::addColumn<QString>("origine");     // seeded from ("" = left alone)
+
+    QTest::newRow("portatile") << true << false << false << "eseguibile" << "";
+    QTest::newRow("portatile anche se installato") << true << true << false << "eseguibile" << "";
+    QTest::newRow("installato") << false << true << false << "utente" << "installati";
+    QTest::newRow("richiesta da installato") << false << true << true << "richiesta" << "installati";
+    QTest::newRow("richiesta da portatile") << true << false << true << "richiesta" << "eseguibile";
+}
+
+void TestAvvioProgramma::cartellaProgramma()
+{
+    QFETCH(bool, portatile);
+    QFETCH(bool, installazione);
+    QFETCH(bool, richiesta);
+    QFETCH(QString, attesa);
+    QFETCH(QString, origine);
+
+    QTemporaryDir radice;
+    const QDir r(radice.path());
+    LuoghiProgramma luoghi;
+    luoghi.eseguibile = r.filePath(QStringLiteral("eseguibile"));
+    luoghi.installati = r.filePath(QStringLiteral("installati"));
+    luoghi.datiUtente = r.filePath(QStringLiteral("utente/Velmora"));
+    luoghi.richiesta = richiesta ? r.filePath(QStringLiteral("richiesta/nuova")) : QString();
+    QVERIFY(r.mkpath(QStringLiteral("eseguibile")));
+    if (portatile) {
+        QVERIFY(scriviFile(luoghi.eseguibile + QStringLiteral("/unins000.dll"), "portatile"));
+        QVERIFY(scriviFile(luoghi.eseguibile + QStringLiteral("/Guida.pdf"), "manuale portatile"));
+    }
+    if (installazione) {
+        QVERIFY(scriviFile(luoghi.installati + QStringLiteral("/unins000.dll"), kStore));
+        QVERIFY(scriviFile(luoghi.installati + QStringLiteral("/Guida.pdf"), kManuale));
+    }
+
+    const QString scelta = preparaCartellaProgramma(luoghi);
+    const QString cartellaAttesa = attesa == QLatin1String("eseguibile") ? luoghi.eseguibile
+        : attesa == QLatin1String("utente")                               ? luoghi.datiUtente
+                                                                          : luoghi.richiesta;
+    QCOMPARE(QDir(scelta).absolutePath(), QDir(cartellaAttesa).absolutePath());
+
+    if (origine.isEmpty()) {
+        QVERIFY(!QFileInfo::exists(luoghi.datiUtente));
+    } else {
+        const QString da = r.filePath(origine);
+        QCOMPARE(leggiFile(scelta + QStringLiteral("/unins000.dll")), leggiFile(da + QStringLiteral("/unins000.dll")));
+        QCOMPARE(leggiFile(scelta + QStringLiteral("/Guida.pdf")), leggiFile(da + QStringLiteral("/Guida.pdf")));
+    }
+    // Nothing half-copied is left behind.
+    QCOMPARE(QDir(scelta).entryList({QStringLiteral("*.nuovo")}, QDir::Files), QStringList());
+}
+
+void TestAvvioProgramma::passwordDellUtenteMaiSovrascritta()
+{
+    QTemporaryDir radice;
+    const QDir r(radice.path());
+    LuoghiProgramma luoghi;
+    luoghi.eseguibile = r.filePath(QStringLiteral("bin"));
+    luoghi.installati = r.filePath(QStringLiteral("share"));
+    luoghi.datiUtente = r.filePath(QStringLiteral("dati"));
+    QVERIFY(scriviFile(luoghi.installati + QStringLiteral("/unins000.dll"), kStore));
+    QVERIFY(scriviFile(luoghi.datiUtente + QStringLiteral("/unins000.dll"), "cambiata dall'utente"));
+
+    QCOMPARE(preparaCartellaProgramma(luoghi), QDir(luoghi.datiUtente).absolutePath());
+    QCOMPARE(leggiFile(luoghi.datiUtente + QStringLiteral("/unins000.dll")), QByteArray("cambiata dall'utente"));
+}
+
+// A new installation brings a new manual; an older installed one never
+// replaces a newer copy.
+void TestAvvioProgramma::manualeAggiornato()
+{
+    QTemporaryDir radice;
+    const QString installati = radice.filePath(QStringLiteral("share"));
+    const QString dati = radice.filePath(QStringLiteral("dati"));
+    QVERIFY(scriviFile(installati + QStringLiteral("/Guida.pdf"), "nuovo"));
+    QVERIFY(scriviFile(dati + QStringLiteral("/Guida.pdf"), "vecchio"));
+    QFile vecchio(dati + QStringLiteral("/Guida.pdf"));
+    QVERIFY(vecchio.open(QIODevice::ReadWrite));
+    QVERIFY(vecchio.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime));
+    vecchio.close();
+
+    QVERIFY(seminaCartella(dati, installati));
+    QCOMPARE(leggiFile(dati + QStringLiteral("/Guida.pdf")), QByteArray("nuovo"));
+
+    QFile installato(installati + QStringLiteral("/Guida.pdf"));
+    QVERIFY(installato.open(QIODevice::ReadWrite));
+    QVERIFY(installato.setFileTime(QDateTime::currentDateTime().addDays(-2), QFileDevice::FileModificationTime));
+    installato.close();
+    QVERIFY(scriviFile(dati + QStringLiteral("/Guida.pdf"), "copia recente"));
+    QVERIFY(seminaCartella(dati, installati));
+    QCOMPARE(leggiFile(dati + QStringLiteral("/Guida.pdf")), QByteArray("copia recente"));
+}
+
+void TestAvvioProgramma::cartellaNonCreabile()
+{
+    QTemporaryDir radice;
+    const QString file = radice.filePath(QStringLiteral("un file"));
+    QVERIFY(scriviFile(file, "x"));
+    LuoghiProgramma luoghi;
+    luoghi.eseguibile = radice.filePath(QStringLiteral("bin"));
+    luoghi.richiesta = file + QStringLiteral("/sotto");
+    QCOMPARE(preparaCartellaProgramma(luoghi), QString());
+}
+
+// The program's own questions are asked with the toolkit's buttons: those
+// must read Italian, as the rest of every window does.
+void TestAvvioProgramma::pulsantiInItaliano()
+{
+    ProgrammaDiProva programma;
+    QStringList testi;
+    allaProssimaModale([&](QWidget *m) {
+        auto *box = qobject_cast<QMessageBox *>(m);
+        QVERIFY(box);
+        testi << box->button(QMessageBox::Yes)->text().remove(u'&')
+              << box->button(QMessageBox::No)->text().remove(u'&');
+        box->button(QMessageBox::No)->click();
+    });
+    QVERIFY(!conferma(QStringLiteral("Procedere?")));
+    QVERIFY(!modaleMancata());
+    QCOMPARE(testi, (QStringList{QStringLiteral("Sì"), QStringLiteral("No")}));
+}
+
+void TestAvvioProgramma::iconaDelleFinestre()
+{
+    ProgrammaDiProva programma;
+    const QIcon icona = QApplication::windowIcon();
+    QVERIFY(!icona.isNull());
+    QVERIFY(!icona.pixmap(48, 48).isNull());
+}
+
+QTEST_MAIN(TestAvvioProgramma)
+#include "tst_avvioprogramma.moc"
