@@ -1,6 +1,10 @@
 #include "output/fileesportazione.h"
 
+#include "storage/sostituzionefile.h"
+
 #include <QFileInfo>
+
+#include <exception>
 
 namespace {
 
@@ -76,15 +80,9 @@ QString fileBloccoFoglio(const QString &percorso)
     return info.path() + QStringLiteral("/.~lock.") + info.fileName() + QLatin1Char('#');
 }
 
-ScrittoreEsportazione::ScrittoreEsportazione(const QString &percorso)
-    : m_file(percorso)
+ScrittoreEsportazione::ScrittoreEsportazione(QIODevice &destinazione)
+    : m_destinazione(destinazione)
 {
-    // Nothing on Linux stops us replacing a file a spreadsheet program has
-    // open, but that program would later save its own copy over ours.
-    if (QFileInfo::exists(fileBloccoFoglio(percorso)))
-        throw ErroreEsportazione(QStringLiteral("%1 is open in a spreadsheet program").arg(percorso));
-    if (!m_file.open(QIODevice::WriteOnly))
-        fallisci(QStringLiteral("create"));
     m_buffer.reserve(kPezzo + 4096);
     aggiungi(kTesta);
     aggiungi("<tr>");
@@ -128,19 +126,14 @@ void ScrittoreEsportazione::aggiungiRiga(const CelleRiga &celle)
     for (const QByteArrayView &cella : celle)
         aggiungiCella(cella);
     aggiungi("</tr>");
-    svuotaSePieno();
-}
-
-void ScrittoreEsportazione::svuotaSePieno()
-{
     if (m_buffer.size() >= kPezzo)
         scriviBuffer();
 }
 
 void ScrittoreEsportazione::scriviBuffer()
 {
-    if (m_file.write(m_buffer) != m_buffer.size())
-        fallisci(QStringLiteral("write"));
+    if (m_destinazione.write(m_buffer) != m_buffer.size())
+        throw ErroreEsportazione(m_destinazione.errorString());
     m_buffer.resize(0); // keeps the capacity for the next piece
 }
 
@@ -148,15 +141,35 @@ void ScrittoreEsportazione::concludi()
 {
     aggiungi(kCoda);
     scriviBuffer();
-    if (!m_file.flush())
-        fallisci(QStringLiteral("flush"));
-    if (!m_file.commit())
-        fallisci(QStringLiteral("replace"));
 }
 
-void ScrittoreEsportazione::fallisci(const QString &cosa)
+void scriviEsportazione(const QString &percorso, const RigheEsportazione &righe)
 {
-    const QString motivo = m_file.errorString();
-    m_file.cancelWriting();
-    throw ErroreEsportazione(QStringLiteral("%1 %2: %3").arg(cosa, m_file.fileName(), motivo));
+    // Nothing on Linux stops us replacing a file a spreadsheet program has
+    // open, but that program would later save its own copy over ours.
+    if (QFileInfo::exists(fileBloccoFoglio(percorso)))
+        throw ErroreEsportazione(QStringLiteral("%1 is open in a spreadsheet program").arg(percorso));
+    // The replacement must not be left half made by an exception: the
+    // first failure ends the writing and is thrown again once the new
+    // file is gone.
+    std::exception_ptr errore;
+    QString motivo;
+    const bool sostituito = sostituisciFile(
+        percorso,
+        [&](QIODevice &file) {
+            try {
+                ScrittoreEsportazione scrittore(file);
+                righe([&scrittore](const CelleRiga &celle) { scrittore.aggiungiRiga(celle); });
+                scrittore.concludi();
+                return true;
+            } catch (...) {
+                errore = std::current_exception();
+                return false;
+            }
+        },
+        &motivo);
+    if (errore)
+        std::rethrow_exception(errore);
+    if (!sostituito)
+        throw ErroreEsportazione(motivo);
 }

@@ -4,10 +4,11 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QSaveFile>
+#include <QIODevice>
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <stdexcept>
 
 // Any failure to create, write or put in place the spreadsheet file. The
@@ -28,30 +29,35 @@ QString fileBloccoFoglio(const QString &percorso);
 // as they stand (the writer trims and escapes them).
 using CelleRiga = std::array<QByteArrayView, kColonneFile>;
 
-// Writes the spreadsheet file as an HTML table on one line, Windows-1252,
-// row by row: the whole file is never held in memory. It is written beside
-// the destination and put in its place only by concludi(), in one rename;
-// a writer dropped before that (or failing) leaves any earlier file whole.
+// Composes the spreadsheet file, an HTML table on one line in Windows-1252,
+// row by row onto a device, in pieces: the whole file is never held in
+// memory. A write that fails stops the composition with ErroreEsportazione.
 class ScrittoreEsportazione
 {
 public:
-    // Refuses while a spreadsheet program has the destination open, then
-    // writes the head of the file up to the header row.
-    explicit ScrittoreEsportazione(const QString &percorso);
+    // Starts the file: its head, up to and with the header row.
+    explicit ScrittoreEsportazione(QIODevice &destinazione);
     ScrittoreEsportazione(const ScrittoreEsportazione &) = delete;
     ScrittoreEsportazione &operator=(const ScrittoreEsportazione &) = delete;
 
     void aggiungiRiga(const CelleRiga &celle);
-    // Writes the tail, flushes and replaces the destination.
+    // Writes the tail and what is left of the last piece.
     void concludi();
 
 private:
     void aggiungi(QByteArrayView testo) { m_buffer.append(testo); }
     void aggiungiCella(QByteArrayView testo);
-    void svuotaSePieno();
     void scriviBuffer();
-    [[noreturn]] void fallisci(const QString &cosa);
 
-    QSaveFile m_file;
+    QIODevice &m_destinazione;
     QByteArray m_buffer;
 };
+
+// Hands each row of the file to the function it is given, in order.
+using RigheEsportazione = std::function<void(const std::function<void(const CelleRiga &)> &riga)>;
+
+// Replaces the file at percorso with the export of the given rows: written
+// beside it, checked and synced, then renamed over it in one step. Refused
+// while a spreadsheet program has the file open. Throws ErroreEsportazione,
+// or what the rows throw; either way any earlier file is left whole.
+void scriviEsportazione(const QString &percorso, const RigheEsportazione &righe);

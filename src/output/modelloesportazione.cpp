@@ -184,7 +184,7 @@ void ModelloEsportazione::perOgniRiga(const std::function<void(const CelleRiga &
 
 void esportaGriglia(const ModelloEsportazione &modello, const QString &percorsoFile)
 {
-    ScrittoreEsportazione scrittore(percorsoFile);
-    modello.perOgniRiga([&scrittore](const CelleRiga &celle) { scrittore.aggiungiRiga(celle); });
-    scrittore.concludi();
+    scriviEsportazione(percorsoFile, [&modello](const std::function<void(const CelleRiga &)> &riga) {
+        modello.perOgniRiga(riga);
+    });
 }
