@@ -11,6 +11,8 @@
 #include <QPrinterInfo>
 #include <QToolBar>
 
+#include <algorithm>
+
 namespace {
 
 RispondiStampa &risposta()
@@ -32,7 +34,7 @@ void preparaStampante(QPrinter &stampante, const QString &nomeStampa)
     }
 }
 
-bool chiediStampa(QWidget *proprietario, QPrinter &stampante)
+bool chiediStampa(QWidget *proprietario, QPrinter &stampante, const Report &report)
 {
     if (risposta())
         return risposta()(stampante);
@@ -40,7 +42,7 @@ bool chiediStampa(QWidget *proprietario, QPrinter &stampante)
     dialogo.setObjectName(QStringLiteral("dlgStampa"));
     dialogo.setOption(QAbstractPrintDialog::PrintToFile);
     dialogo.setOption(QAbstractPrintDialog::PrintPageRange);
-    dialogo.setMinMax(1, 9999);
+    dialogo.setMinMax(1, std::max(1, report.numeroPagine()));
     return dialogo.exec() == QDialog::Accepted;
 }
 
@@ -71,7 +73,7 @@ EsitoStampa stampaReport(QWidget *proprietario, const Report &report, const QStr
 {
     QPrinter stampante(QPrinter::HighResolution);
     preparaStampante(stampante, nomeStampa);
-    if (!chiediStampa(proprietario, stampante))
+    if (!chiediStampa(proprietario, stampante, report))
         return EsitoStampa::Annullata;
     return stampaPagine(stampante, report) ? EsitoStampa::Stampata : EsitoStampa::Fallita;
 }
