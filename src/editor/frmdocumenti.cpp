@@ -27,6 +27,7 @@
 #include "storage/testo.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -242,6 +243,7 @@ QImage TfrmDocumenti::foto() const
 
 void TfrmDocumenti::impostaFoto(const QImage &foto)
 {
+    m_fotoIlleggibile = false;
     imgFoto->impostaImmagine(foto);
 }
 
@@ -282,12 +284,16 @@ void TfrmDocumenti::PulisciScheda()
 void TfrmDocumenti::LeggiFotoPagina()
 {
     const QString cartella = cartellaProgramma();
-    const QImage letta = leggiFileFoto(cartella, percorsoFotoPagina(cartella, lblNome->text(), lblPosizione->text()));
+    const QString percorso = percorsoFotoPagina(cartella, lblNome->text(), lblPosizione->text());
+    const QImage letta = leggiFileFoto(cartella, percorso);
     impostaFoto(letta.isNull() ? fotoSegnaposto() : letta);
+    m_fotoIlleggibile = letta.isNull() && QFileInfo::exists(percorso);
 }
 
 bool TfrmDocumenti::ScriviFotoPagina()
 {
+    if (m_fotoIlleggibile)
+        return true; // the scan on disk stays as it is
     const QString cartella = cartellaProgramma();
     return scriviFileFoto(cartella, percorsoFotoPagina(cartella, lblNome->text(), lblPosizione->text()), foto());
 }

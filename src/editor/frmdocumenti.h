@@ -126,4 +126,9 @@ private:
 
     std::array<QLineEdit *, kCampiDescrittivi> m_campi{};
     QPushButton *btnFocus = nullptr;
+    // The record's scan file exists but could not be read, and the screen
+    // shows the placeholder in its place: saving must not write the
+    // placeholder over the user's scan. Any picture put on screen since
+    // (a loaded scan, the remove command) clears it.
+    bool m_fotoIlleggibile = false;
 };

@@ -23,10 +23,18 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QImageReader>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QPointer>
 #include <QTranslator>
+
+namespace {
+
+// Room for A3 pages at 600 dpi (about 280 MB decoded) with margin.
+constexpr int kLimiteImmagineMB = 512;
+
+} // namespace
 
 void caricaTraduzioni()
 {
@@ -52,6 +60,9 @@ void createWindows(const QString &programFolder)
     caricaTraduzioni();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/velmora.svg")));
     QGuiApplication::setDesktopFileName(QStringLiteral("example.velmora_software.Velmora"));
+    // An A4 page scanned in colour at 600 dpi decodes to about 140 MB, over
+    // the toolkit's default limit of 128 MB for one picture.
+    QImageReader::setAllocationLimit(kLimiteImmagineMB);
 
     // The order is fixed: the first window made is the main window, and the
     // second (the launcher) sets the process formats for the rest of the run.

@@ -35,6 +35,9 @@ private slots:
 
     void caricaSenzaFoto_data();
     void caricaSenzaFoto();
+    void scansioneIlleggibileNonSovrascritta_data();
+    void scansioneIlleggibileNonSovrascritta();
+    void scansioneGrandeMostrata();
     void cancellaNonToccaLaScansione_data();
     void cancellaNonToccaLaScansione();
     void zoomSempreNuovoSullaFotoAttuale_data();
@@ -185,6 +188,50 @@ void TestFotoEditor::caricaSenzaFoto()
     QCOMPARE(m_editor->foto(), segnaposto ? m_editor->fotoSegnaposto() : prima);
     QCOMPARE(m_editor->imgFoto->immagine(), m_editor->foto());
     QCOMPARE(leggiFile(m_programma->scansione(1)), scansione);
+}
+
+void TestFotoEditor::scansioneIlleggibileNonSovrascritta_data()
+{
+    QTest::addColumn<QStringList>("comandi"); // before the save
+    QTest::addColumn<bool>("sostituita");
+
+    QTest::newRow("solo salva") << QStringList() << false;
+    QTest::newRow("avanti e indietro") << QStringList{"cmdAvanti", "cmdIndietro"} << false;
+    QTest::newRow("foto rimossa dall'utente") << QStringList{"btnCancFoto"} << true;
+}
+
+// A scan file that cannot be read shows the placeholder; saving the record's
+// fields must not write that placeholder over the user's file, unless the
+// user removed the picture on purpose.
+void TestFotoEditor::scansioneIlleggibileNonSovrascritta()
+{
+    QFETCH(QStringList, comandi);
+    QFETCH(bool, sostituita);
+
+    preparaArchivio();
+    const QByteArray rovinata("\xff\xd8 non più leggibile");
+    QVERIFY(scriviFile(m_programma->scansione(2), rovinata));
+    vaiA(2);
+    QCOMPARE(m_editor->foto(), m_editor->fotoSegnaposto());
+    for (const QString &c : comandi)
+        clicca(controlloEditore(c.toLatin1().constData()));
+    QCOMPARE(m_editor->lblPosizione->text(), QStringLiteral("2"));
+
+    RegistroMessaggi messaggi;
+    clicca(controlloEditore("cmdSalva"));
+    QCOMPARE(messaggi.testi().size(), 1); // the confirmation, no failure
+    QCOMPARE(leggiFile(m_programma->scansione(2)) != rovinata, sostituita);
+}
+
+// A page scanned at 600 dpi decodes to more than the toolkit's default
+// limit for one picture; it must still come on screen, not the placeholder
+// (which a save would then write over it).
+void TestFotoEditor::scansioneGrandeMostrata()
+{
+    preparaArchivio();
+    QVERIFY(scriviFile(m_programma->scansione(2), codifica(tinta(QSize(4960, 7016), kRossa), "JPG")));
+    vaiA(2);
+    QCOMPARE(m_editor->foto().size(), QSize(4960, 7016));
 }
 
 void TestFotoEditor::cancellaNonToccaLaScansione_data()
