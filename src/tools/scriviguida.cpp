@@ -51,15 +51,17 @@ QImage paginaScansionata()
     p.drawText(QRect(0, 230, pagina.width(), 60), Qt::AlignCenter, QStringLiteral("Anno Domini 1898"));
     // Lines of writing: strokes of varying length, as ink on ruled paper.
     p.setPen(QPen(QColor(0x3B, 0x2C, 0x1E), 5, Qt::SolidLine, Qt::RoundCap));
-    int seme = 7;
+    // Unsigned: the generator wraps at 32 bits on purpose, which an int
+    // may not do.
+    quint32 seme = 7;
     for (int riga = 0; riga < 26; ++riga) {
         const int y = 380 + riga * 50;
         int x = 160;
         while (x < 1060) {
-            seme = (seme * 1103515245 + 12345) & 0x7fffffff;
-            const int parola = 40 + seme % 130;
+            seme = (seme * 1103515245u + 12345u) & 0x7fffffffu;
+            const int parola = 40 + int(seme % 130);
             const int fine = std::min(x + parola, 1080);
-            p.drawLine(x, y, fine, y - (seme % 7) + 3);
+            p.drawLine(x, y, fine, y - int(seme % 7) + 3);
             x = fine + 26;
         }
     }
