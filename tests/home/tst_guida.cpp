@@ -194,7 +194,10 @@ void TestGuida::dallaFinestraDiEsportazione()
 {
     TfrmDocumenti *editor = apriEditore(m_programma->cartella(), QStringLiteral("Prova"));
     QString titolo, testo;
+    // The export window is gone once its opening returns: keep what is
+    // checked of it, never the pointer to read from.
     QWidget *proprietarioGuida = nullptr;
+    QString nomeProprietario;
     QWidget *modaleDopo = nullptr;
     bool esportazioneVisibile = false;
     allaProssimaModale([&](QWidget *esportazione) {
@@ -203,6 +206,7 @@ void TestGuida::dallaFinestraDiEsportazione()
             auto *g = qobject_cast<TfrmGuida *>(m);
             QVERIFY(g);
             proprietarioGuida = g->parentWidget();
+            nomeProprietario = proprietarioGuida ? proprietarioGuida->objectName() : QString();
             titolo = g->lblTitolo->text();
             testo = g->testo();
             g->btnChiudi->click();
@@ -217,7 +221,7 @@ void TestGuida::dallaFinestraDiEsportazione()
     QCOMPARE(titolo, QStringLiteral("Esportazione archivio pagine documento in Excel"));
     QCOMPARE(testo, testoUnito(ArgomentoGuida::Esportazione));
     QVERIFY(proprietarioGuida);
-    QCOMPARE(proprietarioGuida->objectName(), QStringLiteral("frmExpDocumenti"));
+    QCOMPARE(nomeProprietario, QStringLiteral("frmExpDocumenti"));
     QVERIFY(esportazioneVisibile);
     QCOMPARE(modaleDopo, proprietarioGuida);
     QVERIFY(editor->isVisible());
