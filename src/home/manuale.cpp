@@ -1,7 +1,8 @@
 #include "home/manuale.h"
 
+#include "storage/sostituzionefile.h"
+
 #include <QAbstractTextDocumentLayout>
-#include <QFile>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPageSize>
@@ -199,7 +200,7 @@ public:
     }
 
     bool inizia() { return m_p.begin(&m_scrittore); }
-    void finisci() { m_p.end(); }
+    bool finisci() { return m_p.end(); }
     QPainter &pittore() { return m_p; }
     const QRectF &testo() const { return m_testo; }
 
@@ -305,38 +306,40 @@ private:
 
 bool scriviManuale(const QString &percorso, const FigureManuale &figure)
 {
-    QFile::remove(percorso);
-    QPdfWriter scrittore(percorso);
-    scrittore.setPageSize(QPageSize(QPageSize::A4));
-    scrittore.setPageMargins(QMarginsF(0, 0, 0, 0));
-    scrittore.setResolution(kRisoluzione);
-    scrittore.setTitle(kTitoloManuale);
-    scrittore.setCreator(QStringLiteral("Velmora"));
+    // Written like every other file the program replaces: a build stopped
+    // half-way or a full disk leaves the previous manual whole.
+    return sostituisciFile(percorso, [&figure](QIODevice &file) {
+        QPdfWriter scrittore(&file);
+        scrittore.setPageSize(QPageSize(QPageSize::A4));
+        scrittore.setPageMargins(QMarginsF(0, 0, 0, 0));
+        scrittore.setResolution(kRisoluzione);
+        scrittore.setTitle(kTitoloManuale);
+        scrittore.setCreator(QStringLiteral("Velmora"));
 
-    Impaginazione impaginazione(scrittore);
-    const QSizeF pagina = impaginazione.testo().size();
-    std::vector<std::unique_ptr<Capitolo>> capitoli;
-    int numeroFigura = 0;
-    int numero = 0;
-    for (ArgomentoGuida argomento : capitoliGuida()) {
-        const auto f = figure.find(argomento);
-        capitoli.push_back(std::make_unique<Capitolo>(++numero, argomento,
-                                                      f == figure.end() ? QList<FiguraManuale>() : f->second,
-                                                      &scrittore, pagina, numeroFigura));
-    }
-
-    if (!impaginazione.inizia())
-        return false;
-    impaginazione.frontespizio();
-    constexpr int kPrimaPaginaCapitoli = 3;
-    impaginazione.indice(capitoli, kPrimaPaginaCapitoli);
-    for (const auto &capitolo : capitoli) {
-        for (int p = 0; p < capitolo->pagine(); ++p) {
-            impaginazione.nuovaPagina();
-            capitolo->disegnaPagina(impaginazione.pittore(), p, impaginazione.testo());
-            impaginazione.piede();
+        Impaginazione impaginazione(scrittore);
+        const QSizeF pagina = impaginazione.testo().size();
+        std::vector<std::unique_ptr<Capitolo>> capitoli;
+        int numeroFigura = 0;
+        int numero = 0;
+        for (ArgomentoGuida argomento : capitoliGuida()) {
+            const auto f = figure.find(argomento);
+            capitoli.push_back(std::make_unique<Capitolo>(++numero, argomento,
+                                                          f == figure.end() ? QList<FiguraManuale>() : f->second,
+                                                          &scrittore, pagina, numeroFigura));
         }
-    }
-    impaginazione.finisci();
-    return QFile::exists(percorso) && QFile(percorso).size() > 0;
+
+        if (!impaginazione.inizia())
+            return false;
+        impaginazione.frontespizio();
+        constexpr int kPrimaPaginaCapitoli = 3;
+        impaginazione.indice(capitoli, kPrimaPaginaCapitoli);
+        for (const auto &capitolo : capitoli) {
+            for (int p = 0; p < capitolo->pagine(); ++p) {
+                impaginazione.nuovaPagina();
+                capitolo->disegnaPagina(impaginazione.pittore(), p, impaginazione.testo());
+                impaginazione.piede();
+            }
+        }
+        return impaginazione.finisci();
+    });
 }

@@ -1,10 +1,10 @@
 #include "startup/cartelladati.h"
 
 #include "access/passwordmemorizzata.h"
+#include "storage/allegati.h"
 
 #include <QDebug>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -14,18 +14,6 @@ const QString kManuale = QStringLiteral("Guida.pdf");
 bool haPassword(const QString &cartella)
 {
     return !cartella.isEmpty() && QFileInfo(QDir(cartella).filePath(kFileArchivioPassword)).isFile();
-}
-
-// Copies through a temporary name, so a half-copied file never stands under
-// the real one.
-bool copia(const QString &da, const QString &a)
-{
-    const QString temporaneo = a + QStringLiteral(".nuovo");
-    QFile::remove(temporaneo);
-    if (!QFile::copy(da, temporaneo))
-        return false;
-    QFile::remove(a);
-    return QFile::rename(temporaneo, a);
 }
 
 } // namespace
@@ -38,12 +26,12 @@ bool seminaCartella(const QString &cartella, const QString &origine)
 
     const QString password = a.filePath(kFileArchivioPassword);
     if (!QFileInfo::exists(password) && haPassword(origine))
-        riuscito = copia(da.filePath(kFileArchivioPassword), password) && riuscito;
+        riuscito = copiaSostituendo(da.filePath(kFileArchivioPassword), password) && riuscito;
 
     const QFileInfo manualeNuovo(da.filePath(kManuale));
     const QFileInfo manuale(a.filePath(kManuale));
     if (manualeNuovo.isFile() && (!manuale.exists() || manuale.lastModified() < manualeNuovo.lastModified()))
-        riuscito = copia(manualeNuovo.filePath(), manuale.filePath()) && riuscito;
+        riuscito = copiaSostituendo(manualeNuovo.filePath(), manuale.filePath()) && riuscito;
     return riuscito;
 }
 

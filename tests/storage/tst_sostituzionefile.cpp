@@ -1,5 +1,6 @@
 #include "access/fileini.h"
 #include "access/passwordmemorizzata.h"
+#include "home/manuale.h"
 #include "storage/allegati.h"
 #include "storage/fotopagina.h"
 #include "storage/sostituzionefile.h"
@@ -21,8 +22,8 @@
 
 namespace {
 
-// The three files the program replaces in place.
-enum class Scrittore { Password, Foto, Allegato };
+// The files the program replaces in place.
+enum class Scrittore { Password, Foto, Allegato, Manuale };
 
 // Ways a disk lets a write down.
 enum class Guasto {
@@ -97,6 +98,7 @@ struct FileDelProgramma {
         , foto(percorsoFotoPagina(programma, QStringLiteral("Lettere"), QStringLiteral("1")))
         , allegato(cartellaAllegati(programma) + QStringLiteral("fattura.pdf"))
         , sorgente(programma + QStringLiteral("fuori/fattura.pdf"))
+        , manuale(programma + QStringLiteral("Guida.pdf"))
     {
     }
 
@@ -105,7 +107,8 @@ struct FileDelProgramma {
         scriviPasswordMemorizzata(password, QStringLiteral("VECCHIA"));
         return scriviFileFoto(programma, foto, tinta(QSize(8, 8), Qt::red))
             && scriviFile(allegato, "allegato vecchio")
-            && scriviFile(sorgente, QByteArray("allegato nuovo, più lungo del vecchio ").repeated(50));
+            && scriviFile(sorgente, QByteArray("allegato nuovo, più lungo del vecchio ").repeated(50))
+            && scriviFile(manuale, "%PDF-1.4 manuale vecchio");
     }
 
     // Replaces the file of the given kind; false when the program knew it failed.
@@ -123,6 +126,8 @@ struct FileDelProgramma {
             return scriviFileFoto(programma, foto, tinta(QSize(64, 64), Qt::blue));
         case Scrittore::Allegato:
             return copiaSostituendo(sorgente, allegato);
+        case Scrittore::Manuale:
+            return scriviManuale(manuale, {});
         }
         return true;
     }
@@ -133,11 +138,12 @@ struct FileDelProgramma {
         case Scrittore::Password: return password;
         case Scrittore::Foto: return foto;
         case Scrittore::Allegato: return allegato;
+        case Scrittore::Manuale: return manuale;
         }
         return QString();
     }
 
-    QString programma, password, foto, allegato, sorgente;
+    QString programma, password, foto, allegato, sorgente, manuale;
 };
 
 QStringList tuttoInCartella(const QString &percorso)
@@ -211,7 +217,10 @@ void TestSostituzioneFile::guastoLasciaIlVecchio_data()
     QTest::addColumn<Scrittore>("scrittore");
     QTest::addColumn<Guasto>("guasto");
     const std::pair<const char *, Scrittore> scrittori[] = {
-        {"password", Scrittore::Password}, {"foto", Scrittore::Foto}, {"allegato", Scrittore::Allegato}};
+        {"password", Scrittore::Password},
+        {"foto", Scrittore::Foto},
+        {"allegato", Scrittore::Allegato},
+        {"manuale", Scrittore::Manuale}};
     const std::pair<const char *, Guasto> guasti[] = {
         {"disco pieno a metà", Guasto::DiscoPienoAMeta},
         {"disco pieno subito", Guasto::DiscoPienoSubito},
@@ -271,6 +280,7 @@ void TestSostituzioneFile::discoPienoVero_data()
     QTest::newRow("password") << Scrittore::Password;
     QTest::newRow("foto") << Scrittore::Foto;
     QTest::newRow("allegato") << Scrittore::Allegato;
+    QTest::newRow("manuale") << Scrittore::Manuale;
 }
 
 // The same on a real file system filled to the last byte: a small tmpfs,
@@ -311,5 +321,6 @@ void TestSostituzioneFile::discoPienoVero()
         QCOMPARE(leggiPasswordMemorizzata(file.password), QStringLiteral("VECCHIA"));
 }
 
-QTEST_GUILESS_MAIN(TestSostituzioneFile)
+// The manual lays out text, which needs the fonts of a GUI application.
+QTEST_MAIN(TestSostituzioneFile)
 #include "tst_sostituzionefile.moc"
