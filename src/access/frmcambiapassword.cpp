@@ -79,6 +79,7 @@ TfrmCambiaPassword::TfrmCambiaPassword(QWidget *parent)
         connect(campo, &QLineEdit::textChanged, this, &TfrmCambiaPassword::campoChange);
     connect(cmdOK, &QPushButton::clicked, this, &TfrmCambiaPassword::cmdOKClick);
     connect(cmdEsci, &QPushButton::clicked, this, &QWidget::close);
+    impostaUscita({cmdEsci});
 }
 
 void TfrmCambiaPassword::FormShow()

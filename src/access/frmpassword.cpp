@@ -61,6 +61,7 @@ TfrmPassword::TfrmPassword(QWidget *parent)
     connect(cmdOK, &QPushButton::clicked, this, &TfrmPassword::cmdOKClick);
     connect(cmdEsci, &QPushButton::clicked, this, &TfrmPassword::cmdEsciClick);
     connect(btnCambiaPassword, &QPushButton::clicked, this, &TfrmPassword::btnCambiaPasswordClick);
+    impostaUscita({cmdEsci});
 }
 
 void TfrmPassword::FormShow()

@@ -1,7 +1,9 @@
 #include "app/finestra.h"
 
 #include "app/protezioneclic.h"
+#include "app/vistaimmagine.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -96,13 +98,42 @@ bool ComportamentoFinestra::dopoMostrata(QWidget *finestra, QShowEvent *evento) 
     return !evento->spontaneous();
 }
 
-bool ComportamentoFinestra::chiusuraRifiutata(QCloseEvent *evento) const
+void ComportamentoFinestra::impostaUscita(std::initializer_list<QWidget *> comandi)
 {
-    if (!m_pulsantiTitolo && evento->spontaneous()) {
-        evento->ignore();
-        return true;
+    m_uscita.clear();
+    for (QWidget *comando : comandi)
+        m_uscita.append(comando);
+}
+
+namespace {
+
+// What a click on a command does, for a command the user could click now.
+void premi(QWidget *comando)
+{
+    if (!comando->isEnabled())
+        return;
+    if (auto *pulsante = qobject_cast<QAbstractButton *>(comando))
+        pulsante->click();
+    else if (auto *immagine = qobject_cast<VistaImmagine *>(comando))
+        emit immagine->clicked();
+}
+
+} // namespace
+
+bool ComportamentoFinestra::chiusuraRifiutata(QWidget *finestra, QCloseEvent *evento) const
+{
+    if (m_pulsantiTitolo || !evento->spontaneous())
+        return false;
+    evento->ignore();
+    for (const QPointer<QWidget> &comando : m_uscita) {
+        if (comando && comando->isVisibleTo(finestra)) {
+            // Queued: the command may close this very window, which the
+            // toolkit does not allow while the close request is under way.
+            QMetaObject::invokeMethod(comando, [c = comando.data()] { premi(c); }, Qt::QueuedConnection);
+            break;
+        }
     }
-    return false;
+    return true;
 }
 
 void ComportamentoFinestra::dopoNascosta() const
@@ -149,7 +180,7 @@ void FinestraPermanente::hideEvent(QHideEvent *evento)
 
 void FinestraPermanente::closeEvent(QCloseEvent *evento)
 {
-    if (m_comportamento.chiusuraRifiutata(evento))
+    if (m_comportamento.chiusuraRifiutata(this, evento))
         return;
     evento->accept();
     FormClose();
@@ -186,7 +217,7 @@ void FinestraDialogo::hideEvent(QHideEvent *evento)
 
 void FinestraDialogo::closeEvent(QCloseEvent *evento)
 {
-    if (m_comportamento.chiusuraRifiutata(evento))
+    if (m_comportamento.chiusuraRifiutata(this, evento))
         return;
     QDialog::closeEvent(evento);
 }

@@ -4,10 +4,13 @@
 
 #include <QColor>
 #include <QDialog>
+#include <QList>
+#include <QPointer>
 #include <QSize>
 #include <QString>
 #include <QWidget>
 
+#include <initializer_list>
 #include <utility>
 
 // How a window sits on the screen.
@@ -38,6 +41,13 @@ QWidget *creaPannello(QWidget *finestra, const QSize &dimensione,
 
 // What both kinds of window below do as they appear and close: placing
 // and the close box. Kept in one place so the two cannot drift apart.
+//
+// A window without a close box may still get one from the window manager:
+// several draw it whatever the window asks for. Its click must not be dead
+// nor do anything the window could not do by itself, so it runs the
+// window's own way out (impostaUscita), as a click on that command would,
+// enabled-state check included. A window blocked by a modal question never
+// sees the request: the toolkit holds it back.
 class ComportamentoFinestra
 {
 public:
@@ -52,9 +62,14 @@ public:
     // the program showed it (not the window system restoring it), which is
     // when FormShow runs.
     bool dopoMostrata(QWidget *finestra, QShowEvent *evento) const;
-    // A window without a close box ignores a close from the window manager;
-    // true when the close was refused.
-    bool chiusuraRifiutata(QCloseEvent *evento) const;
+    // The commands that leave the window, in order; the first one on screen
+    // is the way out when the window manager asks to close a window that
+    // has no close box.
+    void impostaUscita(std::initializer_list<QWidget *> comandi);
+    // A close from the window manager on a window without a close box: the
+    // event is refused and the way out runs once the request is over (it
+    // may close the window itself). True when the close was refused.
+    bool chiusuraRifiutata(QWidget *finestra, QCloseEvent *evento) const;
     // As the window hides: the rest of a click that hid it must not reach
     // the window revealed under the pointer.
     void dopoNascosta() const;
@@ -62,6 +77,7 @@ public:
 private:
     Bordo m_bordo;
     bool m_pulsantiTitolo;
+    QList<QPointer<QWidget>> m_uscita;
 };
 
 // A window that lives for the whole run: shown and hidden, never destroyed.
@@ -83,6 +99,7 @@ public:
 protected:
     virtual void FormShow() {}
     virtual void FormClose() {}
+    void impostaUscita(std::initializer_list<QWidget *> comandi) { m_comportamento.impostaUscita(comandi); }
 
     void showEvent(QShowEvent *evento) override;
     void hideEvent(QHideEvent *evento) override;
@@ -94,8 +111,8 @@ private:
 
 // A dialog: a fresh instance for each opening, owned by its opener, modal,
 // destroyed when it closes (see apriDialogo). A dialog without a close box
-// is left only through its own commands: neither Escape nor the window
-// manager closes it.
+// is left only through its own commands: Escape does nothing, and a close
+// from the window manager runs its way out.
 class FinestraDialogo : public QDialog
 {
     Q_OBJECT
@@ -109,6 +126,7 @@ public:
 
 protected:
     virtual void FormShow() {}
+    void impostaUscita(std::initializer_list<QWidget *> comandi) { m_comportamento.impostaUscita(comandi); }
 
     void showEvent(QShowEvent *evento) override;
     void hideEvent(QHideEvent *evento) override;

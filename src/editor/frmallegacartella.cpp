@@ -98,6 +98,7 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget *proprietario)
                           QRect(btnAnnulla->x() - 10 - 150, yComandi, 150, 32));
     connect(btnApplica, &QPushButton::clicked, this, &TfrmAllegaCartella::btnApplicaClick);
     connect(btnAnnulla, &QPushButton::clicked, this, &TfrmAllegaCartella::btnAnnullaClick);
+    impostaUscita({btnAnnulla});
 
     QWidget *precedente = nullptr;
     for (const Riga &r : m_righe) {

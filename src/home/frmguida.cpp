@@ -57,6 +57,7 @@ TfrmGuida::TfrmGuida(QWidget *proprietario)
     btnChiudi = pulsante(pan, QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), QRect(524, 496, 110, 34),
                          carattere(QStringLiteral("Verdana"), 12));
     connect(btnChiudi, &QPushButton::clicked, this, &QDialog::accept);
+    impostaUscita({btnChiudi});
 }
 
 void TfrmGuida::mostraArgomento(const QString &titolo, const QString &testo)

@@ -44,6 +44,7 @@ TfrmInfo::TfrmInfo(QWidget *proprietario)
     btnChiudi->setAutoDefault(false);
     btnChiudi->setGeometry(473 - 15 - 110, 510, 110, 34);
     connect(btnChiudi, &QPushButton::clicked, this, &QDialog::accept);
+    impostaUscita({btnChiudi});
 
     imgEmail = immagine(this, QStringLiteral("imgEmail"), QStringLiteral(":/home/email.svg"), QRect(15, 551, 26, 20));
     lnkWeb = new QLabel(Produttore::email, this);

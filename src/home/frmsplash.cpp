@@ -36,6 +36,7 @@ TfrmSplash::TfrmSplash(QWidget *proprietario)
     btnChiudi->setAutoDefault(false);
     btnChiudi->setGeometry(642 - 8 - 4 - 110, 401, 110, 34);
     connect(btnChiudi, &QPushButton::clicked, this, &QDialog::accept);
+    impostaUscita({btnChiudi});
 
     imgWeb = immagine(pan, QStringLiteral("imgWeb"), QStringLiteral(":/home/web.svg"), QRect(16, 406, 24, 24));
     lnkWeb = new QLabel(Produttore::sito, pan);

@@ -49,6 +49,7 @@ FinestraFoglio::FinestraFoglio(const AspettoFinestra &aspetto, const Testi &test
     btnAnnulla = pulsante(this, QStringLiteral("btnAnnulla"), QStringLiteral("Annulla"), QRect(12, 240, 150, 34), font);
     btnStampa = pulsante(this, QStringLiteral("btnStampa"), testi.pulsante, QRect(202, 240, 150, 34), font);
     connect(btnAnnulla, &QPushButton::clicked, this, &QDialog::reject);
+    impostaUscita({btnAnnulla});
     connect(btnStampa, &QPushButton::clicked, this, &FinestraFoglio::btnStampaClick);
 }
 

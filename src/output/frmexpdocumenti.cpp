@@ -91,6 +91,7 @@ TfrmExpDocumenti::TfrmExpDocumenti(QWidget *proprietario)
     connect(cmdEsporta, &VistaImmagine::clicked, this, [this] { protetto([this] { cmdEsportaClick(); }); });
     connect(cmdGuida, &VistaImmagine::clicked, this, [this] { protetto([this] { cmdGuidaClick(); }); });
     connect(cmdEsci, &VistaImmagine::clicked, this, &QDialog::reject);
+    impostaUscita({cmdEsci});
 }
 
 void TfrmExpDocumenti::creaGriglia(QWidget *pannello)

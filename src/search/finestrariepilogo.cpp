@@ -84,6 +84,7 @@ void FinestraRiepilogo::costruisciRisultati(const PannelloRisultati &contenuto)
     collegaInvio(txtTrova, btnTrova);
     connect(btnTrova, &QPushButton::clicked, this, [this] { protetto([this] { btnTrovaClick(); }); });
     connect(btnChiudi, &QPushButton::clicked, this, &QDialog::reject);
+    impostaUscita({btnChiudi});
     connect(btnStampa, &QPushButton::clicked, this,
             [this] { protetto([this] { StampaRiepilogo(*this, m_titoloStampa); }); });
 

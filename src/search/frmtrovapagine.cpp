@@ -75,6 +75,8 @@ TfrmTrovaPagine::TfrmTrovaPagine(QWidget *proprietario)
                                        QStringLiteral("Fare doppio clic sulla voce in elenco per richiamare la scheda"),
                                        true});
     panContainer->hide();
+    // The criteria panel's "Chiudi" until a search has switched panels.
+    impostaUscita({btnAnnulla, btnChiudi});
 }
 
 // Criteria panel, 833 x 529: the explanatory picture on top, a column of

@@ -10,7 +10,9 @@
 #include "editor/frmdocumenti.h"
 #include "home/frmavvio.h"
 
+#include "support/documenti_supporto.h"
 #include "support/percorsi_supporto.h"
+#include "support/ricerca_supporto.h"
 #include "support/supporto.h"
 
 #include <QApplication>
@@ -57,6 +59,98 @@ void chiudiDaBarraTitolo(QWidget *w)
     QCoreApplication::sendEvent(w->windowHandle(), &evento);
 }
 
+// Where the program stands once a window has been left.
+struct Esito {
+    QStringList visibili;  // the windows on screen, while the program goes on
+    int terminazioni = 0;
+    int risultato = -1;    // the dialog's result; none for a long-lived window
+    bool aperta = true;    // the window left still on screen
+};
+
+// What a window asks the window manager for: the title alone where it has
+// no close box (without the customise flag the platform would add its
+// default buttons), otherwise every title-bar button; a dialog is a dialog
+// transient for its owner, so that window managers keep the two together;
+// a window that is not maximised cannot be resized.
+void controllaAspetto(QWidget *w, QWidget *proprietario, bool pulsanti)
+{
+    const Qt::WindowFlags f = w->windowFlags();
+    const Qt::WindowFlags tutti = Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+        | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint;
+    QVERIFY(f.testFlag(Qt::WindowTitleHint));
+    QCOMPARE(f & tutti, pulsanti ? tutti : Qt::WindowFlags());
+    QCOMPARE(f.testFlag(Qt::CustomizeWindowHint), !pulsanti);
+
+    const auto *dialogo = qobject_cast<FinestraDialogo *>(w);
+    const auto *permanente = qobject_cast<FinestraPermanente *>(w);
+    QVERIFY(dialogo || permanente);
+    QCOMPARE(w->windowType(), dialogo ? Qt::Dialog : Qt::Window);
+    QVERIFY(w->windowHandle());
+    QCOMPARE(w->windowHandle()->transientParent(), dialogo ? proprietario->windowHandle() : nullptr);
+
+    if ((dialogo ? dialogo->bordo() : permanente->bordo()) == Bordo::Massimizzata) {
+        QVERIFY(w->windowState().testFlag(Qt::WindowMaximized));
+    } else {
+        QCOMPARE(w->minimumSize(), w->maximumSize());
+        QCOMPARE(w->size(), w->minimumSize());
+    }
+}
+
+// Opens a window as the user reaches it (from the window da, by its command
+// apertura; a window without them is shown directly), checks its look to
+// the window manager, then leaves it by its own command uscita or by a close
+// request from the title bar, and says where the program is then.
+void lascia(const QString &nome, const QString &da, const QString &apertura, const QString &uscita,
+            bool pulsanti, bool dallaBarra, Esito &esito)
+{
+    EditoreDiProva programma;
+    RegistroMessaggi messaggi;
+    QVERIFY(scriviArchivio(programma.archivio(), schedeNumerate(3)));
+    const QString primo = da.isEmpty() ? nome : da;
+    if (primo != QStringLiteral("frmPassword"))
+        perNome(QStringLiteral("frmPassword"))->hide();
+    if (primo == QStringLiteral("frmDocumenti"))
+        apriEditore(programma.cartella(), QStringLiteral("Prova"));
+    else
+        static_cast<FinestraPermanente *>(perNome(primo))->mostra();
+    QWidget *proprietario = perNome(primo);
+
+    QPointer<QWidget> finestra;
+    auto esci = [&](QWidget *w) {
+        finestra = w;
+        controllaAspetto(w, proprietario, pulsanti);
+        if (dallaBarra)
+            chiudiDaBarraTitolo(w);
+        else
+            clicca(w->findChild<QWidget *>(uscita));
+    };
+    if (qobject_cast<FinestraPermanente *>(perNome(nome))) {
+        if (!apertura.isEmpty())
+            clicca(proprietario->findChild<QWidget *>(apertura));
+        QWidget *w = perNome(nome);
+        QVERIFY(w->isVisible());
+        esci(w);
+        // A request from the window manager is answered once it is over.
+        QCoreApplication::processEvents();
+    } else {
+        azzeraModaleMancata();
+        allaProssimaModale(
+            [&](QWidget *m) {
+                QCOMPARE(m->objectName(), nome);
+                QObject::connect(static_cast<QDialog *>(m), &QDialog::finished, m,
+                                 [&esito](int risultato) { esito.risultato = risultato; });
+                esci(m);
+            },
+            2000);
+        clicca(proprietario->findChild<QWidget *>(apertura));
+        QVERIFY2(!modaleMancata(), "the dialog stayed open");
+    }
+    esito.terminazioni = programma.terminazioni();
+    if (esito.terminazioni == 0)
+        esito.visibili = finestreVisibili();
+    esito.aperta = finestra && finestra->isVisible();
+}
+
 } // namespace
 
 class TestFinestre : public QObject
@@ -71,7 +165,8 @@ private slots:
     void cartellaDelProgramma();
     void chiusure_data();
     void chiusure();
-    void senzaPulsantiNonSiChiudeDallaBarra();
+    void uscite_data();
+    void uscite();
     void chiudereIlLauncherTerminaIlProgramma();
     void ricreareLInsieme();
     void dialogoNuovoAOgniApertura();
@@ -125,8 +220,6 @@ void TestFinestre::insieme()
     else
         QCOMPARE(w->windowTitle(), titolo);
 
-    QCOMPARE(w->windowFlags().testFlag(Qt::WindowCloseButtonHint), pulsanti);
-    QCOMPARE(w->windowFlags().testFlag(Qt::WindowMinMaxButtonsHint), pulsanti);
     QCOMPARE(bool(qobject_cast<FinestraPermanente *>(w)), permanente);
     QCOMPARE(bool(qobject_cast<QDialog *>(w)), !permanente);
 
@@ -139,6 +232,7 @@ void TestFinestre::insieme()
     const auto *d = qobject_cast<FinestraDialogo *>(w);
     const auto *p = qobject_cast<FinestraPermanente *>(w);
     QCOMPARE(int(d ? d->bordo() : p->bordo()), bordo);
+    QCOMPARE(d ? d->pulsantiTitolo() : p->pulsantiTitolo(), pulsanti);
     if (d)
         QVERIFY(d->isModal());
 }
@@ -209,14 +303,60 @@ void TestFinestre::chiusure()
     QVERIFY(perNome(da)); // hidden, not destroyed
 }
 
-void TestFinestre::senzaPulsantiNonSiChiudeDallaBarra()
+void TestFinestre::uscite_data()
 {
-    ProgrammaDiProva programma;
-    QWidget *login = perNome(QStringLiteral("frmPassword"));
-    QVERIFY(QTest::qWaitForWindowExposed(login));
-    chiudiDaBarraTitolo(login);
-    QVERIFY(login->isVisible());
-    QCOMPARE(programma.terminazioni(), 0);
+    QTest::addColumn<QString>("nome");
+    QTest::addColumn<QString>("da");
+    QTest::addColumn<QString>("apertura");
+    QTest::addColumn<QString>("uscita");
+    QTest::addColumn<bool>("pulsanti");
+
+    QTest::newRow("login") << "frmPassword" << "" << "" << "cmdEsci" << false;
+    QTest::newRow("launcher") << "frmAvvio" << "" << "" << "imgEsci" << true;
+    QTest::newRow("apertura") << "frmApriCatalogo" << "frmAvvio" << "btnApp02" << "btnAnnulla" << true;
+    QTest::newRow("cambio password") << "frmCambiaPassword" << "frmPassword" << "btnCambiaPassword" << "cmdEsci"
+                                     << false;
+    QTest::newRow("creazione") << "frmCreaCatalogo" << "frmAvvio" << "btnApp01" << "btnAnnulla" << true;
+    QTest::newRow("guida") << "frmGuida" << "frmAvvio" << "imgGuida" << "btnChiudi" << false;
+    QTest::newRow("informazioni") << "frmInfo" << "frmAvvio" << "imgInfo" << "btnChiudi" << false;
+    QTest::newRow("splash") << "frmSplash" << "frmAvvio" << "imgCopyright" << "btnChiudi" << false;
+    QTest::newRow("editor") << "frmDocumenti" << "" << "" << "cmdEsci" << true;
+    QTest::newRow("zoom") << "frmZoom" << "frmDocumenti" << "btnZoomFoto" << "imgFoto" << true;
+    QTest::newRow("allegati") << "frmAllegaCartella" << "frmDocumenti" << "cmdFile" << "btnAnnulla" << false;
+    QTest::newRow("slideshow") << "frmSlideshow_Documenti" << "frmDocumenti" << "cmdSlideshow" << "imgFoto" << true;
+    QTest::newRow("da completare") << "frmRiepDaCompletare" << "frmDocumenti" << "cmdDaCompletare" << "btnChiudi"
+                                   << false;
+    QTest::newRow("esportazione") << "frmExpDocumenti" << "frmDocumenti" << "cmdEsporta" << "cmdEsci" << false;
+    QTest::newRow("ricerca") << "frmTrovaPagine" << "frmDocumenti" << "cmdTrova" << "btnAnnulla" << false;
+    QTest::newRow("anteprima") << "frmAnteprimaPagina" << "frmDocumenti" << "cmdAnteprima" << "btnAnnulla" << false;
+    QTest::newRow("stampa") << "frmStampaPagina" << "frmDocumenti" << "cmdStampa" << "btnAnnulla" << false;
+}
+
+// Every window, as the user opens it, asks for the title-bar buttons it
+// has; and whatever close button a window manager draws leaves the window
+// exactly as the window's own way out does: the same windows on screen
+// after it, the same dialog result, the same end of the program.
+void TestFinestre::uscite()
+{
+    QFETCH(QString, nome);
+    QFETCH(QString, da);
+    QFETCH(QString, apertura);
+    QFETCH(QString, uscita);
+    QFETCH(bool, pulsanti);
+
+    Esito comando, barra;
+    lascia(nome, da, apertura, uscita, pulsanti, false, comando);
+    if (QTest::currentTestFailed())
+        return;
+    lascia(nome, da, apertura, uscita, pulsanti, true, barra);
+    if (QTest::currentTestFailed())
+        return;
+
+    QVERIFY(comando.terminazioni > 0 || !comando.aperta);
+    QVERIFY2(barra.terminazioni > 0 || !barra.aperta, "the close request left the window on screen");
+    QCOMPARE(barra.terminazioni, comando.terminazioni);
+    QCOMPARE(barra.visibili, comando.visibili);
+    QCOMPARE(barra.risultato, comando.risultato);
 }
 
 void TestFinestre::chiudereIlLauncherTerminaIlProgramma()
@@ -270,9 +410,8 @@ void TestFinestre::dialogoNuovoAOgniApertura()
             visti.append(m);
             QCOMPARE(m->parentWidget(), proprietario);
             QCOMPARE(DialogoDiProva::vivi, 1);
-            // No close box: neither Escape nor the window manager closes it.
+            // No close box: Escape does not close it.
             QTest::keyClick(m, Qt::Key_Escape);
-            chiudiDaBarraTitolo(m);
             QVERIFY(m->isVisible());
             static_cast<QDialog *>(m)->accept();
         });
