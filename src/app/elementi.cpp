@@ -1,30 +1,44 @@
 #include "app/elementi.h"
 
+#include "app/disegnirisorse.h"
 #include "app/vistaimmagine.h"
 
+#include <QEvent>
 #include <QFrame>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
-#include <QSvgRenderer>
 
 namespace Elementi {
 
 namespace {
 
-// Resources are vector drawings: render them at the size they are shown,
-// sharp at any device pixel ratio.
-QImage disegna(const QString &risorsa, const QSize &dimensione, qreal dpr)
+// A decorating picture that takes its drawing when it is first shown or
+// painted (a window drawn offscreen is painted without being shown): a
+// window never shown renders nothing. Polishing is too early a moment, as
+// showing one window can polish every hidden one. Sharp at the device's
+// pixel ratio.
+class ImmagineRisorsa : public QLabel
 {
-    QImage img((QSizeF(dimensione) * dpr).toSize(), QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    QSvgRenderer svg(risorsa);
-    QPainter p(&img);
-    svg.render(&p);
-    p.end();
-    img.setDevicePixelRatio(dpr);
-    return img;
-}
+public:
+    ImmagineRisorsa(QWidget *genitore, const QString &risorsa)
+        : QLabel(genitore)
+        , m_risorsa(risorsa)
+    {
+    }
+
+protected:
+    bool event(QEvent *evento) override
+    {
+        if ((evento->type() == QEvent::Show || evento->type() == QEvent::Paint) && !m_risorsa.isEmpty()) {
+            setPixmap(QPixmap::fromImage(disegnoRisorsa(m_risorsa, size(), devicePixelRatioF())));
+            m_risorsa.clear();
+        }
+        return QLabel::event(evento);
+    }
+
+private:
+    QString m_risorsa;
+};
 
 } // namespace
 
@@ -73,10 +87,9 @@ QFrame *riquadroSfumato(QWidget *genitore, const QString &nome, const QRect &pos
 
 QLabel *immagine(QWidget *genitore, const QString &nome, const QString &risorsa, const QRect &posto)
 {
-    auto *l = new QLabel(genitore);
+    auto *l = new ImmagineRisorsa(genitore, risorsa);
     l->setObjectName(nome);
     l->setGeometry(posto);
-    l->setPixmap(QPixmap::fromImage(disegna(risorsa, posto.size(), genitore->devicePixelRatioF())));
     return l;
 }
 
@@ -88,7 +101,7 @@ VistaImmagine *comando(QWidget *genitore, const QString &nome, const QString &ri
     v->setCursor(Qt::PointingHandCursor);
     // VistaImmagine draws at its own size: give it the logical size and let
     // it scale only if the device asks for more pixels.
-    v->impostaImmagine(disegna(risorsa, posto.size(), 1.0));
+    v->impostaRisorsa(risorsa, posto.size());
     return v;
 }
 

@@ -1,5 +1,7 @@
 #include "app/vistaimmagine.h"
 
+#include "app/disegnirisorse.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -26,25 +28,44 @@ VistaImmagine::VistaImmagine(QWidget *parent)
 
 void VistaImmagine::impostaImmagine(const QImage &immagine)
 {
+    m_risorsa.clear();
     m_immagine = immagine;
     m_cache = QPixmap();
     update();
 }
 
+void VistaImmagine::impostaRisorsa(const QString &risorsa, const QSize &dimensione)
+{
+    m_immagine = QImage();
+    m_risorsa = risorsa;
+    m_dimensioneRisorsa = dimensione;
+    m_cache = QPixmap();
+    update();
+}
+
+const QImage &VistaImmagine::immagine() const
+{
+    if (!m_risorsa.isEmpty()) {
+        m_immagine = disegnoRisorsa(m_risorsa, m_dimensioneRisorsa);
+        m_risorsa.clear();
+    }
+    return m_immagine;
+}
+
 QRect VistaImmagine::rettangoloDisegno() const
 {
-    const QSize d = dimensioneAdattata(m_immagine.size(), size());
+    const QSize d = dimensioneAdattata(immagine().size(), size());
     return QRect(QPoint((width() - d.width()) / 2, (height() - d.height()) / 2), d);
 }
 
 QSize VistaImmagine::sizeHint() const
 {
-    return m_immagine.isNull() ? QWidget::sizeHint() : m_immagine.size();
+    return immagine().isNull() ? QWidget::sizeHint() : immagine().size();
 }
 
 void VistaImmagine::paintEvent(QPaintEvent *)
 {
-    if (m_immagine.isNull())
+    if (immagine().isNull())
         return;
     const QRect r = rettangoloDisegno();
     if (r.isEmpty())

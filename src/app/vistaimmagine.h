@@ -20,7 +20,10 @@ public:
     explicit VistaImmagine(QWidget *parent = nullptr);
 
     void impostaImmagine(const QImage &immagine);
-    const QImage &immagine() const { return m_immagine; }
+    // A picture of the resources at the given size, drawn only when it is
+    // first needed and shared with every view that shows the same.
+    void impostaRisorsa(const QString &risorsa, const QSize &dimensione);
+    const QImage &immagine() const;
     // Where the picture is drawn, in the view's coordinates.
     QRect rettangoloDisegno() const;
 
@@ -35,7 +38,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent *evento) override;
 
 private:
-    QImage m_immagine;
+    mutable QImage m_immagine;
+    mutable QString m_risorsa;
+    QSize m_dimensioneRisorsa;
     // The scaled copy of the last paint: scans are large and repainting
     // them from full size on every expose is slow.
     QPixmap m_cache;

@@ -1,0 +1,132 @@
+#include "app/disegnirisorse.h"
+#include "app/finestre.h"
+#include "editor/frmallegacartella.h"
+#include "editor/frmdocumenti.h"
+#include "editor/frmzoom.h"
+#include "home/frmavvio.h"
+#include "home/frmguida.h"
+#include "home/frminfo.h"
+#include "home/frmsplash.h"
+#include "output/frmanteprimapagina.h"
+#include "output/frmexpdocumenti.h"
+#include "output/frmslideshow_documenti.h"
+#include "output/frmstampapagina.h"
+#include "search/frmriepdacompletare.h"
+#include "search/frmtrovapagine.h"
+
+#include "support/supporto.h"
+
+#include <QTest>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+struct Dialogo {
+    const char *nome;
+    std::function<QWidget *(QWidget *)> crea;
+    bool disegni = true; // has pictures of its own (the zoom shows only the scan)
+};
+
+// Every dialog, made as its opener makes it: owned by the editor or the
+// launcher.
+const QVector<Dialogo> &dialoghi()
+{
+    static const QVector<Dialogo> d{
+        {"guida", [](QWidget *p) { return new TfrmGuida(p); }},
+        {"info", [](QWidget *p) { return new TfrmInfo(p); }},
+        {"splash", [](QWidget *p) { return new TfrmSplash(p); }},
+        {"zoom", [](QWidget *p) { return new TfrmZoom(p); }, false},
+        {"allegati", [](QWidget *p) { return new TfrmAllegaCartella(p); }},
+        {"slideshow", [](QWidget *p) { return new TfrmSlideshow_Documenti(p); }},
+        {"da completare", [](QWidget *p) { return new TfrmRiepDaCompletare(p); }},
+        {"esportazione", [](QWidget *p) { return new TfrmExpDocumenti(p); }},
+        {"ricerca", [](QWidget *p) { return new TfrmTrovaPagine(p); }},
+        {"anteprima", [](QWidget *p) { return new TfrmAnteprimaPagina(p); }},
+        {"stampa", [](QWidget *p) { return new TfrmStampaPagina(p); }},
+    };
+    return d;
+}
+
+// Shows the window until it is on screen, then closes and destroys it.
+void apriEChiudi(std::unique_ptr<QWidget> finestra)
+{
+    finestra->show();
+    QVERIFY(QTest::qWaitForWindowExposed(finestra.get()));
+    finestra->close();
+}
+
+} // namespace
+
+// Window pictures are drawn when a window first comes on screen, once per
+// picture and size for the whole run: the dialog instances that start-up
+// makes cost no drawing, and a dialog opened again draws nothing new.
+class TestDisegni : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void finestreNascosteNonDisegnano();
+    void secondaAperturaNonDisegna_data();
+    void secondaAperturaNonDisegna();
+
+private:
+    std::unique_ptr<ProgrammaDiProva> m_programma;
+    std::unique_ptr<RegistroMessaggi> m_messaggi;
+};
+
+void TestDisegni::initTestCase()
+{
+    m_messaggi = std::make_unique<RegistroMessaggi>();
+    m_programma = std::make_unique<ProgrammaDiProva>();
+}
+
+void TestDisegni::cleanupTestCase()
+{
+    m_programma.reset();
+    m_messaggi.reset();
+}
+
+// The window set is up and only the login window has been shown: showing the
+// launcher and the editor now draws their pictures for the first time.
+void TestDisegni::finestreNascosteNonDisegnano()
+{
+    for (QWidget *w : {static_cast<QWidget *>(frmAvvio()), static_cast<QWidget *>(frmDocumenti())}) {
+        const int prima = disegniEseguiti();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        QVERIFY2(disegniEseguiti() > prima, qPrintable(w->objectName()));
+        w->hide();
+    }
+}
+
+void TestDisegni::secondaAperturaNonDisegna_data()
+{
+    QTest::addColumn<int>("indice");
+    for (int i = 0; i < dialoghi().size(); ++i)
+        QTest::newRow(dialoghi().at(i).nome) << i;
+}
+
+void TestDisegni::secondaAperturaNonDisegna()
+{
+    QFETCH(int, indice);
+    const Dialogo &d = dialoghi().at(indice);
+
+    const int prima = disegniEseguiti();
+    std::unique_ptr<QWidget> nascosto(d.crea(frmDocumenti()));
+    QCOMPARE(disegniEseguiti(), prima);
+    nascosto.reset();
+
+    apriEChiudi(std::unique_ptr<QWidget>(d.crea(frmDocumenti())));
+    const int primaApertura = disegniEseguiti();
+    if (d.disegni)
+        QVERIFY(primaApertura > prima);
+    apriEChiudi(std::unique_ptr<QWidget>(d.crea(frmDocumenti())));
+    QCOMPARE(disegniEseguiti(), primaApertura);
+}
+
+QTEST_MAIN(TestDisegni)
+#include "tst_disegni.moc"
