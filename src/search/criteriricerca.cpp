@@ -48,10 +48,10 @@ bool daCompletare(const TSchedaPagina &scheda)
 }
 
 void righeRiepilogo(const PercorsoSchede &percorso, const std::function<bool(const TSchedaPagina &)> &filtro,
-                    QStringList &righe)
+                    ElencoRighe &righe)
 {
     percorso([&](int, const TSchedaPagina &scheda) {
         if (filtro(scheda))
-            righe.append(RigaRiepilogo(scheda));
+            righe.aggiungi(scheda);
     });
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "search/rigariepilogo.h"
 #include "storage/archiviopagine.h"
 #include "storage/schedapagina.h"
 
@@ -42,4 +43,4 @@ bool daCompletare(const TSchedaPagina &scheda);
 // (the list sorts them once, when it takes them all). A walk that fails
 // part-way leaves the lines added so far.
 void righeRiepilogo(const PercorsoSchede &percorso, const std::function<bool(const TSchedaPagina &)> &filtro,
-                    QStringList &righe);
+                    ElencoRighe &righe);

@@ -94,9 +94,9 @@ void FinestraRiepilogo::costruisciRisultati(const PannelloRisultati &contenuto)
     setTabOrder(btnChiudi, btnStampa);
 }
 
-void FinestraRiepilogo::riempiLista(QStringList righe)
+void FinestraRiepilogo::riempiLista(ElencoRighe righe)
 {
-    ordinaRighe(righe);
+    righe.ordina();
     m_modello->impostaLarghezzaVoci(kLarghezzaVoci);
     m_modello->impostaRighe(std::move(righe));
     lstRecords->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -141,7 +141,7 @@ void FinestraRiepilogo::selezionaVoce(int riga)
 
 void FinestraRiepilogo::btnTrovaClick()
 {
-    const QStringList &voci = m_modello->righe();
+    const ElencoRighe &voci = m_modello->righe();
     if (voci.isEmpty()) {
         MostraMessaggio(kListaVuota);
         return;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/finestra.h"
+#include "search/rigariepilogo.h"
 #include "storage/archiviopagine.h"
 
 class EditorPagine;
@@ -74,7 +75,7 @@ protected:
     void costruisciRisultati(const PannelloRisultati &contenuto);
     // Sorts the lines once and hands them to the list in one go, then sets
     // the wide items and the scroll bars.
-    void riempiLista(QStringList righe);
+    void riempiLista(ElencoRighe righe);
     // A new window starts a new walk: the shared last find text and the find
     // field are emptied.
     void azzeraTrova();

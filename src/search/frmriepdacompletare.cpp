@@ -38,7 +38,7 @@ void TfrmRiepDaCompletare::FormShow()
 // A failure leaves the list as far as it got and the window open, silently.
 void TfrmRiepDaCompletare::riempi()
 {
-    QStringList righe;
+    ElencoRighe righe;
     try {
         righeRiepilogo(archivioEditore(), daCompletare, righe);
     } catch (const ErroreArchivio &) {

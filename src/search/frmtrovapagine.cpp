@@ -155,7 +155,7 @@ void TfrmTrovaPagine::btnCercaClick()
         criteri.aggiungi(kCampi[i].campo, m_campi[i]->text());
     lblConta->setText(QString::number(criteri.conta()));
 
-    QStringList righe;
+    ElencoRighe righe;
     try {
         righeRiepilogo(archivioEditore(), [&criteri](const TSchedaPagina &s) { return criteri.soddisfatti(s); },
                        righe);

@@ -13,7 +13,7 @@ ModelloRighe::ModelloRighe(QObject *parent)
     m_altezza = QFontMetrics(m_carattere).height() + 2;
 }
 
-void ModelloRighe::impostaRighe(QStringList righe)
+void ModelloRighe::impostaRighe(ElencoRighe righe)
 {
     beginResetModel();
     m_righe = std::move(righe);
@@ -22,7 +22,7 @@ void ModelloRighe::impostaRighe(QStringList righe)
 
 void ModelloRighe::svuota()
 {
-    impostaRighe(QStringList());
+    impostaRighe(ElencoRighe());
 }
 
 void ModelloRighe::impostaLarghezzaVoci(int larghezza)

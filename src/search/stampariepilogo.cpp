@@ -13,7 +13,7 @@
 void StampaRiepilogo(FinestraRiepilogo &finestra, const QString &titolo)
 {
     Report &report = finestra.frxReport();
-    riempiReportRiepilogo(report, titolo, finestra.modello()->righe(), QDateTime::currentDateTime());
+    riempiReportRiepilogo(report, titolo, finestra.modello()->righe().testi(), QDateTime::currentDateTime());
     report.prepara();
 
     const EditorPagine *editor = finestra.editor();

@@ -58,15 +58,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *dati, size_t quanti)
         archivio.PerOgniScheda(visita);
         archivio.ChiudiArchivio();
     };
-    QStringList righe;
+    ElencoRighe righe;
     int visitate = 0;
     percorso([&](int posizione, const TSchedaPagina &) { FUZZ_VERIFICA(posizione == ++visitate); });
     FUZZ_VERIFICA(visitate == attese);
     righeRiepilogo(percorso, [&criteri](const TSchedaPagina &s) { return criteri.soddisfatti(s) || daCompletare(s); },
                    righe);
     FUZZ_VERIFICA(righe.size() <= attese);
-    ordinaRighe(righe);
-    for (const QString &riga : std::as_const(righe)) {
+    // The list's own sort, in place on the bytes, against the plain one on
+    // the lines as text.
+    QStringList ordinate = righe.testi();
+    ordinaRighe(ordinate);
+    righe.ordina();
+    FUZZ_VERIFICA(righe.testi() == ordinate);
+    for (const QString &riga : std::as_const(ordinate)) {
         const auto trovate = schedeDellaRiga(percorso, riga);
         FUZZ_VERIFICA(!trovate.isEmpty());
         for (const auto &t : trovate)

@@ -5,6 +5,7 @@
 
 #include <QTest>
 
+#include <algorithm>
 #include <cstring>
 
 Q_DECLARE_METATYPE(Campo)
@@ -35,6 +36,29 @@ QString ripeti(const char *pezzo, int volte)
     return QString::fromLatin1(pezzo).repeated(volte);
 }
 
+// The summary line put together the plain way, as text: each field decoded,
+// trimmed, padded or cut.
+QString rigaDiRiferimento(const TSchedaPagina &s)
+{
+    auto testo = [&s](Campo c) { return leggiCampo(s, c); };
+    return testo(Campo::Titolo).leftJustified(55, u' ', true) + QStringLiteral("  Autore: ")
+        + testo(Campo::Autore).leftJustified(30, u' ', true) + QStringLiteral("  Cod. ")
+        + testo(Campo::Codice).leftJustified(20, u' ', true) + QStringLiteral("  Pag. n. ") + testo(Campo::PagNum);
+}
+
+// Four summary fields holding exactly the given bytes, length bytes included
+// (a length past the capacity is left there as another program might).
+TSchedaPagina schedaGrezza(const QByteArray &titolo, const QByteArray &autore, const QByteArray &codice,
+                           const QByteArray &pagina, int lunghezza = -1)
+{
+    TSchedaPagina s = schedaVuota();
+    grezzo(s, Campo::Titolo, titolo, lunghezza);
+    grezzo(s, Campo::Autore, autore, lunghezza);
+    grezzo(s, Campo::Codice, codice, lunghezza);
+    grezzo(s, Campo::PagNum, pagina, lunghezza);
+    return s;
+}
+
 } // namespace
 
 class TestRiepilogo : public QObject
@@ -48,6 +72,8 @@ private slots:
     void minuscoleSoloAscii();
     void ordine_data();
     void ordine();
+    void elencoComeRiferimento_data();
+    void elencoComeRiferimento();
     void criteri_data();
     void criteri();
     void criteriInAnd();
@@ -152,6 +178,79 @@ void TestRiepilogo::ordine()
     QFETCH(QStringList, attese);
     ordinaRighe(righe);
     QCOMPARE(righe, attese);
+}
+
+// The list built from the record bytes and sorted in place gives the same
+// lines in the same order as lines built as text and sorted one by one with
+// the folded comparison, ties kept in the order they came.
+void TestRiepilogo::elencoComeRiferimento_data()
+{
+    QTest::addColumn<QVector<TSchedaPagina>>("schede");
+
+    QVector<TSchedaPagina> byte;
+    for (int b = 0; b < 256; ++b) {
+        const char c = char(b);
+        byte.append(schedaGrezza(QByteArray(1, c) + "x", QByteArray("a") + c, QByteArray(1, c),
+                                 QByteArray(1, c) + "1"));
+        byte.append(schedaGrezza(QByteArray("T") + c + c, QByteArray(1, c), QByteArray("k") + c, QByteArray(1, c)));
+    }
+    QTest::newRow("ogni valore di byte in ogni colonna") << byte;
+
+    // Windows-1252: 0x80 is the euro sign (U+20AC), after 0xFF (U+00FF) as
+    // text though before it as a byte; 0x9F is U+0178, 0xC8 and 0xE8 È and è.
+    QVector<TSchedaPagina> pari;
+    for (const char *t : {"rossi", "ROSSI", "\xE8re", "Rossi", "\xC8re", "\x80uro", "\xFF", "\x9F", "a", "A", "",
+                          "rossi", "b", "B", "\xC0", "\xE0", "z", "Z", "[", "_", "ros", "rossi "})
+        pari.append(schedaGrezza(t, "Verdi", "C1", "3"));
+    pari.append(schedaGrezza("rossi", "Verdi", "C1", "30"));
+    pari.append(schedaGrezza("ROSSI", "Verdi", "C1", "3"));
+    QTest::newRow("accenti, chiavi uguali e prefissi") << pari;
+
+    QVector<TSchedaPagina> vuote{schedaVuota(), schedaVuota()};
+    vuote.append(schedaGrezza("  \t", "\x01\x02", " ", "\x1F"));
+    vuote.append(schedaGrezza(QByteArray(250, 'w'), QByteArray(250, 'q'), QByteArray(250, 'k'),
+                              QByteArray(250, '7'), 255));
+    vuote.append(schedaGrezza(QByteArray(250, 'W'), QByteArray(250, 'Q'), QByteArray(250, 'K'),
+                              QByteArray(250, '7'), 255));
+    vuote.append(schedaGrezza(QByteArray(60, 'A') + "b", "x", "y", ""));
+    vuote.append(schedaGrezza(QByteArray(60, 'a') + "B", "x", "y", ""));
+    QTest::newRow("campi vuoti, solo controlli, lunghezze oltre la capacita") << vuote;
+
+    // Few symbols, so that many lines tie or share long beginnings.
+    const char alfabeto[] = {'a', 'A', 'b', 'B', ' ', '\0', '\x1F', '\x80', '\xE0', '\xC0', '\xFF', '\x9F', '1', '0'};
+    quint32 stato = 12345;
+    auto prossimo = [&stato](quint32 limite) {
+        stato = stato * 1103515245u + 12345u;
+        return (stato >> 16) % limite;
+    };
+    auto pezzo = [&](int massimo) {
+        QByteArray b;
+        const int n = int(prossimo(quint32(massimo + 1)));
+        for (int i = 0; i < n; ++i)
+            b.append(alfabeto[prossimo(sizeof(alfabeto))]);
+        return b;
+    };
+    QVector<TSchedaPagina> casuali;
+    for (int i = 0; i < 3000; ++i)
+        casuali.append(schedaGrezza(pezzo(4), pezzo(2), pezzo(2), pezzo(2)));
+    QTest::newRow("casuali su pochi simboli") << casuali;
+}
+
+void TestRiepilogo::elencoComeRiferimento()
+{
+    QFETCH(QVector<TSchedaPagina>, schede);
+
+    QStringList attese;
+    ElencoRighe elenco;
+    for (const TSchedaPagina &s : std::as_const(schede)) {
+        attese.append(rigaDiRiferimento(s));
+        QCOMPARE(RigaRiepilogo(s), attese.last());
+        elenco.aggiungi(s);
+    }
+    std::stable_sort(attese.begin(), attese.end(),
+                     [](const QString &a, const QString &b) { return Testo::compareFolded(a, b) < 0; });
+    elenco.ordina();
+    QCOMPARE(elenco.testi(), attese);
 }
 
 void TestRiepilogo::criteri_data()
