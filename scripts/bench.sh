@@ -21,11 +21,12 @@ bash scripts/deps.sh time >&2
 
 build=build/bench
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELMORA_BUILD_TESTS=ON >/dev/null
-cmake --build "$build" --target velmora search_bench_elenco startup_finestravuota >&2
+cmake --build "$build" --target velmora search_bench_elenco editor_bench_navigazione startup_finestravuota >&2
 
 runs=${BENCH_RUNS:-5}
 velmora="$build/velmora/velmora"
 elenco="$build/tests/search_bench_elenco"
+naviga="$build/tests/editor_bench_navigazione"
 vuota="$build/tests/startup_finestravuota"
 dati="$build/dati"
 mkdir -p "$dati"
@@ -54,7 +55,7 @@ misura() {
     local nome=$1
     shift
     local inizio=$EPOCHREALTIME
-    if ! /usr/bin/time -f %M -o "$risultati/rss" "$@" >"$risultati/out" 2>"$risultati/err"; then
+    if ! /usr/bin/time -f %M -o "$risultati/rss" "$@" >/dev/null 2>"$risultati/err"; then
         echo "failed: $*" >&2
         cat "$risultati/err" >&2
         exit 1
@@ -77,7 +78,7 @@ for ((r = 1; r <= runs; r++)); do
     done
     misura tutte_vuoto "$elenco" tutte "$dati/Vuoto.kpx"
     for n in 10 100000; do
-        "$elenco" naviga "$(archivio "$n")" 2>/dev/null >>"$risultati/naviga$n"
+        "$naviga" "$(archivio "$n")" 2>/dev/null >>"$risultati/naviga$n"
     done
 done
 

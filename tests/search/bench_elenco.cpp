@@ -6,22 +6,15 @@
 //   bench_elenco tutte FILE       the search with no criterion: every line, sorted
 //   bench_elenco righe FILE OUT   the same lines in file order, one a line (UTF-8),
 //                                 for the baseline sort
-//   bench_elenco naviga FILE      first, last and next in the editor: median
-//                                 microseconds of each over repeated clicks
+//
+// It links the core library alone and loads only the toolkit's core, so that
+// its start costs what the search needs and no more.
 
-#include "app/finestre.h"
-#include "app/vistaimmagine.h"
-#include "editor/frmdocumenti.h"
 #include "search/criteriricerca.h"
 #include "search/rigariepilogo.h"
 #include "storage/archiviopagine.h"
 
-#include "support/supporto.h"
-
-#include <QApplication>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QLabel>
 
 #include <algorithm>
 #include <cstdio>
@@ -138,61 +131,22 @@ PercorsoSchede dalFile(const QString &percorso)
 
 int elenca(const QString &percorso, const CriteriRicerca &criteri)
 {
-    QStringList righe;
+    ElencoRighe righe;
     righeRiepilogo(dalFile(percorso), [&criteri](const TSchedaPagina &s) { return criteri.soddisfatti(s); }, righe);
-    ordinaRighe(righe);
+    righe.ordina();
     std::printf("%d\n", int(righe.size()));
     return 0;
 }
 
 int scriviRighe(const QString &percorso, const char *uscita)
 {
-    QStringList righe;
+    ElencoRighe righe;
     righeRiepilogo(dalFile(percorso), [](const TSchedaPagina &) { return true; }, righe);
     QFile f(QString::fromLocal8Bit(uscita));
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return 1;
-    for (const QString &r : std::as_const(righe))
-        f.write(r.toUtf8() + '\n');
-    return 0;
-}
-
-// Median of repeated clicks on one arrow, each from the same starting
-// position, in microseconds.
-double mediana(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
-
-int naviga(const QString &percorso, int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ProgrammaDiProva programma;
-    TfrmDocumenti *editor = finestre().frmDocumenti;
-    editor->lblNome->setText(QStringLiteral("Bench"));
-    editor->lblFile->setText(percorso);
-    TArchivioPagine a;
-    a.ApriArchivio(percorso);
-    const int n = a.ContaSchede();
-    a.ChiudiArchivio();
-
-    auto misura = [&](const char *comando, int partenza) {
-        auto *c = editor->findChild<VistaImmagine *>(QString::fromLatin1(comando));
-        std::vector<double> tempi;
-        for (int k = 0; k < 41; ++k) {
-            editor->lblPosizione->setText(QString::number(partenza));
-            QElapsedTimer t;
-            t.start();
-            emit c->clicked();
-            tempi.push_back(double(t.nsecsElapsed()) / 1e3);
-        }
-        return mediana(tempi);
-    };
-    std::printf("primo %.1f\nultimo %.1f\navanti %.1f\n", misura("cmdPrimo", n / 2), misura("cmdUltimo", n / 2),
-                misura("cmdAvanti", n / 2));
+    for (qsizetype i = 0; i < righe.size(); ++i)
+        f.write(righe.at(i).toUtf8() + '\n');
     return 0;
 }
 
@@ -216,7 +170,5 @@ int main(int argc, char **argv)
         return elenca(percorso, CriteriRicerca());
     if (std::strcmp(lavoro, "righe") == 0 && argc >= 4)
         return scriviRighe(percorso, argv[3]);
-    if (std::strcmp(lavoro, "naviga") == 0)
-        return naviga(percorso, argc, argv);
     return 2;
 }
