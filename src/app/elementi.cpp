@@ -93,15 +93,24 @@ QLabel *immagine(QWidget *genitore, const QString &nome, const QString &risorsa,
     return l;
 }
 
-VistaImmagine *comando(QWidget *genitore, const QString &nome, const QString &risorsa, const QRect &posto)
+VistaImmagine *vista(QWidget *genitore, const QString &nome, const QString &risorsa, const QRect &posto)
 {
     auto *v = new VistaImmagine(genitore);
     v->setObjectName(nome);
     v->setGeometry(posto);
-    v->setCursor(Qt::PointingHandCursor);
     // VistaImmagine draws at its own size: give it the logical size and let
     // it scale only if the device asks for more pixels.
     v->impostaRisorsa(risorsa, posto.size());
+    return v;
+}
+
+VistaImmagine *comando(QWidget *genitore, const QString &nome, const QString &risorsa, const QRect &posto,
+                       const QString &testo, const QString &descrizione)
+{
+    VistaImmagine *v = vista(genitore, nome, risorsa, posto);
+    v->setCursor(Qt::PointingHandCursor);
+    v->rendiComando(testo);
+    v->setAccessibleDescription(descrizione);
     return v;
 }
 

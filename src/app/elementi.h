@@ -34,8 +34,15 @@ QFrame *riquadroSfumato(QWidget *genitore, const QString &nome, const QRect &pos
 
 // A picture that only decorates, drawn at the size of its place.
 QLabel *immagine(QWidget *genitore, const QString &nome, const QString &risorsa, const QRect &posto);
-// A picture command: reports clicked(), shows the hand cursor.
-VistaImmagine *comando(QWidget *genitore, const QString &nome, const QString &risorsa, const QRect &posto);
+// A picture view that is no command, drawn at the size of its place.
+VistaImmagine *vista(QWidget *genitore, const QString &nome, const QString &risorsa, const QRect &posto);
+// A picture command: reports clicked(), shows the hand cursor, is reached
+// with Tab and run with Enter or Space. `testo` names it to assistive
+// technology (the caption it shows or the command it runs); `descrizione`
+// says what it does, for the commands that have no hover hint (a hint,
+// once registered, is the description).
+VistaImmagine *comando(QWidget *genitore, const QString &nome, const QString &risorsa, const QRect &posto,
+                       const QString &testo, const QString &descrizione = QString());
 
 // A caption in the given font and colour.
 QLabel *didascalia(QWidget *genitore, const QString &nome, const QString &testo, const QRect &posto,

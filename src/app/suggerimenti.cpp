@@ -1,5 +1,6 @@
 #include "app/suggerimenti.h"
 
+#include <QFocusEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QWidget>
@@ -13,6 +14,7 @@ SuggerimentiStato::SuggerimentiStato(QLabel *panInfo)
 void SuggerimentiStato::aggiungi(QWidget *comando, const QString &testo)
 {
     m_testi.insert(comando, testo);
+    comando->setAccessibleDescription(testo);
     comando->setMouseTracking(true);
     comando->installEventFilter(this);
 }
@@ -27,6 +29,13 @@ void SuggerimentiStato::sfondo(QWidget *elemento)
 bool SuggerimentiStato::eventFilter(QObject *oggetto, QEvent *evento)
 {
     const QEvent::Type tipo = evento->type();
+    if (tipo == QEvent::FocusIn) {
+        const Qt::FocusReason motivo = static_cast<QFocusEvent *>(evento)->reason();
+        const auto testo = m_testi.constFind(oggetto);
+        if (testo != m_testi.constEnd() && (motivo == Qt::TabFocusReason || motivo == Qt::BacktabFocusReason))
+            m_panInfo->setText(*testo);
+        return false;
+    }
     if (tipo != QEvent::MouseMove && tipo != QEvent::Enter)
         return false;
 

@@ -17,6 +17,8 @@ class SuggerimentiStato : public QObject
 public:
     explicit SuggerimentiStato(QLabel *panInfo);
 
+    // The hint is also what the command tells assistive technology it does,
+    // and the status line shows it when Tab brings the focus to the command.
     void aggiungi(QWidget *comando, const QString &testo);
     void sfondo(QWidget *elemento);
 

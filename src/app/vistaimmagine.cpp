@@ -1,7 +1,12 @@
 #include "app/vistaimmagine.h"
 
 #include "app/disegnirisorse.h"
+#include "app/marcafuoco.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -21,9 +26,72 @@ QSize dimensioneAdattata(const QSize &immagine, const QSize &area)
     return QSize(larghezza, altezza);
 }
 
+namespace {
+
+// What assistive technology sees of a picture command: a button whose press
+// runs the command.
+class ComandoAccessibile : public QAccessibleWidget
+{
+public:
+    explicit ComandoAccessibile(VistaImmagine *comando)
+        : QAccessibleWidget(comando, QAccessible::Button)
+    {
+    }
+
+    QStringList actionNames() const override
+    {
+        return QStringList{pressAction()} + QAccessibleWidget::actionNames();
+    }
+
+    void doAction(const QString &azione) override
+    {
+        if (azione == pressAction())
+            static_cast<VistaImmagine *>(widget())->premi();
+        else
+            QAccessibleWidget::doAction(azione);
+    }
+};
+
+QAccessibleInterface *fabbricaComandi(const QString &classe, QObject *oggetto)
+{
+    if (classe != QLatin1String("VistaImmagine"))
+        return nullptr;
+    auto *vista = static_cast<VistaImmagine *>(oggetto);
+    return vista->comando() ? new ComandoAccessibile(vista) : nullptr;
+}
+
+bool tastoDiComando(int tasto)
+{
+    return tasto == Qt::Key_Return || tasto == Qt::Key_Enter || tasto == Qt::Key_Space;
+}
+
+} // namespace
+
 VistaImmagine::VistaImmagine(QWidget *parent)
     : QWidget(parent)
 {
+}
+
+void VistaImmagine::rendiComando(const QString &testo)
+{
+    static const bool fabbricaInstallata = [] {
+        QAccessible::installFactory(fabbricaComandi);
+        return true;
+    }();
+    Q_UNUSED(fabbricaInstallata);
+    m_comando = true;
+    setFocusPolicy(Qt::TabFocus);
+    setAccessibleName(testo);
+}
+
+void VistaImmagine::premi()
+{
+    if (!isEnabled() || !isVisible())
+        return;
+    QWidget *modale = QApplication::activeModalWidget();
+    if (modale && modale != window())
+        return;
+    emit clicked();
 }
 
 void VistaImmagine::impostaImmagine(const QImage &immagine)
@@ -96,4 +164,46 @@ void VistaImmagine::mouseReleaseEvent(QMouseEvent *evento)
     evento->accept();
     if (click)
         emit clicked();
+}
+
+void VistaImmagine::keyPressEvent(QKeyEvent *evento)
+{
+    if (!m_comando || !tastoDiComando(evento->key()) || evento->modifiers() & ~Qt::KeypadModifier) {
+        QWidget::keyPressEvent(evento);
+        return;
+    }
+    if (!evento->isAutoRepeat())
+        m_tasto = evento->key();
+    evento->accept();
+}
+
+void VistaImmagine::keyReleaseEvent(QKeyEvent *evento)
+{
+    if (!m_comando || !tastoDiComando(evento->key())) {
+        QWidget::keyReleaseEvent(evento);
+        return;
+    }
+    evento->accept();
+    if (evento->isAutoRepeat() || evento->key() != m_tasto)
+        return;
+    m_tasto = 0;
+    premi();
+}
+
+void VistaImmagine::focusInEvent(QFocusEvent *evento)
+{
+    QWidget::focusInEvent(evento);
+    if (!m_comando)
+        return;
+    if (!m_marca)
+        m_marca = new MarcaFuoco(this);
+    m_marca->mostra();
+}
+
+void VistaImmagine::focusOutEvent(QFocusEvent *evento)
+{
+    QWidget::focusOutEvent(evento);
+    m_tasto = 0;
+    if (m_marca)
+        m_marca->hide();
 }

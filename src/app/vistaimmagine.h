@@ -6,6 +6,8 @@
 #include <QSize>
 #include <QWidget>
 
+class MarcaFuoco;
+
 // The size at which a picture of the given size is drawn in an area: its own
 // size when it fits, otherwise the largest size that fits with the same
 // proportions. A picture is never enlarged.
@@ -18,6 +20,17 @@ class VistaImmagine : public QWidget
     Q_OBJECT
 public:
     explicit VistaImmagine(QWidget *parent = nullptr);
+
+    // Makes the view a picture command for the keyboard and for assistive
+    // technology: Tab reaches it (a click does not take the focus from a
+    // text field), Enter or Space runs it, a ring marks it while it has the
+    // focus, and it is a button with the given name.
+    void rendiComando(const QString &testo);
+    bool comando() const { return m_comando; }
+    // Runs the command as a click does, from the keyboard or from assistive
+    // technology: not while the view is disabled or hidden, nor while a
+    // modal window other than its own blocks it.
+    void premi();
 
     void impostaImmagine(const QImage &immagine);
     // A picture of the resources at the given size, drawn only when it is
@@ -36,6 +49,10 @@ protected:
     void paintEvent(QPaintEvent *evento) override;
     void mousePressEvent(QMouseEvent *evento) override;
     void mouseReleaseEvent(QMouseEvent *evento) override;
+    void keyPressEvent(QKeyEvent *evento) override;
+    void keyReleaseEvent(QKeyEvent *evento) override;
+    void focusInEvent(QFocusEvent *evento) override;
+    void focusOutEvent(QFocusEvent *evento) override;
 
 private:
     mutable QImage m_immagine;
@@ -45,4 +62,10 @@ private:
     // them from full size on every expose is slow.
     QPixmap m_cache;
     bool m_premuto = false;
+    bool m_comando = false;
+    // The key (Enter or Space) pressed on this command and not yet
+    // released: only its release runs the command, so a key that closed
+    // another window cannot run a command of the window it reveals.
+    int m_tasto = 0;
+    MarcaFuoco *m_marca = nullptr;
 };

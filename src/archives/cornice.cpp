@@ -13,6 +13,7 @@ Cornice creaCornice(QWidget *finestra, const QString &istruzioni)
     immagine(pan, QStringLiteral("imgIcona"), QStringLiteral(":/home/logo.svg"), QRect(32, 32, 64, 64));
     immagine(pan, QStringLiteral("imgIstruzioni"), istruzioni, QRect(112, 28, 780, 150));
     VistaImmagine *guida = comando(pan, QStringLiteral("imgGuida"), QStringLiteral(":/home/guida.svg"),
-                                   QRect(934, 32, 29, 28));
+                                   QRect(934, 32, 29, 28), QStringLiteral("Guida"),
+                                   QStringLiteral("Visualizza la pagina della guida sensibile al contesto."));
     return {pan, guida};
 }

@@ -52,7 +52,8 @@ TfrmApriCatalogo::TfrmApriCatalogo(QWidget *parent)
     imgGuida = cornice.imgGuida;
 
     btnElimina = comando(pan, QStringLiteral("btnElimina"), QStringLiteral(":/archives/cestino.svg"),
-                         QRect(34, 190, 43, 45));
+                         QRect(34, 190, 43, 45), QStringLiteral("Elimina documento"),
+                         QStringLiteral("Elimina il documento selezionato nell'elenco."));
     immagine(pan, QStringLiteral("imgMano"), QStringLiteral(":/archives/mano_giu.svg"), QRect(477, 186, 40, 56));
 
     QWidget *panElenco = rettangolo(pan, QStringLiteral("panElenco"), QRect(26, 242, 942, 314),
@@ -75,9 +76,11 @@ TfrmApriCatalogo::TfrmApriCatalogo(QWidget *parent)
     lblCreati->setGeometry(34, 564, 600, 26);
 
     btnApri = comando(pan, QStringLiteral("btnApri"), QStringLiteral(":/archives/apri.svg"),
-                      QRect(434, 606, 258, 45));
+                      QRect(434, 606, 258, 45), QStringLiteral("Apri archivio"),
+                      QStringLiteral("Apre il documento selezionato nell'elenco."));
     btnAnnulla = comando(pan, QStringLiteral("btnAnnulla"), QStringLiteral(":/archives/annulla.svg"),
-                         QRect(702, 606, 258, 45));
+                         QRect(702, 606, 258, 45), QStringLiteral("Annulla"),
+                         QStringLiteral("Esce da questa schermata senza aprire un documento."));
 
     lblMemory = new QLabel(marcaChiamante(Chiamante::Avvio), pan);
     lblMemory->setObjectName(QStringLiteral("lblMemory"));

@@ -76,9 +76,11 @@ TfrmCreaCatalogo::TfrmCreaCatalogo(QWidget *parent)
     new FiltroTastiNome(txtFile);
 
     btnApplica = comando(pan, QStringLiteral("btnApplica"), QStringLiteral(":/archives/applica.svg"),
-                         QRect(425, 450, 258, 45));
+                         QRect(425, 450, 258, 45), QStringLiteral("Applica e chiudi"),
+                         QStringLiteral("Crea il documento con il nome indicato e chiude la schermata."));
     btnAnnulla = comando(pan, QStringLiteral("btnAnnulla"), QStringLiteral(":/archives/annulla.svg"),
-                         QRect(693, 450, 258, 45));
+                         QRect(693, 450, 258, 45), QStringLiteral("Annulla"),
+                         QStringLiteral("Esce da questa schermata senza creare un documento."));
 
     lblFile = new QLabel(pan);
     lblFile->setObjectName(QStringLiteral("lblFile"));

@@ -4,13 +4,15 @@
 
 #include <array>
 
-// The editor's picture commands: name, picture, place on the panel and the
-// sentence the status line shows while the pointer is over it. The seven
-// groups of the top bar, left to right, then the four scan buttons.
+// The editor's picture commands: name, picture, place on the panel, what it
+// is called for assistive technology and the sentence the status line shows
+// while the pointer is over it. The seven groups of the top bar, left to
+// right, then the four scan buttons: also their order for Tab.
 struct DescrizioneComando {
     const char *nome;          // objectName: "cmdNuovo"
     const char *risorsa;       // ":/editor/nuovo.svg"
     QRect posto;
+    const char *testo;         // "Nuova scheda"
     const char *suggerimento;
 };
 

@@ -102,8 +102,9 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget *proprietario)
 
     QWidget *precedente = nullptr;
     for (const Riga &r : m_righe) {
-        for (QWidget *w : {static_cast<QWidget *>(r.txtFile), static_cast<QWidget *>(r.btnSfoglia),
-                           static_cast<QWidget *>(r.btnApri), static_cast<QWidget *>(r.txtDesc)}) {
+        for (QWidget *w : {static_cast<QWidget *>(r.txtFile), static_cast<QWidget *>(r.imgCancella),
+                           static_cast<QWidget *>(r.btnSfoglia), static_cast<QWidget *>(r.btnApri),
+                           static_cast<QWidget *>(r.txtDesc)}) {
             if (precedente)
                 setTabOrder(precedente, w);
             precedente = w;
@@ -129,7 +130,9 @@ void TfrmAllegaCartella::creaRiga(QWidget *pannello, int k)
     r.txtFile->setPalette(grigio);
 
     r.imgCancella = Elementi::comando(pannello, nomeNumerato("imgCancella", k),
-                                      QStringLiteral(":/allegati/gomma.svg"), QRect(356, 27, 22, 22));
+                                      QStringLiteral(":/allegati/gomma.svg"), QRect(356, 27, 22, 22),
+                                      QStringLiteral("Cancella nome %1° file").arg(n),
+                                      QStringLiteral("Cancella il nome del %1° file allegato.").arg(n));
 
     r.btnSfoglia = pulsante(pannello, nomeNumerato("btnSfoglia", k), QStringLiteral("Sfoglia..."),
                             QRect(388, 23, 104, 30));

@@ -136,8 +136,15 @@ TfrmDocumenti::~TfrmDocumenti()
 
 void TfrmDocumenti::creaComandi(QWidget *pannello)
 {
-    for (const DescrizioneComando &c : comandiDocumenti())
-        Elementi::comando(pannello, QString::fromLatin1(c.nome), QString::fromLatin1(c.risorsa), c.posto);
+    // Tab goes through the fields and the check box first, then the
+    // commands, top bar then scan buttons, and back to the first field.
+    QWidget *precedente = chkDaCompletare;
+    for (const DescrizioneComando &c : comandiDocumenti()) {
+        QWidget *comando = Elementi::comando(pannello, QString::fromLatin1(c.nome), QString::fromLatin1(c.risorsa),
+                                             c.posto, QString::fromUtf8(c.testo));
+        setTabOrder(precedente, comando);
+        precedente = comando;
+    }
 
     collegaComando("cmdNuovo", &TfrmDocumenti::cmdNuovoClick);
     collegaComando("cmdDuplica", &TfrmDocumenti::cmdDuplicaClick);

@@ -29,23 +29,32 @@ TfrmAvvio::TfrmAvvio(QWidget *parent)
     rettangolo(pan, QStringLiteral("shpApp02"), QRect(502, 106, 487, 494));
     rettangolo(pan, QStringLiteral("shpBottom"), QRect(6, 608, 983, 78));
 
-    imgInfo = comando(pan, QStringLiteral("imgInfo"), QStringLiteral(":/home/info.svg"), QRect(20, 20, 30, 30));
+    const QString crea = QStringLiteral("Crea un nuovo documento in cui archiviare le pagine scansionate.");
+    const QString apri = QStringLiteral("Apre un documento esistente per gestirne le pagine.");
+    imgInfo = comando(pan, QStringLiteral("imgInfo"), QStringLiteral(":/home/info.svg"), QRect(20, 20, 30, 30),
+                      QStringLiteral("Informazioni"), QStringLiteral("Visualizza le informazioni sul programma."));
     immagine(pan, QStringLiteral("icoTitolo01"), QStringLiteral(":/home/titolo.svg"), QRect(87, 12, 820, 52));
-    imgGuida = comando(pan, QStringLiteral("imgGuida"), QStringLiteral(":/home/guida.svg"), QRect(946, 21, 29, 28));
+    imgGuida = comando(pan, QStringLiteral("imgGuida"), QStringLiteral(":/home/guida.svg"), QRect(946, 21, 29, 28),
+                       QStringLiteral("Guida"), QStringLiteral("Visualizza la pagina della guida sensibile al contesto."));
     immagine(pan, QStringLiteral("imgSottotitolo"), QStringLiteral(":/home/sottotitolo.svg"),
              QRect(17, 70, 961, 22));
 
-    imgApp01 = comando(pan, QStringLiteral("imgApp01"), QStringLiteral(":/home/crea.svg"), QRect(51, 122, 397, 370));
+    imgApp01 = comando(pan, QStringLiteral("imgApp01"), QStringLiteral(":/home/crea.svg"), QRect(51, 122, 397, 370),
+                       QStringLiteral("Crea nuovo documento"), crea);
     btnApp01 = comando(pan, QStringLiteral("btnApp01"), QStringLiteral(":/home/btn_crea.svg"),
-                       QRect(52, 520, 395, 53));
-    imgApp02 = comando(pan, QStringLiteral("imgApp02"), QStringLiteral(":/home/apri.svg"), QRect(565, 122, 361, 370));
+                       QRect(52, 520, 395, 53), QStringLiteral("Crea nuovo documento"), crea);
+    imgApp02 = comando(pan, QStringLiteral("imgApp02"), QStringLiteral(":/home/apri.svg"), QRect(565, 122, 361, 370),
+                       QStringLiteral("Apri documento esistente"), apri);
     btnApp02 = comando(pan, QStringLiteral("btnApp02"), QStringLiteral(":/home/btn_apri.svg"),
-                       QRect(548, 520, 395, 53));
+                       QRect(548, 520, 395, 53), QStringLiteral("Apri documento esistente"), apri);
 
-    imgSito = comando(pan, QStringLiteral("imgSito"), QStringLiteral(":/home/sito.svg"), QRect(17, 618, 961, 22));
+    imgSito = comando(pan, QStringLiteral("imgSito"), QStringLiteral(":/home/sito.svg"), QRect(17, 618, 961, 22),
+                      QStringLiteral("Sito del produttore"), QStringLiteral("Apre il sito web del produttore."));
     imgCopyright = comando(pan, QStringLiteral("imgCopyright"), QStringLiteral(":/home/copyright.svg"),
-                           QRect(20, 652, 23, 22));
-    imgEsci = comando(pan, QStringLiteral("imgEsci"), QStringLiteral(":/home/esci.svg"), QRect(958, 654, 17, 18));
+                           QRect(20, 652, 23, 22), QStringLiteral("Copyright"),
+                           QStringLiteral("Visualizza la finestra del produttore del programma."));
+    imgEsci = comando(pan, QStringLiteral("imgEsci"), QStringLiteral(":/home/esci.svg"), QRect(958, 654, 17, 18),
+                      QStringLiteral("Esci"), QStringLiteral("Chiude il programma."));
 
     connect(imgApp01, &VistaImmagine::clicked, this, &TfrmAvvio::app01Click);
     connect(btnApp01, &VistaImmagine::clicked, this, &TfrmAvvio::app01Click);
@@ -56,6 +65,14 @@ TfrmAvvio::TfrmAvvio(QWidget *parent)
     connect(imgGuida, &VistaImmagine::clicked, this, &TfrmAvvio::imgGuidaClick);
     connect(imgSito, &VistaImmagine::clicked, this, &TfrmAvvio::imgSitoClick);
     connect(imgEsci, &VistaImmagine::clicked, this, &TfrmAvvio::imgEsciClick);
+}
+
+void TfrmAvvio::FormShow()
+{
+    // The keyboard starts on the first working area, not on the small
+    // icons of the top band; a later show keeps the user's last command.
+    if (!focusWidget())
+        btnApp01->setFocus();
 }
 
 void TfrmAvvio::FormClose()

@@ -27,6 +27,7 @@ public:
     VistaImmagine *imgEsci = nullptr;
 
 protected:
+    void FormShow() override;
     void FormClose() override;
 
 private:

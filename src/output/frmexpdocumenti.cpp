@@ -65,11 +65,11 @@ TfrmExpDocumenti::TfrmExpDocumenti(QWidget *proprietario)
     Elementi::immagine(pan, QStringLiteral("imgMano"), QStringLiteral(":/output/mano.svg"),
                        QRect(590, 18, 56, 40));
     cmdEsporta = Elementi::comando(pan, QStringLiteral("cmdEsporta"), QStringLiteral(":/output/esporta.svg"),
-                                   QRect(660, 14, 48, 48));
+                                   QRect(660, 14, 48, 48), QStringLiteral("Esporta"));
     cmdGuida = Elementi::comando(pan, QStringLiteral("cmdGuida"), QStringLiteral(":/output/guida.svg"),
-                                 QRect(716, 14, 48, 48));
+                                 QRect(716, 14, 48, 48), QStringLiteral("Guida"));
     cmdEsci = Elementi::comando(pan, QStringLiteral("cmdEsci"), QStringLiteral(":/output/esci.svg"),
-                                QRect(772, 14, 48, 48));
+                                QRect(772, 14, 48, 48), QStringLiteral("Esci"));
 
     creaGriglia(pan);
 

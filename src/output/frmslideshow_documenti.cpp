@@ -53,7 +53,7 @@ TfrmSlideshow_Documenti::TfrmSlideshow_Documenti(QWidget *proprietario)
     imgFoto->setGeometry(panContainer->rect());
     connect(imgFoto, &VistaImmagine::clicked, this, &QDialog::reject);
 
-    imgBianco = comando(this, QStringLiteral("imgBianco"), QStringLiteral(":/output/bianco.svg"),
+    imgBianco = vista(this, QStringLiteral("imgBianco"), QStringLiteral(":/output/bianco.svg"),
                         QRect(0, 0, 680, 183));
     imgBianco->hide();
     cmdAvanti = new VistaImmagine(this);

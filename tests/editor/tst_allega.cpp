@@ -203,7 +203,8 @@ void TestAllega::ordineDiTabulazione()
     TfrmAllegaCartella finestra(m_editore.get());
     QStringList atteso;
     for (int k = 1; k <= 3; ++k) {
-        for (const char *radice : {"txtFile0", "btnSfoglia0", "btnApri0", "txtDesc0"})
+        // The eraser, a picture command, sits between the name and "Sfoglia...".
+        for (const char *radice : {"txtFile0", "imgCancella0", "btnSfoglia0", "btnApri0", "txtDesc0"})
             atteso << QString::fromLatin1(radice) + QString::number(k);
     }
     atteso << QStringLiteral("btnApplica") << QStringLiteral("btnAnnulla");
