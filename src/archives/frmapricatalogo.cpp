@@ -9,6 +9,7 @@
 #include "app/vistaimmagine.h"
 #include "archives/cornice.h"
 #include "archives/elencoarchivi.h"
+#include "archives/listaarchivi.h"
 #include "editor/editorpagine.h"
 #include "home/frmguida.h"
 
@@ -58,16 +59,17 @@ TfrmApriCatalogo::TfrmApriCatalogo(QWidget *parent)
 
     QWidget *panElenco = rettangolo(pan, QStringLiteral("panElenco"), QRect(26, 242, 942, 314),
                                     QColor(0xFF, 0xEB, 0xCD));
-    lstFiles = new QListWidget(panElenco);
+    lstFiles = new ListaArchivi(panElenco);
     lstFiles->setObjectName(QStringLiteral("lstFiles"));
     lstFiles->setGeometry(8, 8, 926, 298);
-    lstFiles->setSelectionMode(QAbstractItemView::SingleSelection);
     // The entries are inserted already in their order, which is not the
     // toolkit's own (see ElencoArchivi::elenco).
     lstFiles->setSortingEnabled(false);
     QFont fl(QStringLiteral("Courier New"), 14);
     lstFiles->setFont(fl);
-    lstFiles->setStyleSheet(QStringLiteral("QListWidget { color: #000000; background: white; }"));
+    lstFiles->setStyleSheet(QStringLiteral("QListWidget { color: #000000; background: white; "
+                                           "border: 2px solid #C8B89A; }"
+                                           "QListWidget:focus { border: 2px solid #12365A; }"));
 
     lblCreati = new QLabel(ElencoArchivi::rigaConteggio(0), pan);
     lblCreati->setObjectName(QStringLiteral("lblCreati"));
@@ -100,6 +102,8 @@ void TfrmApriCatalogo::FormShow()
     lblMemory->setText(marcaChiamante(Chiamante::Avvio));
     lblFile->setText(cartellaProgramma());
     costruisciElenco();
+    // The keyboard starts in the list, where the choice is made.
+    lstFiles->setFocus();
 }
 
 void TfrmApriCatalogo::costruisciElenco()

@@ -4,9 +4,11 @@
 #include "editor/frmdocumenti.h"
 #include "home/frmavvio.h"
 
+#include "support/accesso_supporto.h"
 #include "support/percorsi_supporto.h"
 #include "support/supporto.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -75,6 +77,8 @@ private slots:
     void eliminazioneNo();
     void eliminazioneConNomeConSpazi();
     void eliminazioneNonRiuscita();
+    void correnteComeScelta_data();
+    void correnteComeScelta();
 };
 
 void TestApriCatalogo::ordine_data()
@@ -297,6 +301,65 @@ void TestApriCatalogo::eliminazioneNonRiuscita()
     QVERIFY(QFileInfo::exists(programma.percorso(QStringLiteral("b.kpx/dentro"))));
     QCOMPARE(voci(w->lstFiles), QStringList{"a.kpx"});
     QCOMPARE(finestreVisibili(), QStringList{QStringLiteral("frmApriCatalogo")});
+}
+
+void TestApriCatalogo::correnteComeScelta_data()
+{
+    QTest::addColumn<QStringList>("passi");
+    QTest::addColumn<int>("scelta");   // the selected entry afterwards, -1 for none
+
+    QTest::newRow("all'apertura") << QStringList() << -1;
+    QTest::newRow("fuoco tolto e ridato") << QStringList{"Backtab", "Tab"} << -1;
+    QTest::newRow("prima freccia") << QStringList{"Giù"} << 0;
+    QTest::newRow("seconda freccia") << QStringList{"Giù", "Giù"} << 1;
+    QTest::newRow("freccia su") << QStringList{"Su"} << 0;
+    QTest::newRow("clic") << QStringList{"clic 2"} << 2;
+    QTest::newRow("scelta tolta con Ctrl+clic") << QStringList{"clic 1", "Ctrl+clic 1"} << -1;
+    QTest::newRow("freccia dopo la scelta tolta") << QStringList{"clic 1", "Ctrl+clic 1", "Giù"} << 0;
+}
+
+// The list has the keyboard as the window opens. Whatever the user does,
+// an entry is current (and framed) only when it is selected, and "Apri
+// archivio" opens exactly the entry that looks chosen.
+void TestApriCatalogo::correnteComeScelta()
+{
+    QFETCH(QStringList, passi);
+    QFETCH(int, scelta);
+
+    ProgrammaDiProva programma;
+    creaArchivi(programma, {"a.kpx", "b.kpx", "c.kpx"});
+    RegistroMessaggi messaggi;
+    TfrmApriCatalogo *w = apriElenco();
+    QVERIFY(attendiAttiva(w));
+    QListWidget *lista = w->lstFiles;
+    QVERIFY(lista->hasFocus());
+
+    for (const QString &passo : passi) {
+        const QStringList parti = passo.split(u' ');
+        if (passo == QLatin1String("Tab") || passo == QLatin1String("Backtab")) {
+            QTest::keyClick(QApplication::focusWidget(), passo == QLatin1String("Tab") ? Qt::Key_Tab : Qt::Key_Backtab);
+        } else if (passo == u"Giù" || passo == u"Su") {
+            QTest::keyClick(lista, passo == u"Giù" ? Qt::Key_Down : Qt::Key_Up);
+        } else {
+            const Qt::KeyboardModifiers tasti = parti.first() == QLatin1String("Ctrl+clic") ? Qt::ControlModifier
+                                                                                          : Qt::NoModifier;
+            const QRect voce = lista->visualItemRect(lista->item(parti.last().toInt()));
+            QTest::mouseClick(lista->viewport(), Qt::LeftButton, tasti, voce.center());
+        }
+    }
+
+    QVERIFY(lista->hasFocus());
+    const QList<QListWidgetItem *> scelte = lista->selectedItems();
+    QCOMPARE(scelte.isEmpty() ? -1 : lista->row(scelte.first()), scelta);
+    QCOMPARE(lista->currentRow(), scelta);
+
+    clicca(w->btnApri);
+    if (scelta < 0) {
+        QCOMPARE(messaggi.testi(), QStringList{kSelezionaApri});
+    } else {
+        QCOMPARE(messaggi.testi(), QStringList());
+        QCOMPARE(frmDocumenti()->lblNome->text(), QStringList({"a", "b", "c"}).at(scelta));
+    }
 }
 
 QTEST_MAIN(TestApriCatalogo)
