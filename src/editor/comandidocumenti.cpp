@@ -33,6 +33,16 @@ QRect postoPosizione()
     return QRect(444 + 2 * kPasso, kY, 84, kLato);
 }
 
+const std::array<ScorciatoiaComando, 3> &scorciatoieDocumenti()
+{
+    static const std::array<ScorciatoiaComando, 3> scorciatoie{{
+        {"Ctrl+S", "cmdSalva"},
+        {"PgUp", "cmdIndietro"},
+        {"PgDown", "cmdAvanti"},
+    }};
+    return scorciatoie;
+}
+
 const std::array<DescrizioneComando, kNumeroComandi> &comandiDocumenti()
 {
     static const std::array<DescrizioneComando, kNumeroComandi> comandi{{

@@ -19,6 +19,16 @@ struct DescrizioneComando {
 constexpr int kNumeroComandi = 20;
 const std::array<DescrizioneComando, kNumeroComandi> &comandiDocumenti();
 
+// Keys that run an editor command while the user types in a field: none of
+// them means anything to a one-line text field. A field keeps Home and End,
+// and Ctrl+Home and Ctrl+End as well (the toolkit reserves them for it), so
+// first and last record have no key. In the portable text of key sequences.
+struct ScorciatoiaComando {
+    const char *tasti;         // "Ctrl+S"
+    const char *comando;       // objectName of the command it runs
+};
+const std::array<ScorciatoiaComando, 3> &scorciatoieDocumenti();
+
 // The white boxes behind the seven groups: "shpControlli01" to "shpControlli07".
 struct GruppoComandi {
     const char *nome;

@@ -32,6 +32,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSvgRenderer>
 
 namespace {
@@ -166,6 +167,14 @@ void TfrmDocumenti::creaComandi(QWidget *pannello)
     collegaComando("btnSalvaFoto", &TfrmDocumenti::btnSalvaFotoClick);
     collegaComando("btnCancFoto", &TfrmDocumenti::btnCancFotoClick);
     collegaComando("btnZoomFoto", &TfrmDocumenti::btnZoomFotoClick);
+
+    // A key runs its command exactly as a click on it does, checks and
+    // messages included.
+    for (const ScorciatoiaComando &s : scorciatoieDocumenti()) {
+        auto *comando = findChild<VistaImmagine *>(QString::fromLatin1(s.comando));
+        auto *scorciatoia = new QShortcut(QKeySequence(QString::fromLatin1(s.tasti), QKeySequence::PortableText), this);
+        connect(scorciatoia, &QShortcut::activated, comando, &VistaImmagine::premi);
+    }
 }
 
 void TfrmDocumenti::collegaComando(const char *nome, void (TfrmDocumenti::*gestore)())

@@ -184,6 +184,17 @@ QStringList tratto(int primo, int ultimo, bool editor)
     return p;
 }
 
+// The editor's keys, after the paragraphs that describe its commands.
+QString paragrafoTastiera()
+{
+    return QStringLiteral(
+        "I comandi principali si eseguono anche dalla tastiera, senza lasciare i campi di testo: Ctrl+S salva "
+        "la scheda come il pulsante Salva, Pag↑ e Pag↓ mostrano la scheda precedente e quella "
+        "successiva, Ctrl+Home e Ctrl+Fine la prima e l'ultima scheda in archivio. Ogni pulsante si raggiunge "
+        "inoltre con il tasto Tab, che lo circonda di una cornice gialla, e si aziona con Invio o con la barra "
+        "spaziatrice.");
+}
+
 const QStringList &paragrafiEsportazione()
 {
     static const QStringList p{
@@ -215,7 +226,7 @@ TestoGuida testoGuida(ArgomentoGuida argomento)
     case ArgomentoGuida::ApriCatalogo:
         return {QStringLiteral("Creazione e apertura documenti"), tratto(3, 8, false)};
     case ArgomentoGuida::Documenti:
-        return {QStringLiteral("Gestione pagine documento"), tratto(9, 18, true)};
+        return {QStringLiteral("Gestione pagine documento"), tratto(9, 18, true) << paragrafoTastiera()};
     case ArgomentoGuida::Esportazione:
         return {QStringLiteral("Esportazione archivio pagine documento in Excel"), paragrafiEsportazione()};
     }

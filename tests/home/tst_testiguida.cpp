@@ -55,6 +55,9 @@ const QStringList kApertureEsportazione{
                    "qualsiasi."),
 };
 
+const QString kAperturaTastiera =
+    QStringLiteral("I comandi principali si eseguono anche dalla tastiera, senza lasciare i campi di testo:");
+
 const QString kEsportazioneAvvio = QStringLiteral(
     "Questa funzionalità permette di analizzare e gestire i dati delle schede al di fuori dell'applicazione.");
 const QString kEsportazioneEditor = QStringLiteral(
@@ -103,8 +106,9 @@ void TestTestiGuida::argomenti_data()
                           << QString();
     QTest::newRow("apri") << ArgomentoGuida::ApriCatalogo << "Creazione e apertura documenti" << tratto(3, 8)
                           << QString();
-    QTest::newRow("documenti") << ArgomentoGuida::Documenti << "Gestione pagine documento" << tratto(9, 18)
-                               << kEsportazioneEditor;
+    // The editor's topic ends with its keys.
+    QTest::newRow("documenti") << ArgomentoGuida::Documenti << "Gestione pagine documento"
+                               << tratto(9, 18) + QStringList{kAperturaTastiera} << kEsportazioneEditor;
     QTest::newRow("esportazione") << ArgomentoGuida::Esportazione
                                   << "Esportazione archivio pagine documento in Excel" << kApertureEsportazione
                                   << QString();
