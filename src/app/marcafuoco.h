@@ -11,7 +11,7 @@ class MarcaFuoco : public QWidget
 {
 public:
     // The space the ring takes around the picture, on every side.
-    static constexpr int kMargine = 4;
+    static constexpr int kMargine = 5;
 
     explicit MarcaFuoco(QWidget *comando);
 
