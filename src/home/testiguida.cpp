@@ -189,10 +189,9 @@ QString paragrafoTastiera()
 {
     return QStringLiteral(
         "I comandi principali si eseguono anche dalla tastiera, senza lasciare i campi di testo: Ctrl+S salva "
-        "la scheda come il pulsante Salva, Pag↑ e Pag↓ mostrano la scheda precedente e quella "
-        "successiva, Ctrl+Home e Ctrl+Fine la prima e l'ultima scheda in archivio. Ogni pulsante si raggiunge "
-        "inoltre con il tasto Tab, che lo circonda di una cornice gialla, e si aziona con Invio o con la barra "
-        "spaziatrice.");
+        "la scheda come il pulsante Salva, Pag\u2191 e Pag\u2193 mostrano la scheda precedente e quella "
+        "successiva. Ogni pulsante si raggiunge inoltre con il tasto Tab, che lo circonda di una cornice "
+        "gialla, e si aziona con Invio o con la barra spaziatrice.");
 }
 
 const QStringList &paragrafiEsportazione()

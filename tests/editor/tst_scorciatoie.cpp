@@ -1,4 +1,5 @@
 #include "editor/frmdocumenti.h"
+#include "home/testiguida.h"
 
 #include "support/documenti_supporto.h"
 #include "support/ricerca_supporto.h"
@@ -55,6 +56,8 @@ void TestScorciatoie::cleanupTestCase()
 void TestScorciatoie::tasti_data()
 {
     QTest::addColumn<QKeySequence>("tasti");
+    QTest::addColumn<QString>("nome");       // as the editor's help topic writes it
+    QTest::addColumn<bool>("comando");       // an editor key, which the help names
     QTest::addColumn<int>("schede");         // records in the archive
     QTest::addColumn<int>("da");             // position on screen before, 0 for a new record
     QTest::addColumn<bool>("titolo");        // the four required fields filled
@@ -65,36 +68,45 @@ void TestScorciatoie::tasti_data()
 
     const QKeySequence pagGiu(Qt::Key_PageDown);
     const QKeySequence pagSu(Qt::Key_PageUp);
-    const QKeySequence inizio(Qt::CTRL | Qt::Key_Home);
-    const QKeySequence fine(Qt::CTRL | Qt::Key_End);
     const QKeySequence salva(Qt::CTRL | Qt::Key_S);
+    const QString giu = QStringLiteral("Pag\u2193");
+    const QString su = QStringLiteral("Pag\u2191");
+    const QString ctrlS = QStringLiteral("Ctrl+S");
+    const QStringList nessuno;
 
-    QTest::newRow("Pag giù da una nuova") << pagGiu << 3 << 0 << false << "1" << QStringList() << kCursore << 3;
-    QTest::newRow("Pag giù") << pagGiu << 3 << 2 << false << "3" << QStringList() << kCursore << 3;
-    QTest::newRow("Pag giù sull'ultima") << pagGiu << 3 << 3 << false << "3" << QStringList() << kCursore << 3;
-    QTest::newRow("Pag su") << pagSu << 3 << 3 << false << "2" << QStringList() << kCursore << 3;
-    QTest::newRow("Pag su da una nuova") << pagSu << 3 << 0 << false << "1" << QStringList() << kCursore << 3;
-    QTest::newRow("Pag su sulla prima") << pagSu << 3 << 1 << false << "1" << QStringList() << kCursore << 3;
-    QTest::newRow("Pag giù, archivio vuoto") << pagGiu << 0 << 0 << false << "" << QStringList{kVuoto} << kCursore
-                                             << 0;
-    QTest::newRow("Ctrl+S, nuova scheda") << salva << 3 << 0 << true << "4" << QStringList{kInserita} << kCursore
-                                          << 4;
-    QTest::newRow("Ctrl+S, scheda archiviata") << salva << 3 << 2 << true << "2" << QStringList{kModificata}
-                                               << kCursore << 3;
-    QTest::newRow("Ctrl+S senza titolo") << salva << 3 << 0 << false << "" << QStringList{kSenzaTitolo} << kCursore
+    QTest::newRow("Pag giù da una nuova") << pagGiu << giu << true << 3 << 0 << false << "1" << nessuno << kCursore
+                                          << 3;
+    QTest::newRow("Pag giù") << pagGiu << giu << true << 3 << 2 << false << "3" << nessuno << kCursore << 3;
+    QTest::newRow("Pag giù sull'ultima") << pagGiu << giu << true << 3 << 3 << false << "3" << nessuno << kCursore
                                          << 3;
+    QTest::newRow("Pag su") << pagSu << su << true << 3 << 3 << false << "2" << nessuno << kCursore << 3;
+    QTest::newRow("Pag su da una nuova") << pagSu << su << true << 3 << 0 << false << "1" << nessuno << kCursore << 3;
+    QTest::newRow("Pag su sulla prima") << pagSu << su << true << 3 << 1 << false << "1" << nessuno << kCursore << 3;
+    QTest::newRow("Pag giù, archivio vuoto") << pagGiu << giu << true << 0 << 0 << false << "" << QStringList{kVuoto}
+                                             << kCursore << 0;
+    QTest::newRow("Ctrl+S, nuova scheda") << salva << ctrlS << true << 3 << 0 << true << "4"
+                                          << QStringList{kInserita} << kCursore << 4;
+    QTest::newRow("Ctrl+S, scheda archiviata") << salva << ctrlS << true << 3 << 2 << true << "2"
+                                               << QStringList{kModificata} << kCursore << 3;
+    QTest::newRow("Ctrl+S senza titolo") << salva << ctrlS << true << 3 << 0 << false << ""
+                                         << QStringList{kSenzaTitolo} << kCursore << 3;
     // Home and End move the cursor in the field and nothing else; the field
     // keeps Ctrl+Home and Ctrl+End for itself too, so they move no record.
-    QTest::newRow("Home") << QKeySequence(Qt::Key_Home) << 3 << 2 << false << "2" << QStringList() << 0 << 3;
-    QTest::newRow("Fine") << QKeySequence(Qt::Key_End) << 3 << 2 << false << "2" << QStringList()
+    QTest::newRow("Home") << QKeySequence(Qt::Key_Home) << "Home" << false << 3 << 2 << false << "2" << nessuno << 0
+                          << 3;
+    QTest::newRow("Fine") << QKeySequence(Qt::Key_End) << "Fine" << false << 3 << 2 << false << "2" << nessuno
                           << int(kDigitato.size()) << 3;
-    QTest::newRow("Ctrl+Home") << inizio << 3 << 2 << false << "2" << QStringList() << kCursore << 3;
-    QTest::newRow("Ctrl+Fine") << fine << 3 << 2 << false << "2" << QStringList() << kCursore << 3;
+    QTest::newRow("Ctrl+Home") << QKeySequence(Qt::CTRL | Qt::Key_Home) << "Ctrl+Home" << false << 3 << 2 << false
+                               << "2" << nessuno << kCursore << 3;
+    QTest::newRow("Ctrl+Fine") << QKeySequence(Qt::CTRL | Qt::Key_End) << "Ctrl+Fine" << false << 3 << 2 << false
+                               << "2" << nessuno << kCursore << 3;
 }
 
 void TestScorciatoie::tasti()
 {
     QFETCH(QKeySequence, tasti);
+    QFETCH(QString, nome);
+    QFETCH(bool, comando);
     QFETCH(int, schede);
     QFETCH(int, da);
     QFETCH(bool, titolo);
@@ -109,8 +121,8 @@ void TestScorciatoie::tasti()
     if (da > 0)
         editor->MostraScheda(archiviate.at(da - 1), da);
     if (titolo) {
-        for (const char *nome : {"txtTitolo", "txtCodice", "txtAutore", "txtPagNum"})
-            campoEditore(nome)->setText(QStringLiteral("Nuova"));
+        for (const char *obbligatorio : {"txtTitolo", "txtCodice", "txtAutore", "txtPagNum"})
+            campoEditore(obbligatorio)->setText(QStringLiteral("Nuova"));
     } else {
         campoEditore("txtTitolo")->clear();
     }
@@ -127,6 +139,8 @@ void TestScorciatoie::tasti()
     QCOMPARE(QFileInfo(m_programma->archivio()).size(), qint64(scritte) * qint64(sizeof(TSchedaPagina)));
     if (campo->text() == kDigitato)
         QCOMPARE(campo->cursorPosition(), cursore);
+    // The help names the keys that run a command, and no other.
+    QCOMPARE(testoUnito(ArgomentoGuida::Documenti).contains(nome), comando);
 }
 
 QTEST_MAIN(TestScorciatoie)
