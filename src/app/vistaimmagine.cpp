@@ -2,10 +2,9 @@
 
 #include "app/disegnirisorse.h"
 #include "app/marcafuoco.h"
+#include "app/tastocomando.h"
 
 #include <QAccessible>
-#include <QAccessibleWidget>
-#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -28,41 +27,14 @@ QSize dimensioneAdattata(const QSize &immagine, const QSize &area)
 
 namespace {
 
-// What assistive technology sees of a picture command: a button whose press
-// runs the command.
-class ComandoAccessibile : public QAccessibleWidget
-{
-public:
-    explicit ComandoAccessibile(VistaImmagine *comando)
-        : QAccessibleWidget(comando, QAccessible::Button)
-    {
-    }
-
-    QStringList actionNames() const override
-    {
-        return QStringList{pressAction()} + QAccessibleWidget::actionNames();
-    }
-
-    void doAction(const QString &azione) override
-    {
-        if (azione == pressAction())
-            static_cast<VistaImmagine *>(widget())->premi();
-        else
-            QAccessibleWidget::doAction(azione);
-    }
-};
-
 QAccessibleInterface *fabbricaComandi(const QString &classe, QObject *oggetto)
 {
     if (classe != QLatin1String("VistaImmagine"))
         return nullptr;
     auto *vista = static_cast<VistaImmagine *>(oggetto);
-    return vista->comando() ? new ComandoAccessibile(vista) : nullptr;
-}
-
-bool tastoDiComando(int tasto)
-{
-    return tasto == Qt::Key_Return || tasto == Qt::Key_Enter || tasto == Qt::Key_Space;
+    if (!vista->comando())
+        return nullptr;
+    return new ComandoAccessibile(vista, QAccessible::Button, [vista] { vista->premi(); });
 }
 
 } // namespace
@@ -86,12 +58,8 @@ void VistaImmagine::rendiComando(const QString &testo)
 
 void VistaImmagine::premi()
 {
-    if (!isEnabled() || !isVisible())
-        return;
-    QWidget *modale = QApplication::activeModalWidget();
-    if (modale && modale != window())
-        return;
-    emit clicked();
+    if (comandoUtilizzabile(this))
+        emit clicked();
 }
 
 void VistaImmagine::impostaImmagine(const QImage &immagine)
@@ -168,26 +136,23 @@ void VistaImmagine::mouseReleaseEvent(QMouseEvent *evento)
 
 void VistaImmagine::keyPressEvent(QKeyEvent *evento)
 {
-    if (!m_comando || !tastoDiComando(evento->key()) || evento->modifiers() & ~Qt::KeypadModifier) {
+    if (!m_comando || !TastoComando::riguarda(evento)) {
         QWidget::keyPressEvent(evento);
         return;
     }
-    if (!evento->isAutoRepeat())
-        m_tasto = evento->key();
+    m_tasto.premuto(evento);
     evento->accept();
 }
 
 void VistaImmagine::keyReleaseEvent(QKeyEvent *evento)
 {
-    if (!m_comando || !tastoDiComando(evento->key())) {
+    if (!m_comando || !TastoComando::riguarda(evento)) {
         QWidget::keyReleaseEvent(evento);
         return;
     }
     evento->accept();
-    if (evento->isAutoRepeat() || evento->key() != m_tasto)
-        return;
-    m_tasto = 0;
-    premi();
+    if (m_tasto.rilasciato(evento))
+        premi();
 }
 
 void VistaImmagine::focusInEvent(QFocusEvent *evento)
@@ -203,7 +168,7 @@ void VistaImmagine::focusInEvent(QFocusEvent *evento)
 void VistaImmagine::focusOutEvent(QFocusEvent *evento)
 {
     QWidget::focusOutEvent(evento);
-    m_tasto = 0;
+    m_tasto.dimentica();
     if (m_marca)
         m_marca->hide();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/tastocomando.h"
+
 #include <QImage>
 #include <QPixmap>
 #include <QRect>
@@ -63,9 +65,6 @@ private:
     QPixmap m_cache;
     bool m_premuto = false;
     bool m_comando = false;
-    // The key (Enter or Space) pressed on this command and not yet
-    // released: only its release runs the command, so a key that closed
-    // another window cannot run a command of the window it reveals.
-    int m_tasto = 0;
+    TastoComando m_tasto;
     MarcaFuoco *m_marca = nullptr;
 };

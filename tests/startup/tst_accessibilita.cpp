@@ -3,6 +3,9 @@
 #include "app/vistaimmagine.h"
 #include "editor/frmallegacartella.h"
 #include "editor/frmdocumenti.h"
+#include "home/frmguida.h"
+#include "home/frminfo.h"
+#include "home/frmsplash.h"
 #include "output/frmexpdocumenti.h"
 
 #include "support/accesso_supporto.h"
@@ -94,6 +97,8 @@ private slots:
     void ordineTab();
     void effetti_data();
     void effetti();
+    void collegamenti_data();
+    void collegamenti();
 };
 
 void TestAccessibilita::cleanup()
@@ -347,6 +352,72 @@ void TestAccessibilita::effetti()
     QCOMPARE(finestreVisibili(), visibili);
     if (!posizione.isNull())
         QCOMPARE(frmDocumenti()->lblPosizione->text(), posizione);
+}
+
+void TestAccessibilita::collegamenti_data()
+{
+    QTest::addColumn<QString>("finestra");
+    QTest::addColumn<QString>("controllo");
+    QTest::addColumn<QString>("nome");
+
+    const QString manuale = QStringLiteral("Visualizza guida in formato PDF");
+    const QString posta = QStringLiteral("info@velmora-software.example");
+    const QString sito = QStringLiteral("https://www.velmora-software.example");
+    QTest::newRow("guida, testo") << "frmGuida" << "lnkWeb" << manuale;
+    QTest::newRow("guida, icona") << "frmGuida" << "imgPDF" << manuale;
+    QTest::newRow("informazioni, testo") << "frmInfo" << "lnkWeb" << posta;
+    QTest::newRow("informazioni, icona") << "frmInfo" << "imgEmail" << posta;
+    QTest::newRow("splash, testo") << "frmSplash" << "lnkWeb" << sito;
+    QTest::newRow("splash, icona") << "frmSplash" << "imgWeb" << sito;
+}
+
+// A link and its picture are one link named by its text: the press action
+// opens what a click opens. Tab reaches the text, which the ring marks, and
+// Enter or Space opens the link too.
+void TestAccessibilita::collegamenti()
+{
+    QFETCH(QString, finestra);
+    QFETCH(QString, controllo);
+    QFETCH(QString, nome);
+
+    ProgrammaDiProva programma;
+    std::unique_ptr<QWidget> dialogo;
+    QWidget *proprietario = finestre().permanenti[size_t(Permanente::Avvio)];
+    if (finestra == QLatin1String("frmGuida"))
+        dialogo = std::make_unique<TfrmGuida>(proprietario);
+    else if (finestra == QLatin1String("frmInfo"))
+        dialogo = std::make_unique<TfrmInfo>(proprietario);
+    else
+        dialogo = std::make_unique<TfrmSplash>(proprietario);
+    dialogo->show();
+    QVERIFY(attendiAttiva(dialogo.get()));
+    QWidget *c = dialogo->findChild<QWidget *>(controllo);
+    QVERIFY(c);
+
+    RegistroAperture aperture;
+    clicca(c);
+    QCOMPARE(aperture.aperture().size(), 1);
+    const QUrl destinazione = aperture.aperture().first();
+
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(c);
+    QVERIFY(iface);
+    QCOMPARE(iface->role(), QAccessible::Link);
+    QCOMPARE(iface->text(QAccessible::Name), nome);
+    QVERIFY(iface->actionInterface());
+    iface->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(aperture.aperture(), QList<QUrl>(2, destinazione));
+
+    if (controllo != QLatin1String("lnkWeb")) {
+        QCOMPARE(c->focusPolicy(), Qt::NoFocus);
+        return;
+    }
+    c->setFocus(Qt::TabFocusReason);
+    QVERIFY(giallo(appenaFuori(c)));
+    tasto(c, QStringLiteral("Invio"));
+    tasto(c, QStringLiteral("Spazio"));
+    QCOMPARE(aperture.aperture(), QList<QUrl>(4, destinazione));
+    c->clearFocus();
+    QVERIFY(!giallo(appenaFuori(c)));
 }
 
 QTEST_MAIN(TestAccessibilita)
