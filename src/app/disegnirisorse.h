@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -9,7 +10,9 @@
 // for the whole run and then shared (a QImage shares its pixels): a dialog
 // opened again and again, or the dialog instances that start-up makes and
 // never shows, cost no rendering.
-QImage disegnoRisorsa(const QString &risorsa, const QSize &dimensione, qreal dpr = 1.0);
+// A background colour that is opaque gives an opaque picture on that colour.
+QImage disegnoRisorsa(const QString &risorsa, const QSize &dimensione, qreal dpr = 1.0,
+                      const QColor &sfondo = Qt::transparent);
 
 // How many renders the shared pictures have taken so far in this process.
 int disegniEseguiti();

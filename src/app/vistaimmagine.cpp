@@ -70,8 +70,9 @@ void VistaImmagine::impostaImmagine(const QImage &immagine)
     update();
 }
 
-void VistaImmagine::impostaRisorsa(const QString &risorsa, const QSize &dimensione)
+void VistaImmagine::impostaRisorsa(const QString &risorsa, const QSize &dimensione, const QColor &sfondo)
 {
+    m_sfondoRisorsa = sfondo;
     m_immagine = QImage();
     m_risorsa = risorsa;
     m_dimensioneRisorsa = dimensione;
@@ -82,7 +83,7 @@ void VistaImmagine::impostaRisorsa(const QString &risorsa, const QSize &dimensio
 const QImage &VistaImmagine::immagine() const
 {
     if (!m_risorsa.isEmpty()) {
-        m_immagine = disegnoRisorsa(m_risorsa, m_dimensioneRisorsa);
+        m_immagine = disegnoRisorsa(m_risorsa, m_dimensioneRisorsa, 1.0, m_sfondoRisorsa);
         m_risorsa.clear();
     }
     return m_immagine;

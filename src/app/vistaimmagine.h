@@ -2,6 +2,7 @@
 
 #include "app/tastocomando.h"
 
+#include <QColor>
 #include <QImage>
 #include <QPixmap>
 #include <QRect>
@@ -37,7 +38,7 @@ public:
     void impostaImmagine(const QImage &immagine);
     // A picture of the resources at the given size, drawn only when it is
     // first needed and shared with every view that shows the same.
-    void impostaRisorsa(const QString &risorsa, const QSize &dimensione);
+    void impostaRisorsa(const QString &risorsa, const QSize &dimensione, const QColor &sfondo = Qt::transparent);
     const QImage &immagine() const;
     // Where the picture is drawn, in the view's coordinates.
     QRect rettangoloDisegno() const;
@@ -60,6 +61,7 @@ private:
     mutable QImage m_immagine;
     mutable QString m_risorsa;
     QSize m_dimensioneRisorsa;
+    QColor m_sfondoRisorsa;
     // The scaled copy of the last paint: scans are large and repainting
     // them from full size on every expose is slow.
     QPixmap m_cache;

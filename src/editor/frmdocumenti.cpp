@@ -33,23 +33,14 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QShortcut>
-#include <QSvgRenderer>
 
 namespace {
 
 const QString kPronto = QStringLiteral("Pronto per archiviare una nuova scheda...");
 
-// The placeholder is part of the window's design: drawn once, opaque, at the
-// size of the picture area.
-QImage disegnaSegnaposto(const QSize &dimensione)
-{
-    QImage img(dimensione, QImage::Format_RGB32);
-    img.fill(Qt::white);
-    QSvgRenderer svg(QStringLiteral(":/editor/segnaposto.svg"));
-    QPainter p(&img);
-    svg.render(&p);
-    return img;
-}
+// The placeholder is part of the window's design: opaque on white, at the
+// size of the picture area, drawn once when it is first needed.
+const QString kSegnaposto = QStringLiteral(":/editor/segnaposto.svg");
 
 } // namespace
 
@@ -74,9 +65,9 @@ TfrmDocumenti::TfrmDocumenti(QWidget *parent)
     imgBianco = new VistaImmagine(pan);
     imgBianco->setObjectName(QStringLiteral("imgBianco"));
     imgBianco->setGeometry(postoFoto());
-    imgBianco->impostaImmagine(disegnaSegnaposto(postoFoto().size()));
+    imgBianco->impostaRisorsa(kSegnaposto, postoFoto().size(), Qt::white);
     imgBianco->hide();
-    imgFoto->impostaImmagine(imgBianco->immagine());
+    imgFoto->impostaRisorsa(kSegnaposto, postoFoto().size(), Qt::white);
 
     lblNome = creaNome(pan);
     lblFile = etichettaNascosta(pan, QStringLiteral("lblFile"));

@@ -34,13 +34,19 @@ FinestraRiepilogo::FinestraRiepilogo(const AspettoFinestra &aspetto, QWidget *pr
     : FinestraDialogo(aspetto, proprietario)
     , m_ultimoTrova(ultimoTrova)
     , m_titoloStampa(titoloStampa)
-    , m_frxReport(creaReportRiepilogo())
 {
     impostaFormatiProcesso();
     panContainer = creaPannello(this, QSize(833, 529));
 }
 
 FinestraRiepilogo::~FinestraRiepilogo() = default;
+
+Report &FinestraRiepilogo::frxReport() const
+{
+    if (!m_frxReport)
+        m_frxReport = creaReportRiepilogo();
+    return *m_frxReport;
+}
 
 // Result panel, 833 x 529: banner and instructions on top, the find row, the
 // 801 x 273 list, its hint, and the commands along the bottom.

@@ -43,8 +43,8 @@ public:
 
     // The title the list report is printed with.
     const QString &titoloStampa() const { return m_titoloStampa; }
-    // The window's own list report.
-    Report &frxReport() const { return *m_frxReport; }
+    // The window's own list report, defined when first asked for.
+    Report &frxReport() const;
 
     ModelloRighe *modello() const { return m_modello; }
     // The selected entry, -1 for none.
@@ -88,6 +88,6 @@ private:
 
     QString &m_ultimoTrova;
     QString m_titoloStampa;
-    std::unique_ptr<Report> m_frxReport;
+    mutable std::unique_ptr<Report> m_frxReport;
     ModelloRighe *m_modello = nullptr;
 };

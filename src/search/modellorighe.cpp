@@ -10,7 +10,6 @@ ModelloRighe::ModelloRighe(QObject *parent)
 {
     m_carattere.setPointSize(12);
     m_carattere.setStyleHint(QFont::Monospace);
-    m_altezza = QFontMetrics(m_carattere).height() + 2;
 }
 
 void ModelloRighe::impostaRighe(ElencoRighe righe)
@@ -53,8 +52,13 @@ QVariant ModelloRighe::data(const QModelIndex &indice, int ruolo) const
     case Qt::ForegroundRole:
         return QBrush(Qt::black);
     case Qt::SizeHintRole:
-        if (m_larghezza > 0)
+        if (m_larghezza > 0) {
+            // Measured when first asked: finding the font is the dearest
+            // part of making the window, and most windows never list.
+            if (m_altezza == 0)
+                m_altezza = QFontMetrics(m_carattere).height() + 2;
             return QSize(m_larghezza, m_altezza);
+        }
         return QVariant();
     default:
         return QVariant();

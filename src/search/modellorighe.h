@@ -30,5 +30,5 @@ private:
     ElencoRighe m_righe;
     QFont m_carattere;
     int m_larghezza = 0;
-    int m_altezza = 0;
+    mutable int m_altezza = 0;
 };
