@@ -22,6 +22,7 @@
 #include "search/frmtrovapagine.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QIcon>
 #include <QImageReader>
 #include <QLibraryInfo>
@@ -87,6 +88,11 @@ void createWindows(const QString &programFolder)
     f.permanenti = {f.frmPassword, f.frmAvvio, f.frmApriCatalogo, f.frmCambiaPassword, f.frmCreaCatalogo,
                     f.frmDocumenti};
 
+    // Every control made above has asked to be polished (style, fonts) by
+    // the event loop, which would do it for all the hidden windows before the
+    // login is first painted. Showing a window polishes its controls anyway,
+    // so the hidden ones wait until they open.
+    QCoreApplication::removePostedEvents(nullptr, QEvent::PolishRequest);
     f.frmPassword->mostra();
 }
 
