@@ -1,4 +1,5 @@
 #include "app/alonefuoco.h"
+#include "app/fogliostile.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -68,7 +69,7 @@ QFrame *creaAloneFuoco(QLineEdit *campo, const QString &nome)
     auto *alone = new QFrame(campo->parentWidget());
     alone->setObjectName(nome);
     alone->setAttribute(Qt::WA_TransparentForMouseEvents);
-    alone->setStyleSheet(QStringLiteral(
+    impostaFoglioStile(alone, QStringLiteral(
         "QFrame { background-color: #ffff00; border: 2px solid "
         "qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffff00, stop:1 #ffffff); "
         "border-radius: 3px; }"));

@@ -1,6 +1,7 @@
 #include "app/elementi.h"
 
 #include "app/disegnirisorse.h"
+#include "app/fogliostile.h"
 #include "app/vistaimmagine.h"
 
 #include <QEvent>
@@ -67,7 +68,7 @@ QFrame *riquadro(QWidget *genitore, const QString &nome, const QRect &posto, con
     auto *f = new QFrame(genitore);
     f->setObjectName(nome);
     f->setGeometry(posto);
-    f->setStyleSheet(QStringLiteral("QFrame#%1 { %2 }").arg(nome, stile));
+    impostaFoglioStile(f, QStringLiteral("QFrame#%1 { %2 }").arg(nome, stile));
     return f;
 }
 

@@ -1,6 +1,7 @@
 #include "app/tintafuoco.h"
 
 #include "app/colori.h"
+#include "app/fogliostile.h"
 
 #include <QEvent>
 #include <QLineEdit>
@@ -22,7 +23,7 @@ public:
         , m_riposo(foglio(Colori::tintaRiposo))
         , m_fuoco(foglio(Colori::tintaFuoco))
     {
-        campo->setStyleSheet(m_riposo);
+        impostaFoglioStile(campo, m_riposo);
         campo->installEventFilter(this);
     }
 
@@ -41,7 +42,7 @@ private:
     static void imposta(QLineEdit *campo, const QString &stile)
     {
         if (campo->styleSheet() != stile)
-            campo->setStyleSheet(stile);
+            impostaFoglioStile(campo, stile);
     }
 
     const QString m_riposo;

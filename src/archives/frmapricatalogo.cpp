@@ -4,6 +4,7 @@
 #include "app/elementi.h"
 #include "app/errori.h"
 #include "app/finestre.h"
+#include "app/fogliostile.h"
 #include "app/formati.h"
 #include "app/messaggi.h"
 #include "app/vistaimmagine.h"
@@ -67,14 +68,14 @@ TfrmApriCatalogo::TfrmApriCatalogo(QWidget *parent)
     lstFiles->setSortingEnabled(false);
     QFont fl(QStringLiteral("Courier New"), 14);
     lstFiles->setFont(fl);
-    lstFiles->setStyleSheet(QStringLiteral("QListWidget { color: #000000; background: white; "
-                                           "border: 2px solid #C8B89A; }"
-                                           "QListWidget:focus { border: 2px solid #12365A; }"));
+    impostaFoglioStile(lstFiles, QStringLiteral("QListWidget { color: #000000; background: white; "
+                                                "border: 2px solid #C8B89A; }"
+                                                "QListWidget:focus { border: 2px solid #12365A; }"));
 
     lblCreati = new QLabel(ElencoArchivi::rigaConteggio(0), pan);
     lblCreati->setObjectName(QStringLiteral("lblCreati"));
     lblCreati->setFont(QFont(QStringLiteral("Verdana"), 12));
-    lblCreati->setStyleSheet(QStringLiteral("color: #008000;"));
+    impostaFoglioStile(lblCreati, QStringLiteral("color: #008000;"));
     lblCreati->setGeometry(34, 564, 600, 26);
 
     btnApri = comando(pan, QStringLiteral("btnApri"), QStringLiteral(":/archives/apri.svg"),

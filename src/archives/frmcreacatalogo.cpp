@@ -4,6 +4,7 @@
 #include "app/elementi.h"
 #include "app/errori.h"
 #include "app/finestre.h"
+#include "app/fogliostile.h"
 #include "app/formati.h"
 #include "app/messaggi.h"
 #include "app/tintafuoco.h"
@@ -61,7 +62,7 @@ TfrmCreaCatalogo::TfrmCreaCatalogo(QWidget *parent)
     QFont fd(QStringLiteral("Verdana"), 11);
     fd.setBold(true);
     didascalia->setFont(fd);
-    didascalia->setStyleSheet(QStringLiteral("color: #12365A;"));
+    impostaFoglioStile(didascalia, QStringLiteral("color: #12365A;"));
     didascalia->setGeometry(425, 342, 526, 24);
 
     immagine(pan, QStringLiteral("imgMano"), QStringLiteral(":/archives/mano.svg"), QRect(363, 370, 56, 40));

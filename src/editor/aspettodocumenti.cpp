@@ -2,6 +2,7 @@
 
 #include "app/colori.h"
 #include "app/elementi.h"
+#include "app/fogliostile.h"
 #include "app/tintafuoco.h"
 #include "editor/campidocumenti.h"
 
@@ -68,8 +69,8 @@ QLabel *creaNome(QWidget *pannello)
     l->setObjectName(QStringLiteral("lblNome"));
     l->setGeometry(347, 74, 635, 36);
     l->setFont(QFont(QStringLiteral("Verdana"), 14, QFont::Bold));
-    l->setStyleSheet(QStringLiteral("QLabel { color: #FFFF00; background: #1F4E8C; border-radius: 4px; "
-                                    "padding-left: 10px; }"));
+    impostaFoglioStile(l, QStringLiteral("QLabel { color: #FFFF00; background: #1F4E8C; border-radius: 4px; "
+                                         "padding-left: 10px; }"));
     return l;
 }
 
@@ -80,7 +81,7 @@ QLabel *creaPosizione(QWidget *pannello, const QRect &posto)
     l->setGeometry(posto);
     l->setAlignment(Qt::AlignCenter);
     l->setFont(QFont(QStringLiteral("Verdana"), 16, QFont::Bold));
-    l->setStyleSheet(QStringLiteral("QLabel { color: %1; }").arg(kBluScuro.name()));
+    impostaFoglioStile(l, QStringLiteral("QLabel { color: %1; }").arg(kBluScuro.name()));
     return l;
 }
 
@@ -90,7 +91,7 @@ QLabel *creaDidascalia(QWidget *pannello, const QString &nome, const Descrizione
     l->setObjectName(nome);
     l->setGeometry(rettangoloDidascalia(d));
     l->setFont(QFont(QStringLiteral("Verdana"), 9, QFont::Bold));
-    l->setStyleSheet(QStringLiteral("QLabel { color: %1; }").arg(kBluScuro.name()));
+    impostaFoglioStile(l, QStringLiteral("QLabel { color: %1; }").arg(kBluScuro.name()));
     l->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
     return l;
 }
@@ -123,10 +124,10 @@ QCheckBox *creaCasella(QWidget *pannello)
     c->setObjectName(QStringLiteral("chkDaCompletare"));
     c->setGeometry(776, 591, 200, 30);
     c->setFont(QFont(QStringLiteral("Verdana"), 11, QFont::Bold));
-    c->setStyleSheet(QStringLiteral("QCheckBox { color: #6B3A00; background: transparent; spacing: 8px; }"
-                                    "QCheckBox::indicator { width: 20px; height: 20px; }"
-                                    "QCheckBox::indicator:unchecked { image: url(:/editor/casella.svg); }"
-                                    "QCheckBox::indicator:checked { image: url(:/editor/spunta.svg); }"));
+    impostaFoglioStile(c, QStringLiteral("QCheckBox { color: #6B3A00; background: transparent; spacing: 8px; }"
+                                         "QCheckBox::indicator { width: 20px; height: 20px; }"
+                                         "QCheckBox::indicator:unchecked { image: url(:/editor/casella.svg); }"
+                                         "QCheckBox::indicator:checked { image: url(:/editor/spunta.svg); }"));
     c->setCursor(Qt::PointingHandCursor);
     return c;
 }
@@ -137,9 +138,9 @@ QLabel *creaBarraStato(QWidget *pannello, const QString &testo)
     l->setObjectName(QStringLiteral("panInfo"));
     l->setGeometry(0, 652, kLarghezzaPannello, 34);
     l->setFont(QFont(QStringLiteral("Tahoma"), 12));
-    l->setStyleSheet(QStringLiteral("QLabel { color: #FFFFFF; background: %1; border-radius: 4px; "
-                                    "padding-left: 12px; }")
-                         .arg(Colori::barraStato.name()));
+    impostaFoglioStile(l, QStringLiteral("QLabel { color: #FFFFFF; background: %1; border-radius: 4px; "
+                                         "padding-left: 12px; }")
+                              .arg(Colori::barraStato.name()));
     return l;
 }
 

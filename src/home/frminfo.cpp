@@ -2,6 +2,7 @@
 
 #include "app/collegamento.h"
 #include "app/elementi.h"
+#include "app/fogliostile.h"
 #include "home/produttore.h"
 
 #include <QLabel>
@@ -30,7 +31,7 @@ TfrmInfo::TfrmInfo(QWidget *proprietario)
     QFont ft(QStringLiteral("Arial"), 12);
     ft.setBold(true);
     lblTitolo->setFont(ft);
-    lblTitolo->setStyleSheet(QStringLiteral("color: #DC143C;"));
+    impostaFoglioStile(lblTitolo, QStringLiteral("color: #DC143C;"));
     lblTitolo->setAlignment(Qt::AlignCenter);
     lblTitolo->setGeometry(8, 68, 425, 24);
 

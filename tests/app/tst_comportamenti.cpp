@@ -2,6 +2,7 @@
 #include "app/catenainvio.h"
 #include "app/collegamento.h"
 #include "app/colori.h"
+#include "app/fogliostile.h"
 #include "app/formati.h"
 #include "app/openurl.h"
 #include "app/suggerimenti.h"
@@ -80,6 +81,8 @@ private slots:
     void tintaUnSoloCampoGiallo();
     void alone();
     void aloneConIlCampoDistrutto();
+    void foglioStile_data();
+    void foglioStile();
     void catenaInvio();
     void suggerimenti();
     void collegamento();
@@ -153,6 +156,64 @@ void TestComportamenti::aloneConIlCampoDistrutto()
     QCOMPARE(QApplication::focusWidget(), campo);
     delete finestra;
     QVERIFY(effetto.isNull());
+}
+
+// A control given its sheet while its window is hidden must look and measure
+// as if the sheet had been set at once, whichever first needs it: the window
+// opening, a picture of the control, or its size.
+void TestComportamenti::foglioStile_data()
+{
+    QTest::addColumn<QString>("richiesta");
+    QTest::addColumn<bool>("giaRifinito");
+    QTest::addColumn<bool>("sostituito");
+
+    QTest::newRow("finestra aperta") << QStringLiteral("mostra") << false << false;
+    QTest::newRow("immagine a finestra nascosta") << QStringLiteral("immagine") << false << false;
+    QTest::newRow("misura a finestra nascosta") << QStringLiteral("misura") << false << false;
+    QTest::newRow("secondo foglio in attesa") << QStringLiteral("mostra") << false << true;
+    QTest::newRow("secondo foglio, immagine") << QStringLiteral("immagine") << false << true;
+    QTest::newRow("controllo già rifinito") << QStringLiteral("immagine") << true << false;
+    QTest::newRow("rifinito, secondo foglio") << QStringLiteral("mostra") << true << true;
+}
+
+void TestComportamenti::foglioStile()
+{
+    QFETCH(QString, richiesta);
+    QFETCH(bool, giaRifinito);
+    QFETCH(bool, sostituito);
+
+    const QColor verde(0x20, 0xA0, 0x40);
+    const QColor rosso(0xC0, 0x20, 0x20);
+    const auto foglio = [](const QColor &fondo, int margine) {
+        return QStringLiteral("QLabel { background: %1; padding-left: %2px; }").arg(fondo.name()).arg(margine);
+    };
+    QWidget finestra;
+    finestra.resize(300, 100);
+    auto *etichetta = new QLabel(QStringLiteral("Testo"), &finestra);
+    etichetta->move(10, 10);
+    // The same label with its sheet set directly: the size to match.
+    QLabel campione(QStringLiteral("Testo"));
+    campione.setStyleSheet(foglio(verde, 40));
+    campione.adjustSize();
+
+    if (giaRifinito)
+        etichetta->ensurePolished();
+    if (sostituito)
+        impostaFoglioStile(etichetta, foglio(rosso, 4));
+    impostaFoglioStile(etichetta, foglio(verde, 40));
+
+    if (richiesta == QLatin1String("mostra")) {
+        finestra.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&finestra));
+    } else if (richiesta == QLatin1String("misura")) {
+        etichetta->adjustSize();
+        QCOMPARE(etichetta->size(), campione.size());
+    }
+    const QImage img = etichetta->grab().toImage();
+    QCOMPARE(img.pixelColor(5, img.height() / 2), verde);
+    QCOMPARE(img.pixelColor(img.width() - 2, img.height() / 2), verde);
+    etichetta->adjustSize();
+    QCOMPARE(etichetta->size(), campione.size());
 }
 
 void TestComportamenti::catenaInvio()
