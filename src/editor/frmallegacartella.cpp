@@ -5,6 +5,7 @@
 #include "app/elementi.h"
 #include "app/messaggi.h"
 #include "app/openurl.h"
+#include "app/rifinitura.h"
 #include "app/vistaimmagine.h"
 #include "storage/allegati.h"
 #include "storage/testo.h"
@@ -52,7 +53,7 @@ QLabel *didascalia(QWidget *genitore, const QString &testo, const QPoint &dove)
     QLabel *l = Elementi::didascalia(genitore, QString(), testo, QRect(dove, QSize()),
                                      Elementi::carattere(QStringLiteral("Verdana"), 9, true),
                                      QColor(0x12, 0x36, 0x5A));
-    l->adjustSize();
+    allaRifinitura(l, [l] { l->adjustSize(); });
     return l;
 }
 

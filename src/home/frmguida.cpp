@@ -4,6 +4,7 @@
 #include "app/collegamento.h"
 #include "app/elementi.h"
 #include "app/messaggi.h"
+#include "app/rifinitura.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -52,7 +53,7 @@ TfrmGuida::TfrmGuida(QWidget *proprietario)
     lnkWeb->setObjectName(QStringLiteral("lnkWeb"));
     new Collegamento(lnkWeb, imgPDF, u'"' + percorsoManuale() + u'"');
     lnkWeb->move(42, 502);
-    lnkWeb->adjustSize();
+    allaRifinitura(lnkWeb, [this] { lnkWeb->adjustSize(); });
 
     btnChiudi = pulsante(pan, QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), QRect(524, 496, 110, 34),
                          carattere(QStringLiteral("Verdana"), 12));

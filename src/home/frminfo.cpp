@@ -3,6 +3,7 @@
 #include "app/collegamento.h"
 #include "app/elementi.h"
 #include "app/fogliostile.h"
+#include "app/rifinitura.h"
 #include "home/produttore.h"
 
 #include <QLabel>
@@ -52,5 +53,5 @@ TfrmInfo::TfrmInfo(QWidget *proprietario)
     lnkWeb->setObjectName(QStringLiteral("lnkWeb"));
     new Collegamento(lnkWeb, imgEmail, QStringLiteral("\"mailto:") + Produttore::email + u'"');
     lnkWeb->move(48, 548);
-    lnkWeb->adjustSize();
+    allaRifinitura(lnkWeb, [this] { lnkWeb->adjustSize(); });
 }

@@ -2,6 +2,7 @@
 
 #include "app/collegamento.h"
 #include "app/elementi.h"
+#include "app/rifinitura.h"
 #include "home/produttore.h"
 
 #include <QLabel>
@@ -43,5 +44,5 @@ TfrmSplash::TfrmSplash(QWidget *proprietario)
     lnkWeb->setObjectName(QStringLiteral("lnkWeb"));
     new Collegamento(lnkWeb, imgWeb, Produttore::sito);
     lnkWeb->move(46, 405);
-    lnkWeb->adjustSize();
+    allaRifinitura(lnkWeb, [this] { lnkWeb->adjustSize(); });
 }

@@ -19,6 +19,7 @@
 #include <QScreen>
 #include <QTest>
 #include <QCloseEvent>
+#include <QLabel>
 #include <QWindow>
 
 namespace {
@@ -169,6 +170,8 @@ private slots:
     void uscite();
     void chiudereIlLauncherTerminaIlProgramma();
     void ricreareLInsieme();
+    void testiInteriAllApertura_data();
+    void testiInteriAllApertura();
     void dialogoNuovoAOgniApertura();
 };
 
@@ -383,6 +386,45 @@ void TestFinestre::ricreareLInsieme()
     ProgrammaDiProva secondo;
     QVERIFY(perNome(QStringLiteral("frmDocumenti")));
     QCOMPARE(finestreVisibili(), QStringList{QStringLiteral("frmPassword")});
+}
+
+// Captions and links of the windows made hidden at start-up take the size of
+// their text only once polished: when such a window opens, none may be cut.
+void TestFinestre::testiInteriAllApertura_data()
+{
+    QTest::addColumn<QString>("finestra");
+    QTest::addColumn<QString>("nome");
+    QTest::addColumn<QString>("testo");
+
+    QTest::newRow("guida, collegamento") << "frmGuida" << "lnkWeb" << QString();
+    QTest::newRow("informazioni, collegamento") << "frmInfo" << "lnkWeb" << QString();
+    QTest::newRow("splash, collegamento") << "frmSplash" << "lnkWeb" << QString();
+    QTest::newRow("allegati, primo nome") << "frmAllegaCartella" << QString() << "Nome 1° file allegato:";
+    QTest::newRow("allegati, ultima descrizione")
+        << "frmAllegaCartella" << QString() << "Descrizione 3° file allegato:";
+}
+
+void TestFinestre::testiInteriAllApertura()
+{
+    QFETCH(QString, finestra);
+    QFETCH(QString, nome);
+    QFETCH(QString, testo);
+
+    ProgrammaDiProva programma;
+    QWidget *w = perNome(finestra);
+    QVERIFY(w);
+    QLabel *etichetta = nullptr;
+    for (QLabel *l : w->findChildren<QLabel *>()) {
+        if (nome.isEmpty() ? l->text() == testo : l->objectName() == nome)
+            etichetta = l;
+    }
+    QVERIFY(etichetta);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    QVERIFY(etichetta->isVisible());
+    QVERIFY(!etichetta->text().isEmpty());
+    QCOMPARE(etichetta->size(), etichetta->sizeHint());
+    w->hide();
 }
 
 class DialogoDiProva : public FinestraDialogo
