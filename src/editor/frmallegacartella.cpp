@@ -125,7 +125,11 @@ void TfrmAllegaCartella::creaRiga(QWidget *pannello, int k)
     r.txtFile->setObjectName(nomeNumerato("txtFile", k));
     r.txtFile->setGeometry(12, 24, 338, 28);
     r.txtFile->setReadOnly(true);
-    r.txtFile->setFont(Elementi::carattere(QStringLiteral("Verdana"), 10, true));
+    // A field lays out its text again for a new font, which loads that font:
+    // the fields take theirs when the dialog first opens.
+    allaRifinitura(r.txtFile, [campo = r.txtFile] {
+        campo->setFont(Elementi::carattere(QStringLiteral("Verdana"), 10, true));
+    });
     QPalette grigio = r.txtFile->palette();
     grigio.setColor(QPalette::Text, QColor(0x80, 0x80, 0x80));
     r.txtFile->setPalette(grigio);
@@ -144,7 +148,9 @@ void TfrmAllegaCartella::creaRiga(QWidget *pannello, int k)
     r.txtDesc = new QLineEdit(pannello);
     r.txtDesc->setObjectName(nomeNumerato("txtDesc", k));
     r.txtDesc->setGeometry(12, 77, 552, 30);
-    r.txtDesc->setFont(Elementi::carattere(QStringLiteral("Verdana"), 12, true));
+    allaRifinitura(r.txtDesc, [campo = r.txtDesc] {
+        campo->setFont(Elementi::carattere(QStringLiteral("Verdana"), 12, true));
+    });
 
     connect(r.btnSfoglia, &QPushButton::clicked, this, [this, k] { btnSfogliaClick(k); });
     connect(r.btnApri, &QPushButton::clicked, this, [this, k] { btnApriClick(k); });

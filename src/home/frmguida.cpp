@@ -45,7 +45,9 @@ TfrmGuida::TfrmGuida(QWidget *proprietario)
     txtGuida->setGeometry(8, 132, 625, 350);
     txtGuida->setReadOnly(true);
     txtGuida->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    txtGuida->setFont(carattere(QStringLiteral("Verdana"), 12, true));
+    // The text box lays out its text again for a new font, which loads that
+    // font: it takes its own when the window first opens.
+    allaRifinitura(txtGuida, [this] { txtGuida->setFont(carattere(QStringLiteral("Verdana"), 12, true)); });
     txtGuida->document()->setDocumentMargin(8);
 
     imgPDF = immagine(pan, QStringLiteral("imgPDF"), QStringLiteral(":/home/pdf.svg"), QRect(8, 500, 27, 27));

@@ -172,6 +172,8 @@ private slots:
     void ricreareLInsieme();
     void testiInteriAllApertura_data();
     void testiInteriAllApertura();
+    void caratteriAllApertura_data();
+    void caratteriAllApertura();
     void dialogoNuovoAOgniApertura();
 };
 
@@ -424,6 +426,38 @@ void TestFinestre::testiInteriAllApertura()
     QVERIFY(etichetta->isVisible());
     QVERIFY(!etichetta->text().isEmpty());
     QCOMPARE(etichetta->size(), etichetta->sizeHint());
+    w->hide();
+}
+
+// Fields of the windows made hidden at start-up take their own font only once
+// polished: when such a window opens, each shows its text in that font.
+void TestFinestre::caratteriAllApertura_data()
+{
+    QTest::addColumn<QString>("finestra");
+    QTest::addColumn<QString>("nome");
+    QTest::addColumn<int>("punti");
+
+    QTest::newRow("guida, testo") << "frmGuida" << "txtGuida" << 12;
+    QTest::newRow("allegati, primo file") << "frmAllegaCartella" << "txtFile01" << 10;
+    QTest::newRow("allegati, ultima descrizione") << "frmAllegaCartella" << "txtDesc03" << 12;
+}
+
+void TestFinestre::caratteriAllApertura()
+{
+    QFETCH(QString, finestra);
+    QFETCH(QString, nome);
+    QFETCH(int, punti);
+
+    ProgrammaDiProva programma;
+    QWidget *w = perNome(finestra);
+    QVERIFY(w);
+    auto *campo = w->findChild<QWidget *>(nome);
+    QVERIFY(campo);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    QCOMPARE(campo->font().family(), QStringLiteral("Verdana"));
+    QCOMPARE(campo->font().pointSize(), punti);
+    QVERIFY(campo->font().bold());
     w->hide();
 }
 
