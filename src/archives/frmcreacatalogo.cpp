@@ -7,6 +7,7 @@
 #include "app/fogliostile.h"
 #include "app/formati.h"
 #include "app/messaggi.h"
+#include "app/rifinitura.h"
 #include "app/tintafuoco.h"
 #include "app/vistaimmagine.h"
 #include "archives/cornice.h"
@@ -69,9 +70,13 @@ TfrmCreaCatalogo::TfrmCreaCatalogo(QWidget *parent)
     txtFile = new QLineEdit(pan);
     txtFile->setObjectName(QStringLiteral("txtFile"));
     txtFile->setGeometry(425, 370, 526, 40);
-    QFont f(QStringLiteral("Verdana"), 16);
-    f.setBold(true);
-    txtFile->setFont(f);
+    // A field lays out its text again for a new font, which loads that font:
+    // the field takes its own when the window first opens.
+    allaRifinitura(txtFile, [this] {
+        QFont f(QStringLiteral("Verdana"), 16);
+        f.setBold(true);
+        txtFile->setFont(f);
+    });
     txtFile->setMaxLength(250);
     applicaTintaFuoco(txtFile);
     new FiltroTastiNome(txtFile);

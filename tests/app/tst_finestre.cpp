@@ -440,6 +440,7 @@ void TestFinestre::caratteriAllApertura_data()
     QTest::newRow("guida, testo") << "frmGuida" << "txtGuida" << 12;
     QTest::newRow("allegati, primo file") << "frmAllegaCartella" << "txtFile01" << 10;
     QTest::newRow("allegati, ultima descrizione") << "frmAllegaCartella" << "txtDesc03" << 12;
+    QTest::newRow("creazione, nome") << "frmCreaCatalogo" << "txtFile" << 16;
 }
 
 void TestFinestre::caratteriAllApertura()
