@@ -107,15 +107,14 @@ void ComportamentoFinestra::impostaUscita(std::initializer_list<QWidget *> coman
 
 namespace {
 
-// What a click on a command does, for a command the user could click now.
+// What a click on a command does; each kind of command checks by itself
+// that it could be clicked now.
 void premi(QWidget *comando)
 {
-    if (!comando->isEnabled())
-        return;
     if (auto *pulsante = qobject_cast<QAbstractButton *>(comando))
         pulsante->click();
     else if (auto *immagine = qobject_cast<VistaImmagine *>(comando))
-        emit immagine->clicked();
+        immagine->premi();
 }
 
 } // namespace

@@ -2,33 +2,15 @@
 #include "app/applicazione.h"
 #include "app/finestre.h"
 #include "startup/cartelladati.h"
+#include "startup/escidopodisegno.h"
 #include "startup/startup.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
-#include <QEvent>
 #include <QStandardPaths>
 
 #include <cstdio>
-
-namespace {
-
-// scripts/bench.sh times start-up as a whole process, up to the first window
-// on screen: with its variable set, the program ends once that window has
-// been painted.
-class EsciDopoDisegno : public QObject
-{
-protected:
-    bool eventFilter(QObject *oggetto, QEvent *evento) override
-    {
-        if (evento->type() == QEvent::Paint)
-            QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
-        return QObject::eventFilter(oggetto, evento);
-    }
-};
-
-} // namespace
 
 int main(int argc, char *argv[])
 {

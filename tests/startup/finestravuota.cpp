@@ -3,24 +3,10 @@
 // like the program with VELMORA_BENCH_ESCI_DOPO_DISEGNO set, ends once that
 // window has been painted.
 
+#include "startup/escidopodisegno.h"
+
 #include <QApplication>
-#include <QEvent>
 #include <QWidget>
-
-namespace {
-
-class EsciDopoDisegno : public QObject
-{
-protected:
-    bool eventFilter(QObject *oggetto, QEvent *evento) override
-    {
-        if (evento->type() == QEvent::Paint)
-            QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
-        return QObject::eventFilter(oggetto, evento);
-    }
-};
-
-} // namespace
 
 int main(int argc, char **argv)
 {
