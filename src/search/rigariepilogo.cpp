@@ -113,7 +113,9 @@ QString RigaRiepilogo(const TSchedaPagina &scheda)
 void ElencoRighe::aggiungi(const TSchedaPagina &scheda)
 {
     if (m_blocchi.empty() || m_usati > kBlocco - kLunghezzaMassimaRiga) {
-        m_blocchi.push_back(std::make_unique<char[]>(kBlocco));
+        // Left uninitialised: every byte read is written first, and zeroing a
+        // block would touch all its pages even when a search finds a few lines.
+        m_blocchi.push_back(std::unique_ptr<char[]>(new char[kBlocco]));
         m_usati = 0;
     }
     char *riga = m_blocchi.back().get() + m_usati;

@@ -3,6 +3,7 @@
 #include "storage/erroresistema.h"
 #include "storage/registro.h"
 #include "storage/sostituzionefile.h"
+#include "storage/vistafile.h"
 
 #include <QFileInfo>
 
@@ -176,25 +177,50 @@ void TArchivioPagine::ChiudiArchivio()
 void TArchivioPagine::PerOgniScheda(const VisitaScheda &visita)
 {
     const int conteggio = ContaSchede();
-    if (conteggio == 0)
-        return;
-    if (!m_file.seek(0))
+    // About 4 MB a view: mapping and unmapping cost little against it, and
+    // the file's pages held at once stay few whatever the archive's size.
+    constexpr int kPerVista = 1024;
+    for (qint64 i = 0; i < conteggio; i += kPerVista) {
+        const int quante = int(qMin<qint64>(kPerVista, conteggio - i));
+        const qint64 inizio = i * kDimensioneScheda;
+        const qint64 byte = qint64(quante) * kDimensioneScheda;
+        // Shortened since it was counted: past its end a view holds nothing.
+        if (dimensione() < inizio + byte)
+            throw ErroreArchivio(QStringLiteral("short read"));
+        const VistaFile vista(m_file.handle(), inizio, byte);
+        if (!vista.valida()) {
+            leggiABlocchi(i, quante, visita);
+            continue;
+        }
+        for (int k = 0; k < quante; ++k) {
+            visita(int(i + k + 1), *reinterpret_cast<const TSchedaPagina *>(vista.dati() + k * kDimensioneScheda));
+            // The record just visited read as zeros where the file lost it.
+            if (vista.accorciata())
+                throw ErroreArchivio(QStringLiteral("%1: shortened while being read").arg(m_file.fileName()));
+        }
+        // Bytes past a new end that share its last page read as zeros with
+        // no fault to tell; the size does.
+        if (dimensione() < inizio + byte)
+            throw ErroreArchivio(QStringLiteral("%1: shortened while being read").arg(m_file.fileName()));
+    }
+}
+
+// The walk where the file cannot be mapped.
+void TArchivioPagine::leggiABlocchi(qint64 primo, int quante, const VisitaScheda &visita)
+{
+    if (!m_file.seek(primo * kDimensioneScheda))
         throw ErroreArchivio(m_file.errorString());
-    // Blocks of about 128 KB: a few thousand system calls for 100,000
-    // records, and a block small enough that the system's copy into it stays
-    // in the processor's cache. That copy is most of a search's time; a
-    // block of a megabyte sent it out to memory and made it a third slower.
+    // Blocks of about 128 KB: few system calls, and a block small enough that
+    // the system's copy into it stays in the processor's cache.
     constexpr int kBlocco = 32;
     QVector<TSchedaPagina> blocco(kBlocco);
-    // Counted in 64 bits: the last block of a full archive would carry an
-    // int past its largest value.
-    for (qint64 i = 0; i < conteggio; i += kBlocco) {
-        const int quante = int(qMin<qint64>(kBlocco, conteggio - i));
-        const qint64 byte = qint64(quante) * kDimensioneScheda;
+    for (int i = 0; i < quante; i += kBlocco) {
+        const int n = qMin(kBlocco, quante - i);
+        const qint64 byte = qint64(n) * kDimensioneScheda;
         if (m_file.read(reinterpret_cast<char *>(blocco.data()), byte) != byte)
             throw ErroreArchivio(QStringLiteral("short read"));
-        for (int k = 0; k < quante; ++k)
-            visita(int(i + k + 1), blocco.at(k));
+        for (int k = 0; k < n; ++k)
+            visita(int(primo + i + k + 1), blocco.at(k));
     }
 }
 

@@ -63,9 +63,12 @@ public:
     int AggiungiScheda(const TSchedaPagina &scheda);
     void ChiudiArchivio();
 
-    // Every record from position 1 to the count, in file order, read in
-    // blocks: memory stays at one block whatever the archive's size. A
-    // failure part-way leaves what was already visited visited.
+    // Every record from position 1 to the count, in file order, viewed in
+    // blocks: memory stays at one block whatever the archive's size, and a
+    // visitor reads only the bytes it looks at. The record handed over lives
+    // until the visitor returns. A failure part-way leaves what was already
+    // visited visited; a file shortened by another program during the walk
+    // fails it, after at most one record read as empty.
     void PerOgniScheda(const VisitaScheda &visita);
     QVector<TSchedaPagina> LeggiTutte();
 
@@ -76,6 +79,7 @@ private:
     qint64 dimensione() const;
     void sincronizza();
     void posiziona(int posizione);
+    void leggiABlocchi(qint64 primo, int quante, const VisitaScheda &visita);
 
     QFile m_file;
 };

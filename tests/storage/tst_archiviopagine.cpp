@@ -27,6 +27,18 @@ QByteArray recordDi(char byte)
     return QByteArray(int(kDimensioneScheda), byte);
 }
 
+// Records titled with their positions, "1" to "n", one after the other.
+QByteArray schedeNumerate(int n)
+{
+    QByteArray contenuto;
+    contenuto.reserve(int(n * kDimensioneScheda + 10));
+    for (int i = 1; i <= n; ++i) {
+        TSchedaPagina s = schedaCon(QString::number(i));
+        contenuto.append(reinterpret_cast<const char *>(&s), int(kDimensioneScheda));
+    }
+    return contenuto;
+}
+
 int descrittoriAperti()
 {
     return int(QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::Files | QDir::System).size());
@@ -52,6 +64,8 @@ private slots:
     void sovrascritturaTocca_soloIlSuoRecord();
     void letturaDiOgniPosizione();
     void leggiTutteComeUnaAUna();
+    void accorciatoDuranteIlPercorso_data();
+    void accorciatoDuranteIlPercorso();
     void fuoriIntervalloFallisceSenzaToccare_data();
     void fuoriIntervalloFallisceSenzaToccare();
     void esistenteNonApribileMaiRicreato();
@@ -168,13 +182,7 @@ void TestArchivioPagine::leggiTutteComeUnaAUna()
 {
     // More records than one block of the bulk reader, plus a partial tail.
     const int n = 2500;
-    QByteArray contenuto;
-    contenuto.reserve(int(n * kDimensioneScheda + 10));
-    for (int i = 1; i <= n; ++i) {
-        TSchedaPagina s = schedaCon(QString::number(i));
-        contenuto.append(reinterpret_cast<const char *>(&s), int(kDimensioneScheda));
-    }
-    scrivi(contenuto + QByteArray(10, 'x'));
+    scrivi(schedeNumerate(n) + QByteArray(10, 'x'));
 
     TArchivioPagine a;
     a.ApriArchivio(m_percorso);
@@ -185,6 +193,47 @@ void TestArchivioPagine::leggiTutteComeUnaAUna()
         QCOMPARE(std::memcmp(&una, &tutte.at(i - 1), sizeof una), 0);
         QCOMPARE(leggiCampo(una, Campo::Titolo), QString::number(i));
     }
+}
+
+// Another program shortens the archive while a walk is reading it: the walk
+// fails as an access failure instead of the program being killed. Records
+// visited after the bytes went read as empty, never as something else, and
+// the walk goes no further than the block it was reading.
+void TestArchivioPagine::accorciatoDuranteIlPercorso_data()
+{
+    QTest::addColumn<int>("alVisitare");
+    QTest::addColumn<int>("rimaste");
+
+    QTest::newRow("within the block") << 10 << 5;
+    QTest::newRow("some left whole") << 10 << 20;
+    QTest::newRow("to nothing") << 1 << 0;
+    QTest::newRow("at a block's end") << 1024 << 1000;
+}
+
+void TestArchivioPagine::accorciatoDuranteIlPercorso()
+{
+    QFETCH(int, alVisitare);
+    QFETCH(int, rimaste);
+    scrivi(schedeNumerate(3000));
+
+    TArchivioPagine a;
+    a.ApriArchivio(m_percorso);
+    QStringList titoli;
+    try {
+        a.PerOgniScheda([&](int posizione, const TSchedaPagina &s) {
+            titoli << leggiCampo(s, Campo::Titolo);
+            QCOMPARE(posizione, titoli.size());
+            if (posizione == alVisitare)
+                QVERIFY(QFile::resize(m_percorso, rimaste * kDimensioneScheda));
+        });
+        QFAIL("a walk over a shortened file must fail");
+    } catch (const ErroreArchivio &) {
+    }
+    const int integre = qMax(alVisitare, rimaste);
+    QVERIFY(titoli.size() >= alVisitare);
+    QVERIFY2(titoli.size() <= 1024, qPrintable(QString::number(titoli.size())));
+    for (int i = 1; i <= titoli.size(); ++i)
+        QCOMPARE(titoli.at(i - 1), i <= integre ? QString::number(i) : QString());
 }
 
 void TestArchivioPagine::fuoriIntervalloFallisceSenzaToccare_data()
