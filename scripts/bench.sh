@@ -2,7 +2,8 @@
 # Times the program against plain baselines in one run and prints one table
 # of medians, ratios and peak memory:
 #   start-up to the login window painted    vs a bare QWidget program
-#   search with two criteria                vs cat FILE > /dev/null
+#   search with two criteria                vs cat FILE > /dev/null, and vs
+#                                           Qt Core alone reading the file
 #   search with no criterion (sorted list)  vs cat FILE + sort -f of the lines
 #   first / last / next in the editor       at 10 and at 100,000 records
 # Every measurement is a whole process on the Release build (peak memory from
@@ -21,13 +22,14 @@ bash scripts/deps.sh time >&2
 
 build=build/bench
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELMORA_BUILD_TESTS=ON >/dev/null
-cmake --build "$build" --target velmora search_bench_elenco editor_bench_navigazione startup_finestravuota >&2
+cmake --build "$build" --target velmora search_bench_elenco search_letturanuda editor_bench_navigazione startup_finestravuota >&2
 
 runs=${BENCH_RUNS:-5}
 velmora="$build/velmora/velmora"
 elenco="$build/tests/search_bench_elenco"
 naviga="$build/tests/editor_bench_navigazione"
 vuota="$build/tests/startup_finestravuota"
+nuda="$build/tests/search_letturanuda"
 dati="$build/dati"
 mkdir -p "$dati"
 # Both start-ups on the same platform plugin, without a desktop theme.
@@ -73,6 +75,7 @@ for ((r = 1; r <= runs; r++)); do
         f=$(archivio "$n")
         misura "cerca$n" "$elenco" cerca "$f"
         misura "cerca${n}_base" cat "$f"
+        misura "cerca${n}_qt" "$nuda" "$f"
         misura "tutte$n" "$elenco" tutte "$f"
         misura "tutte${n}_base" sh -c 'cat "$1" >/dev/null && sort -f "$2" >/dev/null' sh "$f" "$dati/Righe$n.txt"
     done
@@ -86,22 +89,23 @@ done
 mediana() { awk -v c="$2" '{ print $c }' "$1" | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 ms() { awk -v s="$(mediana "$1" 1)" 'BEGIN { printf "%.1f", s * 1000 }'; }
 mb() { awk -v k="$(mediana "$1" 2)" 'BEGIN { printf "%.1f", k / 1024 }'; }
-riga() { # WHAT RECORDS NAME GOAL
-    local a b
+riga() { # WHAT RECORDS NAME GOAL [BASELINE, default NAME_base]
+    local a b base=${5:-${3}_base}
     a=$(ms "$risultati/$3")
-    b=$(ms "$risultati/${3}_base")
-    printf '| %-36s | %7s | %9s | %9s | %6s | %-7s | %8s | %8s |\n' "$1" "$2" "$a" "$b" \
+    b=$(ms "$risultati/$base")
+    printf '| %-40s | %7s | %9s | %9s | %6s | %-7s | %8s | %8s |\n' "$1" "$2" "$a" "$b" \
         "$(awk -v a="$a" -v b="$b" 'BEGIN { printf "%.2f", a / b }')" "$4" "$(mb "$risultati/$3")" \
-        "$(mb "$risultati/${3}_base")"
+        "$(mb "$risultati/$base")"
 }
 
 echo
 echo "Medians of $runs runs (ms), ratio program/baseline, peak memory (MB, median), platform $QT_QPA_PLATFORM"
-printf '| %-36s | %7s | %9s | %9s | %6s | %-7s | %8s | %8s |\n' what records program baseline ratio goal "peak" "peak base"
-printf '|%s|%s|%s|%s|%s|%s|%s|%s|\n' "--------------------------------------" ---------- ----------- ----------- \
+printf '| %-40s | %7s | %9s | %9s | %6s | %-7s | %8s | %8s |\n' what records program baseline ratio goal "peak" "peak base"
+printf '|%s|%s|%s|%s|%s|%s|%s|%s|\n' "------------------------------------------" ---------- ----------- ----------- \
     -------- --------- ---------- ----------
 riga "start-up vs bare QWidget" - avvio "<= 2"
 for n in 1000 10000 100000; do riga "search, two criteria vs cat" "$n" "cerca$n" "<= 1.5"; done
+for n in 1000 10000 100000; do riga "search, two criteria vs Qt Core reading" "$n" "cerca$n" "-" "cerca${n}_qt"; done
 for n in 1000 10000 100000; do riga "full list vs cat + sort -f" "$n" "tutte$n" "<= 1.5"; done
 echo
 vuoto=$(mb "$risultati/tutte_vuoto")
