@@ -5,6 +5,7 @@
 #include "app/errori.h"
 #include "app/messaggi.h"
 #include "app/openurl.h"
+#include "app/rifinitura.h"
 #include "app/suggerimenti.h"
 #include "app/vistaimmagine.h"
 #include "editor/editorpagine.h"
@@ -100,7 +101,6 @@ void TfrmExpDocumenti::creaGriglia(QWidget *pannello)
     grdRecords = new QTableView(pannello);
     grdRecords->setObjectName(QStringLiteral("grdRecords"));
     grdRecords->setGeometry(8, 76, 821, 409);
-    grdRecords->setModel(m_modello);
     grdRecords->setAlternatingRowColors(true);
     grdRecords->setSelectionMode(QAbstractItemView::SingleSelection);
     grdRecords->setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -128,8 +128,13 @@ void TfrmExpDocumenti::creaGriglia(QWidget *pannello)
     colonne->setHighlightSections(false);
     colonne->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     colonne->setFixedHeight(kAltezzaRiga + 2);
-    for (int c = 0; c < kColonneGriglia; ++c)
-        grdRecords->setColumnWidth(c, colonneEsportazione()[size_t(c)].larghezza);
+    // Taking the model makes the header measure its 23 titles: the window
+    // made hidden at start-up pays for that only once it opens.
+    allaRifinitura(grdRecords, [this] {
+        grdRecords->setModel(m_modello);
+        for (int c = 0; c < kColonneGriglia; ++c)
+            grdRecords->setColumnWidth(c, colonneEsportazione()[size_t(c)].larghezza);
+    });
 }
 
 void TfrmExpDocumenti::FormShow()
