@@ -1,5 +1,6 @@
 #include "app/disegnirisorse.h"
 
+#include <QFile>
 #include <QHash>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -33,6 +34,22 @@ QHash<Chiave, QImage> &disegni()
     return cache;
 }
 
+// A drawing slow to render (lettering as outlines) may sit beside its twin:
+// the same name in PNG, rendered from it once on no background at 1x at the
+// size it is shown. At that size the twin stands for the render.
+QImage gemello(const QString &risorsa, const QSize &dimensione, qreal dpr, const QColor &sfondo)
+{
+    if (dpr != 1.0 || sfondo.alpha() != 0 || !risorsa.endsWith(QLatin1String(".svg")))
+        return QImage();
+    const QString png = risorsa.chopped(4) + QLatin1String(".png");
+    if (!QFile::exists(png))
+        return QImage();
+    QImage img(png, "PNG");
+    if (img.size() != dimensione)
+        return QImage();
+    return img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
 } // namespace
 
 QImage disegnoRisorsa(const QString &risorsa, const QSize &dimensione, qreal dpr, const QColor &sfondo)
@@ -42,6 +59,9 @@ QImage disegnoRisorsa(const QString &risorsa, const QSize &dimensione, qreal dpr
     QImage &img = disegni()[Chiave{risorsa, dimensione, dpr, sfondo.rgba()}];
     if (img.isNull()) {
         ++g_disegni;
+        img = gemello(risorsa, dimensione, dpr, sfondo);
+        if (!img.isNull())
+            return img;
         img = QImage((QSizeF(dimensione) * dpr).toSize(),
                      sfondo.alpha() == 255 ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
         img.fill(sfondo);

@@ -16,6 +16,9 @@
 
 #include "support/supporto.h"
 
+#include <QDirIterator>
+#include <QPainter>
+#include <QSvgRenderer>
 #include <QTest>
 
 #include <functional>
@@ -49,6 +52,17 @@ const QVector<Dialogo> &dialoghi()
     return d;
 }
 
+// The drawing rendered as disegnoRisorsa renders it when it has no twin.
+QImage renderSvg(const QString &risorsa, const QSize &dimensione)
+{
+    QImage img(dimensione, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QSvgRenderer svg(risorsa);
+    QPainter p(&img);
+    svg.render(&p);
+    return img;
+}
+
 // Shows the window until it is on screen, then closes and destroys it.
 void apriEChiudi(std::unique_ptr<QWidget> finestra)
 {
@@ -72,6 +86,8 @@ private slots:
     void finestreNascosteNonDisegnano();
     void secondaAperturaNonDisegna_data();
     void secondaAperturaNonDisegna();
+    void gemelliUgualiAlDisegno_data();
+    void gemelliUgualiAlDisegno();
 
 private:
     std::unique_ptr<ProgrammaDiProva> m_programma;
@@ -126,6 +142,39 @@ void TestDisegni::secondaAperturaNonDisegna()
         QVERIFY(primaApertura > prima);
     apriEChiudi(std::unique_ptr<QWidget>(d.crea(frmDocumenti())));
     QCOMPARE(disegniEseguiti(), primaApertura);
+}
+
+// A drawing's PNG twin stands for its render: an edit to the drawing not
+// carried to its twin would show the old picture at 1x only.
+void TestDisegni::gemelliUgualiAlDisegno_data()
+{
+    QTest::addColumn<QString>("disegno");
+    // The login's logo has one, for the first paint of the program.
+    QStringList disegni{QStringLiteral(":/access/logo_password.svg")};
+    QDirIterator it(QStringLiteral(":/"), {QStringLiteral("*.png")}, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString svg = it.next().chopped(4) + QStringLiteral(".svg");
+        if (QFile::exists(svg) && !disegni.contains(svg))
+            disegni << svg;
+    }
+    for (const QString &svg : disegni)
+        QTest::newRow(qPrintable(svg)) << svg;
+}
+
+void TestDisegni::gemelliUgualiAlDisegno()
+{
+    QFETCH(QString, disegno);
+    const QImage gemello(disegno.chopped(4) + QStringLiteral(".png"));
+    QVERIFY(!gemello.isNull());
+    const QSize dimensione = gemello.size();
+    QCOMPARE(disegnoRisorsa(disegno, dimensione), renderSvg(disegno, dimensione));
+
+    // At any other size, or on a background, the drawing is rendered.
+    const QSize altra = dimensione * 3 / 2;
+    QCOMPARE(disegnoRisorsa(disegno, altra), renderSvg(disegno, altra));
+    QImage suSfondo = disegnoRisorsa(disegno, dimensione, 1.0, Qt::white);
+    QCOMPARE(suSfondo.format(), QImage::Format_RGB32);
+    QCOMPARE(suSfondo.pixelColor(0, 0), QColor(Qt::white));
 }
 
 QTEST_MAIN(TestDisegni)
