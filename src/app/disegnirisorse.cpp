@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QPainter>
 #include <QSvgRenderer>
+#include <QtEndian>
 
 #include <tuple>
 
@@ -35,19 +36,28 @@ QHash<Chiave, QImage> &disegni()
 }
 
 // A drawing slow to render (lettering as outlines) may sit beside its twin:
-// the same name in PNG, rendered from it once on no background at 1x at the
-// size it is shown. At that size the twin stands for the render.
+// the same name ending in .argb, its render on no background at 1x at the
+// size it is shown. At that size the twin stands for the render. The twin
+// holds the width and the height, then the premultiplied pixels row by row,
+// all little-endian 32-bit words: taking it is a copy, where decoding a
+// compressed picture would cost most of a render.
 QImage gemello(const QString &risorsa, const QSize &dimensione, qreal dpr, const QColor &sfondo)
 {
     if (dpr != 1.0 || sfondo.alpha() != 0 || !risorsa.endsWith(QLatin1String(".svg")))
         return QImage();
-    const QString png = risorsa.chopped(4) + QLatin1String(".png");
-    if (!QFile::exists(png))
+    QFile file(risorsa.chopped(4) + QLatin1String(".argb"));
+    if (!file.open(QIODevice::ReadOnly))
         return QImage();
-    QImage img(png, "PNG");
-    if (img.size() != dimensione)
+    const QByteArray dati = file.readAll();
+    const qsizetype pixel = qsizetype(dimensione.width()) * dimensione.height();
+    if (dati.size() != 8 + 4 * pixel || qFromLittleEndian<quint32>(dati.constData()) != quint32(dimensione.width())
+        || qFromLittleEndian<quint32>(dati.constData() + 4) != quint32(dimensione.height()))
         return QImage();
-    return img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QImage img(dimensione, QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < dimensione.height(); ++y)
+        qFromLittleEndian<quint32>(dati.constData() + 8 + 4 * qsizetype(y) * dimensione.width(),
+                                   dimensione.width(), img.scanLine(y));
+    return img;
 }
 
 } // namespace

@@ -20,6 +20,7 @@
 #include <QPainter>
 #include <QSvgRenderer>
 #include <QTest>
+#include <QtEndian>
 
 #include <functional>
 #include <memory>
@@ -144,16 +145,16 @@ void TestDisegni::secondaAperturaNonDisegna()
     QCOMPARE(disegniEseguiti(), primaApertura);
 }
 
-// A drawing's PNG twin stands for its render: an edit to the drawing not
+// A drawing's twin stands for its render: an edit to the drawing not
 // carried to its twin would show the old picture at 1x only.
 void TestDisegni::gemelliUgualiAlDisegno_data()
 {
     QTest::addColumn<QString>("disegno");
     // The login's logo has one, for the first paint of the program.
     QStringList disegni{QStringLiteral(":/access/logo_password.svg")};
-    QDirIterator it(QStringLiteral(":/"), {QStringLiteral("*.png")}, QDir::Files, QDirIterator::Subdirectories);
+    QDirIterator it(QStringLiteral(":/"), {QStringLiteral("*.argb")}, QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
-        const QString svg = it.next().chopped(4) + QStringLiteral(".svg");
+        const QString svg = it.next().chopped(5) + QStringLiteral(".svg");
         if (QFile::exists(svg) && !disegni.contains(svg))
             disegni << svg;
     }
@@ -164,9 +165,12 @@ void TestDisegni::gemelliUgualiAlDisegno_data()
 void TestDisegni::gemelliUgualiAlDisegno()
 {
     QFETCH(QString, disegno);
-    const QImage gemello(disegno.chopped(4) + QStringLiteral(".png"));
-    QVERIFY(!gemello.isNull());
-    const QSize dimensione = gemello.size();
+    QFile gemello(disegno.chopped(4) + QStringLiteral(".argb"));
+    QVERIFY(gemello.open(QIODevice::ReadOnly));
+    const QByteArray testa = gemello.read(8);
+    QCOMPARE(testa.size(), 8);
+    const QSize dimensione(qFromLittleEndian<quint32>(testa.constData()),
+                           qFromLittleEndian<quint32>(testa.constData() + 4));
     QCOMPARE(disegnoRisorsa(disegno, dimensione), renderSvg(disegno, dimensione));
 
     // At any other size, or on a background, the drawing is rendered.
