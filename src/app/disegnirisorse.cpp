@@ -48,15 +48,18 @@ QImage gemello(const QString &risorsa, const QSize &dimensione, qreal dpr, const
     QFile file(risorsa.chopped(4) + QLatin1String(".argb"));
     if (!file.open(QIODevice::ReadOnly))
         return QImage();
-    const QByteArray dati = file.readAll();
-    const qsizetype pixel = qsizetype(dimensione.width()) * dimensione.height();
-    if (dati.size() != 8 + 4 * pixel || qFromLittleEndian<quint32>(dati.constData()) != quint32(dimensione.width())
-        || qFromLittleEndian<quint32>(dati.constData() + 4) != quint32(dimensione.height()))
+    char testa[8];
+    if (file.read(testa, sizeof testa) != qint64(sizeof testa)
+        || qFromLittleEndian<quint32>(testa) != quint32(dimensione.width())
+        || qFromLittleEndian<quint32>(testa + 4) != quint32(dimensione.height()))
+        return QImage();
+    const QByteArray pixel = file.readAll();
+    if (pixel.size() != 4 * qsizetype(dimensione.width()) * dimensione.height())
         return QImage();
     QImage img(dimensione, QImage::Format_ARGB32_Premultiplied);
     for (int y = 0; y < dimensione.height(); ++y)
-        qFromLittleEndian<quint32>(dati.constData() + 8 + 4 * qsizetype(y) * dimensione.width(),
-                                   dimensione.width(), img.scanLine(y));
+        qFromLittleEndian<quint32>(pixel.constData() + 4 * qsizetype(y) * dimensione.width(), dimensione.width(),
+                                   img.scanLine(y));
     return img;
 }
 
