@@ -177,6 +177,16 @@ void TArchivioPagine::ChiudiArchivio()
 void TArchivioPagine::PerOgniScheda(const VisitaScheda &visita)
 {
     const int conteggio = ContaSchede();
+    const auto accorciato = [this] {
+        return ErroreArchivio(QStringLiteral("%1: shortened while being read").arg(m_file.fileName()));
+    };
+    // Checked before each view and after the last: past a new end a view
+    // holds nothing, and bytes past it that share its last page read as
+    // zeros with no fault to tell. The size does.
+    const auto richiediFinoA = [this, &accorciato](qint64 fine) {
+        if (dimensione() < fine)
+            throw accorciato();
+    };
     // About 4 MB a view: mapping and unmapping cost little against it, and
     // the file's pages held at once stay few whatever the archive's size.
     constexpr int kPerVista = 1024;
@@ -184,9 +194,7 @@ void TArchivioPagine::PerOgniScheda(const VisitaScheda &visita)
         const int quante = int(qMin<qint64>(kPerVista, conteggio - i));
         const qint64 inizio = i * kDimensioneScheda;
         const qint64 byte = qint64(quante) * kDimensioneScheda;
-        // Shortened since it was counted: past its end a view holds nothing.
-        if (dimensione() < inizio + byte)
-            throw ErroreArchivio(QStringLiteral("short read"));
+        richiediFinoA(inizio + byte);
         const VistaFile vista(m_file.handle(), inizio, byte);
         if (!vista.valida()) {
             leggiABlocchi(i, quante, visita);
@@ -196,13 +204,10 @@ void TArchivioPagine::PerOgniScheda(const VisitaScheda &visita)
             visita(int(i + k + 1), *reinterpret_cast<const TSchedaPagina *>(vista.dati() + k * kDimensioneScheda));
             // The record just visited read as zeros where the file lost it.
             if (vista.accorciata())
-                throw ErroreArchivio(QStringLiteral("%1: shortened while being read").arg(m_file.fileName()));
+                throw accorciato();
         }
-        // Bytes past a new end that share its last page read as zeros with
-        // no fault to tell; the size does.
-        if (dimensione() < inizio + byte)
-            throw ErroreArchivio(QStringLiteral("%1: shortened while being read").arg(m_file.fileName()));
     }
+    richiediFinoA(qint64(conteggio) * kDimensioneScheda);
 }
 
 // The walk where the file cannot be mapped.

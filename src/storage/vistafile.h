@@ -12,8 +12,8 @@
 // normally stop this program with SIGBUS as soon as a vanished page is
 // touched. Within a view the vanished pages read as zeros instead, and the
 // view remembers it: the reader checks accorciata() and gives up the way it
-// gives up a short read. One view at a time per thread is watched (the
-// innermost one when views nest).
+// gives up a short read. Each thread watches its own views, nested ones
+// included.
 class VistaFile
 {
 public:
