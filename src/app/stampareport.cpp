@@ -1,12 +1,16 @@
 #include "app/stampareport.h"
 
 #include "app/cartellaprogramma.h"
+#include "app/messaggi.h"
 #include "report/report.h"
+#include "storage/filepdf.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QToolBar>
@@ -47,15 +51,46 @@ bool chiediStampa(QWidget *proprietario, QPrinter &stampante, const Report &repo
 }
 
 // The pages the user asked for, 0-based: all of them unless a range was set.
-bool stampaPagine(QPrinter &stampante, const Report &report)
+bool stampaPagine(QPagedPaintDevice &dispositivo, const QPrinter &stampante, const Report &report)
 {
     if (stampante.printRange() == QPrinter::PageRange && stampante.fromPage() > 0)
-        return report.stampaSu(stampante, stampante.fromPage() - 1,
+        return report.stampaSu(dispositivo, stampante.fromPage() - 1,
                                stampante.toPage() > 0 ? stampante.toPage() - 1 : INT_MAX);
-    return report.stampaSu(stampante);
+    return report.stampaSu(dispositivo);
+}
+
+// A print to a PDF file is painted by a writer of our own on the checked
+// replacement, not by the printer: its engine would truncate the old file
+// first and then lose every write a full disk refuses.
+bool stampaInPdf(QPrinter &stampante, const Report &report, QString *motivo)
+{
+    return sostituisciPdf(
+        stampante.outputFileName(),
+        [&](QPdfWriter &pdf) {
+            pdf.setTitle(stampante.docName());
+            pdf.setCreator(stampante.creator());
+            pdf.setResolution(stampante.resolution());
+            pdf.setPdfVersion(stampante.pdfVersion());
+            return stampaPagine(pdf, stampante, report);
+        },
+        motivo);
+}
+
+bool stampaSuFileOStampante(QPrinter &stampante, const Report &report, QString *motivo)
+{
+    if (stampante.outputFormat() == QPrinter::PdfFormat && !stampante.outputFileName().isEmpty())
+        return stampaInPdf(stampante, report, motivo);
+    return stampaPagine(stampante, stampante, report);
 }
 
 } // namespace
+
+QString messaggioStampaFallita(const QString &motivo)
+{
+    return QStringLiteral("Attenzione: la stampa non è andata a buon fine.\n\r\n\r"
+                          "Il file non è stato scritto: %1.\n\r\n\rL'eventuale file precedente è rimasto com'era.").arg(motivo);
+}
+
 
 QString filePdfPredefinito(const QString &nomeStampa)
 {
@@ -69,13 +104,13 @@ QString filePdfPredefinito(const QString &nomeStampa)
     return cartellaProgramma() + nome + QStringLiteral(".pdf");
 }
 
-EsitoStampa stampaReport(QWidget *proprietario, const Report &report, const QString &nomeStampa)
+EsitoStampa stampaReport(QWidget *proprietario, const Report &report, const QString &nomeStampa, QString *motivo)
 {
     QPrinter stampante(QPrinter::HighResolution);
     preparaStampante(stampante, nomeStampa);
     if (!chiediStampa(proprietario, stampante, report))
         return EsitoStampa::Annullata;
-    return stampaPagine(stampante, report) ? EsitoStampa::Stampata : EsitoStampa::Fallita;
+    return stampaSuFileOStampante(stampante, report, motivo) ? EsitoStampa::Stampata : EsitoStampa::Fallita;
 }
 
 bool anteprimaReport(QWidget *proprietario, const Report &report, const QString &nomeStampa)
@@ -87,14 +122,32 @@ bool anteprimaReport(QWidget *proprietario, const Report &report, const QString 
     anteprima.setWindowTitle(nomeStampa);
     bool riuscita = true;
     QObject::connect(&anteprima, &QPrintPreviewDialog::paintRequested, &anteprima,
-                     [&](QPrinter *p) { riuscita = stampaPagine(*p, report) && riuscita; });
+                     [&](QPrinter *p) { riuscita = stampaPagine(*p, *p, report) && riuscita; });
 
     // The report sets its own paper: the page set-up would only be
     // overridden. Full screen and close join print and zoom.
     if (auto *barra = anteprima.findChild<QToolBar *>()) {
-        for (QAction *a : barra->actions())
-            if (a->objectName() == QLatin1String("pageSetupAction"))
+        // The dialog names these two actions only by their (translated)
+        // texts.
+        const QString impostaPagina = QCoreApplication::translate("QPrintPreviewDialog", "Page setup");
+        const QString stampa = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+        for (QAction *a : barra->actions()) {
+            if (a->text() == impostaPagina)
                 a->setVisible(false);
+            // Printing from the preview takes the same way as any print,
+            // so that a PDF is written checked and a failure is said.
+            if (a->text() == stampa) {
+                QObject::disconnect(a, &QAction::triggered, nullptr, nullptr);
+                QObject::connect(a, &QAction::triggered, &anteprima, [&] {
+                    QString motivo;
+                    const EsitoStampa esito = stampaReport(&anteprima, report, nomeStampa, &motivo);
+                    if (esito == EsitoStampa::Fallita)
+                        avviso(messaggioStampaFallita(motivo));
+                    if (esito != EsitoStampa::Annullata)
+                        anteprima.accept();
+                });
+            }
+        }
         barra->addSeparator();
         QAction *schermo = barra->addAction(QStringLiteral("Schermo intero"));
         schermo->setObjectName(QStringLiteral("actSchermoIntero"));

@@ -16,8 +16,14 @@ enum class EsitoStampa { Stampata, Annullata, Fallita };
 // Prints a prepared report after the print dialog. nomeStampa says what is
 // printed ("Riepilogo pagine in archivio"): it names the print job and,
 // with no printer installed, the PDF file the dialog offers in the program
-// folder.
-EsitoStampa stampaReport(QWidget *proprietario, const Report &report, const QString &nomeStampa);
+// folder. A PDF file is replaced only once the new one is whole on disk.
+// When a file could not be written, *motivo (if given) says which and why
+// in Italian; a printer's refusal leaves it empty.
+EsitoStampa stampaReport(QWidget *proprietario, const Report &report, const QString &nomeStampa,
+                         QString *motivo = nullptr);
+
+// The warning after a print whose file could not be written.
+QString messaggioStampaFallita(const QString &motivo);
 
 // Shows a prepared report in the preview window until the user closes it.
 // Printing from the preview uses the same printer set-up. False when the

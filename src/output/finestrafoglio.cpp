@@ -3,6 +3,7 @@
 #include "app/elementi.h"
 #include "app/formati.h"
 #include "app/messaggi.h"
+#include "app/stampareport.h"
 #include "editor/editorpagine.h"
 #include "output/reportdocumento.h"
 
@@ -76,6 +77,7 @@ void FinestraFoglio::FormShow()
 void FinestraFoglio::btnStampaClick()
 {
     bool riuscita = false;
+    QString motivo;
     try {
         ValoriFoglio valori;
         valori.foto = m_logo;
@@ -88,12 +90,14 @@ void FinestraFoglio::btnStampaClick()
         }
         if (riempiReportDocumento(*m_repDocumento, valori)) {
             m_repDocumento->prepara();
-            riuscita = esegui();
+            riuscita = esegui(motivo);
         }
     } catch (const std::bad_alloc &) {
         riuscita = false;
     }
+    // The advice to make the photo smaller fits a sheet too big to lay
+    // out, not a file the disk refused.
     if (!riuscita)
-        avviso(m_testi.fallimento);
+        avviso(motivo.isEmpty() ? m_testi.fallimento : messaggioStampaFallita(motivo));
     accept();
 }

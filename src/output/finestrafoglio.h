@@ -40,9 +40,10 @@ protected:
     FinestraFoglio(const AspettoFinestra &aspetto, const Testi &testi, QWidget *proprietario);
 
     void FormShow() override;
-    // Prints or previews the prepared sheet; false when that failed.
-    // Cancelling a print dialog is no failure.
-    virtual bool esegui() = 0;
+    // Prints or previews the prepared sheet; false when that failed, with
+    // motivo set when a file could not be written. Cancelling a print
+    // dialog is no failure.
+    virtual bool esegui(QString &motivo) = 0;
 
 private:
     void btnStampaClick();

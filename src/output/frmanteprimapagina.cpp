@@ -18,7 +18,7 @@ TfrmAnteprimaPagina::TfrmAnteprimaPagina(QWidget *proprietario)
 {
 }
 
-bool TfrmAnteprimaPagina::esegui()
+bool TfrmAnteprimaPagina::esegui(QString &)
 {
     return anteprimaReport(this, repDocumento(), nomeStampa());
 }

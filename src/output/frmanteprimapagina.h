@@ -12,5 +12,5 @@ public:
     static AspettoFinestra aspetto();
 
 protected:
-    bool esegui() override;
+    bool esegui(QString &) override;
 };

@@ -18,7 +18,7 @@ TfrmStampaPagina::TfrmStampaPagina(QWidget *proprietario)
 {
 }
 
-bool TfrmStampaPagina::esegui()
+bool TfrmStampaPagina::esegui(QString &motivo)
 {
-    return stampaReport(this, repDocumento(), nomeStampa()) != EsitoStampa::Fallita;
+    return stampaReport(this, repDocumento(), nomeStampa(), &motivo) != EsitoStampa::Fallita;
 }

@@ -19,6 +19,8 @@ void StampaRiepilogo(FinestraRiepilogo &finestra, const QString &titolo)
     const EditorPagine *editor = finestra.editor();
     const QString nome = editor && !editor->nomeArchivio().isEmpty() ? titolo + QStringLiteral(" ") + editor->nomeArchivio()
                                                                     : titolo;
-    if (stampaReport(&finestra, report, nome) == EsitoStampa::Fallita)
-        throw std::runtime_error("La stampante non ha accettato la stampa.");
+    QString motivo;
+    if (stampaReport(&finestra, report, nome, &motivo) == EsitoStampa::Fallita)
+        throw std::runtime_error(motivo.isEmpty() ? std::string("La stampante non ha accettato la stampa.")
+                                                  : messaggioStampaFallita(motivo).toStdString());
 }

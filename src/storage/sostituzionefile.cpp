@@ -32,19 +32,29 @@ QByteArray nomeDiSistema(const QString &percorso)
     return QFile::encodeName(percorso);
 }
 
-// A device over a file descriptor that writes straight through, with no
-// buffer of its own: each write reaches the system call at once, and its
-// result is the device's. The first failure is kept.
+// A device over a file descriptor that gathers small writes (a PDF engine
+// writes a few bytes at a time) into blocks before they reach the system.
+// The first failure is kept, and every later write fails too.
 class DispositivoDescrittore : public QIODevice
 {
 public:
     explicit DispositivoDescrittore(int descrittore)
         : m_descrittore(descrittore)
     {
+        m_blocco.reserve(kBlocco);
         open(QIODevice::WriteOnly | QIODevice::Unbuffered);
     }
 
     int errore() const { return m_errore; }
+
+    // Sends what is gathered to the system; false once anything failed.
+    bool svuota()
+    {
+        if (m_errore == 0 && !m_blocco.isEmpty())
+            scriviSubito(m_blocco.constData(), m_blocco.size());
+        m_blocco.clear();
+        return m_errore == 0;
+    }
 
 protected:
     qint64 readData(char *, qint64) override { return -1; }
@@ -53,6 +63,19 @@ protected:
     {
         if (m_errore != 0)
             return -1;
+        if (m_blocco.size() + quanti > kBlocco && !svuota())
+            return -1;
+        if (quanti >= kBlocco)
+            return scriviSubito(dati, quanti) ? quanti : -1;
+        m_blocco.append(dati, quanti);
+        return quanti;
+    }
+
+private:
+    static constexpr qint64 kBlocco = 64 * 1024;
+
+    bool scriviSubito(const char *dati, qint64 quanti)
+    {
         qint64 scritti = 0;
         while (scritti < quanti) {
             const ssize_t n = chiamate().scrivi(m_descrittore, dati + scritti, size_t(quanti - scritti));
@@ -63,16 +86,16 @@ protected:
                 // for ever; the system says ENOSPC for it on a full disk.
                 m_errore = n < 0 ? errno : ENOSPC;
                 setErrorString(motivoSistema(m_errore));
-                return -1;
+                return false;
             }
             scritti += n;
         }
-        return scritti;
+        return true;
     }
 
-private:
     int m_descrittore;
     int m_errore = 0;
+    QByteArray m_blocco;
 };
 
 // The file a path stands for: a link is followed, so that replacing it
@@ -172,6 +195,7 @@ bool sostituisciFile(const QString &percorso, const std::function<bool(QIODevice
 
     DispositivoDescrittore dispositivo(d);
     const bool scritto = scrivi(dispositivo);
+    dispositivo.svuota();
     if (dispositivo.errore() != 0)
         return abbandona(motivoSistema(dispositivo.errore()), "writing");
     if (!scritto)

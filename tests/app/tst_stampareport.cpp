@@ -5,7 +5,9 @@
 #include "app/stampareport.h"
 #include "report/report.h"
 
+#include "support/disco_supporto.h"
 #include "support/pdf_supporto.h"
+#include "support/percorsi_supporto.h"
 #include "support/stampa_supporto.h"
 #include "support/supporto.h"
 
@@ -15,9 +17,12 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinterInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
+
+#include <algorithm>
 
 namespace {
 
@@ -59,7 +64,10 @@ private slots:
     void senzaStampanteFilePredefinito_data();
     void senzaStampanteFilePredefinito();
     void stampanteCheFallisce();
+    void pdfSuDiscoGuasto_data();
+    void pdfSuDiscoGuasto();
     void anteprima();
+    void stampaDallAnteprima();
 
 private:
     std::unique_ptr<QTemporaryDir> m_cartella;
@@ -124,6 +132,45 @@ void TestStampaReport::stampanteCheFallisce()
     QCOMPARE(stampaReport(nullptr, *report, QStringLiteral("Fallita")), EsitoStampa::Fallita);
 }
 
+void TestStampaReport::pdfSuDiscoGuasto_data()
+{
+    QTest::addColumn<bool>("soloLettura");
+    QTest::addColumn<QString>("ragione");
+    QTest::newRow("full disk") << false << "spazio esaurito sul disco";
+    QTest::newRow("read-only disk") << true << "il disco è di sola lettura";
+}
+
+// A PDF printed over an earlier one on a real disk that cannot take it: the
+// print fails naming the file and the reason, the earlier PDF stays whole
+// and nothing is left beside it.
+void TestStampaReport::pdfSuDiscoGuasto()
+{
+    QFETCH(bool, soloLettura);
+    QFETCH(QString, ragione);
+    const DiscoPiccolo disco(m_cartella->filePath(QStringLiteral("disco")), 128);
+    if (!disco.montato())
+        QSKIP("no permission to mount a small tmpfs here");
+    const QString pdf = disco.cartella() + QStringLiteral("Scheda Prova 1.pdf");
+    {
+        RispostaStampa risposta;
+        risposta.stampaIn(pdf);
+        QCOMPARE(stampaReport(nullptr, *lista(3), QStringLiteral("Prima")), EsitoStampa::Stampata);
+    }
+    const QByteArray prima = leggiFile(pdf);
+    QCOMPARE(leggiPdf(pdf).pagine, 1);
+    QVERIFY(soloLettura ? disco.soloLettura() : disco.riempi());
+    const QStringList pieni = contenutoCartella(disco.cartella());
+
+    RispostaStampa risposta;
+    risposta.stampaIn(pdf);
+    QString motivo;
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QRegularExpression::escape(ragione)));
+    QCOMPARE(stampaReport(nullptr, *lista(400), QStringLiteral("Seconda"), &motivo), EsitoStampa::Fallita);
+    QCOMPARE(motivo, pdf + QStringLiteral(": ") + ragione);
+    QCOMPARE(leggiFile(pdf), prima);
+    QCOMPARE(contenutoCartella(disco.cartella()), pieni);
+}
+
 void TestStampaReport::anteprima()
 {
     auto report = lista(100);
@@ -149,6 +196,28 @@ void TestStampaReport::anteprima()
     QVERIFY(vista);
     QVERIFY(!modaleMancata());
     QVERIFY(!QApplication::activeModalWidget());
+}
+
+// Printing from the preview takes the print path above: the PDF is
+// written whole and the preview closes.
+void TestStampaReport::stampaDallAnteprima()
+{
+    auto report = lista(100);
+    RispostaStampa risposta;
+    const QString pdf = m_cartella->filePath(QStringLiteral("dall'anteprima.pdf"));
+    risposta.stampaIn(pdf);
+    allaProssimaModale([&](QWidget *m) {
+        const QString testo = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+        const QList<QAction *> azioni = m->findChildren<QAction *>();
+        const auto stampa = std::find_if(azioni.begin(), azioni.end(), [&](QAction *a) { return a->text() == testo; });
+        QVERIFY(stampa != azioni.end());
+        (*stampa)->trigger();
+    });
+    QVERIFY(anteprimaReport(nullptr, *report, QStringLiteral("Anteprima")));
+    QVERIFY(!modaleMancata());
+    QVERIFY(!QApplication::activeModalWidget());
+    QCOMPARE(risposta.richieste().size(), 1);
+    QCOMPARE(leggiPdf(pdf).pagine, report->numeroPagine());
 }
 
 QTEST_MAIN(TestStampaReport)

@@ -6,6 +6,7 @@
 #include "output/frmanteprimapagina.h"
 #include "output/frmstampapagina.h"
 
+#include "support/disco_supporto.h"
 #include "support/documenti_supporto.h"
 #include "support/immagini_supporto.h"
 #include "support/pdf_supporto.h"
@@ -14,6 +15,8 @@
 #include "support/supporto.h"
 
 #include <QAction>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -22,13 +25,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolBar>
-
-namespace {
-
-const QString kFallimentoStampa = QStringLiteral(
-    "Attenzione: la stampa non \u00E8 andata a buon fine.\n\r\n\rSi consiglia di ridurre le dimensioni della foto.");
-
-} // namespace
 
 class TestStampaPagina : public QObject
 {
@@ -147,23 +143,48 @@ void TestStampaPagina::stampa()
 
 void TestStampaPagina::esiti_data()
 {
-    QTest::addColumn<bool>("annulla");
-    QTest::newRow("dialog cancelled: nothing, no message") << true;
-    QTest::newRow("printer fails: the warning") << false;
+    QTest::addColumn<QString>("dove");      // empty: the dialog is cancelled
+    QTest::addColumn<bool>("soloLettura");  // the folder is on a read-only disk
+    QTest::addColumn<QString>("ragione");
+    QTest::newRow("dialog cancelled: nothing, no message") << QString() << false << QString();
+    QTest::newRow("folder missing: the file and the reason")
+        << "manca/foglio.pdf" << false << "file o cartella inesistente";
+    QTest::newRow("read-only disk: the file and the reason")
+        << "disco/foglio.pdf" << true << "il disco è di sola lettura";
 }
 
+// A print into a file the disk refuses says which file and why, not that
+// the photo is too big.
 void TestStampaPagina::esiti()
 {
-    QFETCH(bool, annulla);
+    QFETCH(QString, dove);
+    QFETCH(bool, soloLettura);
+    QFETCH(QString, ragione);
+    const QString pdf = dove.isEmpty() ? QString() : m_programma->percorso(dove);
+    std::unique_ptr<DiscoPiccolo> disco;
+    if (soloLettura) {
+        disco = std::make_unique<DiscoPiccolo>(QFileInfo(pdf).absolutePath());
+        if (!disco->montato() || !disco->soloLettura())
+            QSKIP("no permission to mount a small tmpfs here");
+    }
     RispostaStampa stampa;
-    if (!annulla)
-        stampa.stampaIn(m_programma->percorso(QStringLiteral("manca/foglio.pdf")));
+    if (!pdf.isEmpty()) {
+        stampa.stampaIn(pdf);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QRegularExpression::escape(ragione)));
+    }
     RegistroMessaggi messaggi;
     QVERIFY(apri("cmdStampa", [&](FinestraFoglio *f) { clicca(f->btnStampa); }));
     QCOMPARE(stampa.richieste().size(), 1);
-    QCOMPARE(messaggi.testi(), annulla ? QStringList() : QStringList{kFallimentoStampa});
-    if (!annulla)
+    QCOMPARE(messaggi.testi(), pdf.isEmpty() ? QStringList()
+                                             : QStringList{QStringLiteral(
+                                                   "Attenzione: la stampa non \u00E8 andata a buon fine.\n\r\n\r"
+                                                   "Il file non \u00E8 stato scritto: %1: %2.\n\r\n\r"
+                                                   "L'eventuale file precedente \u00E8 rimasto com'era.")
+                                                   .arg(pdf, ragione)});
+    if (!pdf.isEmpty()) {
         QCOMPARE(messaggi.messaggi().first().tipo, TipoMessaggio::Avviso);
+        QVERIFY(!QFile::exists(pdf));
+    }
     QVERIFY(m_editor->findChildren<QDialog *>().isEmpty());
 }
 

@@ -8,6 +8,7 @@
 #include "search/frmriepdacompletare.h"
 #include "search/frmtrovapagine.h"
 
+#include "support/disco_supporto.h"
 #include "support/pdf_supporto.h"
 #include "support/ricerca_supporto.h"
 #include "support/stampa_supporto.h"
@@ -19,6 +20,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <algorithm>
@@ -93,6 +95,7 @@ private slots:
     void dueStampe();
     void annullataOFallita_data();
     void annullataOFallita();
+    void discoPieno();
 
 private:
     FinestraRiepilogo *apri(bool trova);
@@ -228,6 +231,38 @@ void TestStampaRiepilogo::annullataOFallita()
         QCOMPARE(messaggi.messaggi().first().tipo, TipoMessaggio::Errore);
         QVERIFY(messaggi.testi().first().startsWith(QStringLiteral("Si \u00E8 verificato un errore imprevisto.")));
     }
+}
+
+// The list printed over an earlier PDF on a real full disk: the error
+// report names the file and the reason, and the earlier PDF stays whole.
+void TestStampaRiepilogo::discoPieno()
+{
+    const DiscoPiccolo disco(m_programma->percorso(QStringLiteral("disco")), 128);
+    if (!disco.montato())
+        QSKIP("no permission to mount a small tmpfs here");
+    FinestraRiepilogo *f = apri(true);
+    const QString pdf = disco.cartella() + QStringLiteral("Riepilogo.pdf");
+    RispostaStampa risposta;
+    risposta.stampaIn(pdf);
+    risposta.stampaIn(pdf);
+    QTest::mouseClick(f->btnStampa, Qt::LeftButton);
+    const QByteArray prima = leggiFile(pdf);
+    QVERIFY(leggiPdf(pdf).pagine > 1);
+    QVERIFY(disco.riempi());
+
+    RegistroMessaggi messaggi;
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("spazio esaurito sul disco")));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("spazio esaurito sul disco")));
+    QTest::mouseClick(f->btnStampa, Qt::LeftButton);
+    QCOMPARE(messaggi.messaggi().size(), 1);
+    QCOMPARE(messaggi.messaggi().first().tipo, TipoMessaggio::Errore);
+    // The report wraps long lines, also inside the path.
+    const QString testo = messaggi.testi().first().simplified();
+    QVERIFY2(testo.contains(QStringLiteral("la stampa non \u00E8 andata a buon fine"))
+                 && testo.contains(QStringLiteral("Riepilogo.pdf:")) && testo.contains(QStringLiteral("spazio esaurito sul disco")),
+             qPrintable(testo));
+    QCOMPARE(leggiFile(pdf), prima);
+    QVERIFY(f->isVisible());
 }
 
 QTEST_MAIN(TestStampaRiepilogo)

@@ -5,6 +5,7 @@
 #include "storage/fotopagina.h"
 #include "storage/sostituzionefile.h"
 
+#include "support/disco_supporto.h"
 #include "support/immagini_supporto.h"
 #include "support/supporto.h"
 
@@ -17,7 +18,6 @@
 
 #include <cerrno>
 
-#include <sys/mount.h>
 #include <unistd.h>
 
 namespace {
@@ -289,27 +289,16 @@ void TestSostituzioneFile::discoPienoVero()
 {
     QFETCH(Scrittore, scrittore);
     QTemporaryDir dir;
-    const QString punto = dir.filePath(QStringLiteral("disco"));
-    QVERIFY(QDir().mkpath(punto));
-    if (::mount("tmpfs", QFile::encodeName(punto).constData(), "tmpfs", 0, "size=64k") != 0)
+    const DiscoPiccolo disco(dir.filePath(QStringLiteral("disco")), 64);
+    if (!disco.montato())
         QSKIP("no permission to mount a small tmpfs here");
-    const auto smonta = qScopeGuard([&] { ::umount2(QFile::encodeName(punto).constData(), MNT_DETACH); });
 
-    const FileDelProgramma file(punto);
+    const FileDelProgramma file(disco.cartella());
     QVERIFY(file.prepara());
     const QString percorso = file.percorso(scrittore);
     const QByteArray prima = leggiFile(percorso);
     const QStringList vicini = tuttoInCartella(percorso);
-
-    // Fill every block left.
-    {
-        QVERIFY(QDir().mkpath(punto + QStringLiteral("/riempimento")));
-        QFile riempi(punto + QStringLiteral("/riempimento/tutto"));
-        QVERIFY(riempi.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
-        const QByteArray blocco(4096, 'x');
-        while (riempi.write(blocco) == blocco.size()) {
-        }
-    }
+    QVERIFY(disco.riempi());
 
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("spazio esaurito sul disco")));
     if (scrittore == Scrittore::Password)
