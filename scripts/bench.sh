@@ -6,6 +6,18 @@
 #                                           Qt Core alone reading the file
 #   search with no criterion (sorted list)  vs cat FILE + sort -f of the lines
 #   first / last / next in the editor       at 10 and at 100,000 records
+# and what the user meets through the windows, on an archive of 100,000
+# records written by scripts/genera_archivio.py (independent of the
+# program's encoder, every field nearly full, accented, matches late in
+# their fields), each timed inside one process beside its baseline
+# (tests/search/bench_finestre.cpp):
+#   "Cerca" with two criteria to the list shown vs reading the file once
+#   "Cerca" with no criterion                   vs reading it and sorting
+#                                                  its titles folded
+#   the to-complete list                        vs the full list
+#   opening the export window                   goal 0.5 s
+#   "Stampa" of the full list to PDF            vs texttopdf on the same lines
+#   the list's preview, to its first page       goal 1 s
 # Every measurement is a whole process on the Release build (peak memory from
 # /usr/bin/time), taken BENCH_RUNS times (default 5), the program and its
 # baseline one after the other so that both see the same machine load.
@@ -18,11 +30,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 export LC_ALL=C
 
-bash scripts/deps.sh time >&2
+bash scripts/deps.sh time python3 cups-filters >&2
 
 build=build/bench
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELMORA_BUILD_TESTS=ON >/dev/null
-cmake --build "$build" --target velmora search_bench_elenco search_letturanuda editor_bench_navigazione startup_finestravuota >&2
+cmake --build "$build" --target velmora search_bench_elenco search_letturanuda editor_bench_navigazione startup_finestravuota \
+    search_bench_finestre >&2
 
 runs=${BENCH_RUNS:-5}
 velmora="$build/velmora/velmora"
@@ -30,6 +43,7 @@ elenco="$build/tests/search_bench_elenco"
 naviga="$build/tests/editor_bench_navigazione"
 vuota="$build/tests/startup_finestravuota"
 nuda="$build/tests/search_letturanuda"
+finestre="$build/tests/search_bench_finestre"
 dati="$build/dati"
 mkdir -p "$dati"
 # Both start-ups on the same platform plugin, without a desktop theme.
@@ -46,11 +60,38 @@ for n in 10 1000 10000 100000; do
     fi
     [ -f "$dati/Righe$n.txt" ] && [ "$dati/Righe$n.txt" -nt "$f" ] || "$elenco" righe "$f" "$dati/Righe$n.txt"
 done
+pieno="$dati/Pieno100000.kpx"
+if [ ! -f "$pieno" ] || [ "$(stat -c %s "$pieno")" -ne $((100000 * 3990)) ]; then
+    echo "generating the full-field archive" >&2
+    python3 scripts/genera_archivio.py 100000 "$pieno"
+fi
+if [ ! -f "$dati/Pieno.txt" ] || [ "$dati/Pieno.txt" -ot "$pieno" ]; then
+    QT_QPA_PLATFORM=offscreen "$finestre" righe "$pieno" "$dati/Pieno.txt"
+fi
 : >"$dati/Vuoto.kpx"
 mkdir -p "$dati/programma"
 
 risultati=$(mktemp -d)
 trap 'rm -rf "$risultati"' EXIT
+
+# finestra NAME JOB [ARG]: one run of a window job; its own two figures
+# (program and baseline, ms) go to NAME and NAME_base.
+finestra() {
+    local nome=$1 riga
+    shift
+    if ! riga=$(QT_QPA_PLATFORM=offscreen "$finestre" "$1" "$pieno" "${@:2}" 2>"$risultati/err"); then
+        echo "failed: $finestre $*" >&2
+        cat "$risultati/err" >&2
+        exit 1
+    fi
+    echo "$riga" | awk '{ printf "%.6f 0\n", $1 / 1000 }' >>"$risultati/$nome"
+    echo "$riga" | awk '{ printf "%.6f 0\n", $2 / 1000 }' >>"$risultati/${nome}_base"
+}
+# texttopdf as CUPS runs it for a text job on an A4 landscape queue, at the
+# list report's pitch (16 characters an inch, about 56 lines a page),
+# writing its PDF to a file as the program does.
+texttopdf=(sh -c 'PPD=/usr/share/ppd/cupsfilters/Generic-PDF_Printer-PDF.ppd /usr/lib/cups/filter/texttopdf \
+    1 bench lista 1 "PageSize=A4 landscape cpi=16 lpi=7.6" "$1" >"$2"' sh "$dati/Pieno.txt" "$dati/texttopdf.pdf")
 
 # misura NAME COMMAND...: one run, appends "seconds peak_kB" to NAME.
 misura() {
@@ -80,6 +121,13 @@ for ((r = 1; r <= runs; r++)); do
         misura "tutte${n}_base" sh -c 'cat "$1" >/dev/null && sort -f "$2" >/dev/null' sh "$f" "$dati/Righe$n.txt"
     done
     misura tutte_vuoto "$elenco" tutte "$dati/Vuoto.kpx"
+    finestra fcerca cerca
+    finestra ftutte tutte
+    finestra fdacompletare dacompletare
+    finestra fesporta esporta
+    finestra fanteprima anteprima
+    finestra fstampa stampa "$dati/lista.pdf"
+    misura fstampa_cups "${texttopdf[@]}"
     for n in 10 100000; do
         "$naviga" "$(archivio "$n")" 2>/dev/null >>"$risultati/naviga$n"
     done
@@ -107,6 +155,16 @@ riga "start-up vs bare QWidget" - avvio "<= 2"
 for n in 1000 10000 100000; do riga "search, two criteria vs cat" "$n" "cerca$n" "<= 1.5"; done
 for n in 1000 10000 100000; do riga "search, two criteria vs Qt Core reading" "$n" "cerca$n" "-" "cerca${n}_qt"; done
 for n in 1000 10000 100000; do riga "full list vs cat + sort -f" "$n" "tutte$n" "<= 1.5"; done
+riga "window: Cerca, two criteria vs reading" 100000 fcerca "<= 1.5"
+riga "window: full list vs reading + sort" 100000 ftutte "<= 1.5"
+riga "window: to-complete list vs full list" 100000 fdacompletare "<= 1"
+fisso() { # WHAT NAME GOAL_MS
+    printf '| %-40s | %7s | %9s | %9s | %6s | %-7s | %8s | %8s |\n' "$1" 100000 "$(ms "$risultati/$2")" "$3" \
+        "$(awk -v a="$(ms "$risultati/$2")" -v b="$3" 'BEGIN { printf "%.2f", a / b }')" "<= 1" - -
+}
+fisso "window: export window opened" fesporta 500
+fisso "window: preview, first page" fanteprima 1000
+riga "window: Stampa full list to PDF vs texttopdf" 100000 fstampa "<= 2" fstampa_cups
 echo
 vuoto=$(mb "$risultati/tutte_vuoto")
 pieno=$(mb "$risultati/tutte100000")

@@ -291,6 +291,12 @@ void TestRiepilogo::criteri_data()
     QTest::newRow("piu lungo del campo") << Campo::PagNum << QByteArray("12") << -1 << "123" << false;
     QTest::newRow("campo vuoto") << Campo::Giudizio << QByteArray() << -1 << "a" << false;
     QTest::newRow("tutto il campo") << Campo::Parole << QByteArray("Mappa") << -1 << "mappa" << true;
+    QTest::newRow("un inizio mancato prima del trovato")
+        << Campo::Autore << QByteArray("Rosa Rosrossi") << -1 << "rossi" << true;
+    QTest::newRow("alla fine di un campo pieno")
+        << Campo::Titolo << (QByteArray(113, 'x') + "LETTERA") << -1 << "lettera" << true;
+    QTest::newRow("tagliato dalla fine di un campo pieno")
+        << Campo::Titolo << (QByteArray(114, 'x') + "LETTERA") << 120 << "lettera" << false;
 }
 
 void TestRiepilogo::criteri()
@@ -357,6 +363,8 @@ void TestRiepilogo::daCompletare_data()
     QTest::newRow("S soltanto") << QByteArray("\x01S\xEC") << false;
     QTest::newRow("tutto zero") << QByteArray(3, '\0') << false;
     QTest::newRow("spazio prima, rifilato") << QByteArray("\x02 S") << false;
+    QTest::newRow("spazi intorno, rifilati") << QByteArray("\x02\x20S") << false;
+    QTest::newRow("lunghezza oltre la capacita") << QByteArray("\xFFS\xEC") << true;
 }
 
 void TestRiepilogo::daCompletare()
