@@ -147,7 +147,44 @@ void Report::disegnaPagina(int indice, QPainter &pittore, const QRectF &carta) c
         f.banda->disegna(pittore, f.da, f.a);
         pittore.restore();
     }
+    disegnaPiede(indice, pittore);
     pittore.restore();
+}
+
+// In the printable area's coordinates: the margin starts at its bottom.
+void Report::disegnaPiede(int indice, QPainter &pittore) const
+{
+    const PaginaReport &pagina = paginaDi(indice);
+    const PaginaReport::PiedeMargine &piede = pagina.piedeMargine();
+    if (piede.nome.isEmpty() && !piede.numeri)
+        return;
+    const QRectF stampabile = pagina.areaStampabile();
+    const double margine = pagina.carta().height() - stampabile.bottom();
+    // Half way down the margin, a line as high as the font needs.
+    const double alto = stampabile.height() + margine * 0.25;
+    const QRectF riga(0, alto, stampabile.width(), margine * 0.5);
+    CasellaTesto::Aspetto aspetto{piede.carattere, AllineamentoOrizzontale::Sinistra, AllineamentoVerticale::Centro,
+                                  QColor(), 0};
+    if (!piede.nome.isEmpty())
+    {
+        // The numbers keep their room at the right.
+        const QRectF sinistra = riga.adjusted(0, 0, -riga.width() * 0.25, 0);
+        CasellaTesto(QString(), sinistra, aspetto, piede.nome).disegna(pittore, riga.top(), riga.bottom());
+    }
+    if (piede.numeri) {
+        aspetto.orizzontale = AllineamentoOrizzontale::Destra;
+        // Counted over the pages of this page's definition.
+        int n = 0, di = 0;
+        for (int k = 0; k < numeroPagine(); ++k) {
+            if (&paginaDi(k) != &pagina)
+                continue;
+            ++di;
+            if (k <= indice)
+                ++n;
+        }
+        CasellaTesto(QString(), riga, aspetto, QStringLiteral("Pagina %1 di %2").arg(n).arg(di))
+            .disegna(pittore, riga.top(), riga.bottom());
+    }
 }
 
 void Report::impostaCarta(QPagedPaintDevice &dispositivo, int indice) const
@@ -162,7 +199,8 @@ void Report::impostaCarta(QPagedPaintDevice &dispositivo, int indice) const
         dispositivo.setPageOrientation(pagina.orientamento());
 }
 
-bool Report::stampaSu(QPagedPaintDevice &dispositivo, int primo, int ultimo) const
+bool Report::stampaSu(QPagedPaintDevice &dispositivo, int primo, int ultimo,
+                      const std::function<bool(int)> &avanzamento) const
 {
     primo = std::max(0, primo);
     ultimo = std::min(ultimo, numeroPagine() - 1);
@@ -187,6 +225,10 @@ bool Report::stampaSu(QPagedPaintDevice &dispositivo, int primo, int ultimo) con
         const QRect tutta = l.fullRectPixels(dpi);
         const QRect dipinta = l.paintRectPixels(dpi);
         disegnaPagina(i, pittore, QRectF(QPointF(tutta.topLeft() - dipinta.topLeft()), QSizeF(tutta.size())));
+        if (avanzamento && !avanzamento(i - primo + 1)) {
+            pittore.end();
+            return false;
+        }
     }
     return pittore.end();
 }

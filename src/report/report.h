@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <climits>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -42,6 +43,18 @@ public:
     }
     Banda *aggiungiBanda(const QString &nome, TipoBanda tipo, double altezza);
 
+    // A line in the bottom margin of every printed page, below the printable
+    // area and so outside every band and object: the name at the left and
+    // "Pagina n di N" at the right, counted over the report's pages. An
+    // empty name and no numbers leave the margin blank.
+    struct PiedeMargine {
+        QString nome;
+        bool numeri = false;
+        CarattereReport carattere;
+    };
+    void impostaPiedeMargine(PiedeMargine piede) { m_piede = std::move(piede); }
+    const PiedeMargine &piedeMargine() const { return m_piede; }
+
     const std::vector<std::unique_ptr<OggettoReport>> &oggetti() const { return m_oggetti; }
     const std::vector<std::unique_ptr<Banda>> &bande() const { return m_bande; }
     Banda *banda(TipoBanda tipo) const;
@@ -53,6 +66,7 @@ private:
     QMarginsF m_marginiMm;
     std::vector<std::unique_ptr<OggettoReport>> m_oggetti;
     std::vector<std::unique_ptr<Banda>> m_bande;
+    PiedeMargine m_piede;
 };
 
 // A report definition and its prepared pages. Prepared pages hold only where
@@ -90,7 +104,10 @@ public:
     // included, kept within the pages there are) on a printer or PDF writer
     // that has not begun painting yet, setting its paper and orientation
     // page by page. False when the device refuses to start or to add a page.
-    bool stampaSu(QPagedPaintDevice &dispositivo, int primo = 0, int ultimo = INT_MAX) const;
+    // After each page avanzamento, when given, hears how many pages are
+    // done; answering false stops the painting there (false is returned).
+    bool stampaSu(QPagedPaintDevice &dispositivo, int primo = 0, int ultimo = INT_MAX,
+                  const std::function<bool(int)> &avanzamento = {}) const;
 
 private:
     struct Frammento {
@@ -104,6 +121,7 @@ private:
     };
     void preparaBande(const PaginaReport &pagina);
     void impostaCarta(QPagedPaintDevice &dispositivo, int indice) const;
+    void disegnaPiede(int indice, QPainter &pittore) const;
 
     QString m_nome;
     std::vector<std::unique_ptr<PaginaReport>> m_pagine;

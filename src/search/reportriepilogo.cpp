@@ -32,6 +32,11 @@ std::unique_ptr<Report> creaReportRiepilogo()
                               AllineamentoOrizzontale::Sinistra, AllineamentoVerticale::Alto, QColor(),
                               kPassoRigaRiepilogo}));
 
+    PaginaReport::PiedeMargine margine;
+    margine.numeri = true;
+    margine.carattere = {QStringLiteral("Verdana"), 7, false, QColor(0x40, 0x40, 0x40)};
+    pagina->impostaPiedeMargine(margine);
+
     Banda *piede = pagina->aggiungiBanda(QStringLiteral("Footer"), TipoBanda::PiedeDati, mm(8.0));
     piede->aggiungi(std::make_unique<CasellaTesto>(QStringLiteral("txtPagina"), areaMm(3.0, 2.0, 272.0, 5.0),
                                                    barra(8), QStringLiteral("Stampa eseguita in data [DATE]")));
@@ -39,8 +44,12 @@ std::unique_ptr<Report> creaReportRiepilogo()
 }
 
 void riempiReportRiepilogo(Report &report, const QString &titolo, const QStringList &righe,
-                           const QDateTime &quando)
+                           const QDateTime &quando, const QString &archivio)
 {
+    PaginaReport *pagina = report.trovaPagina(QStringLiteral("Page"));
+    PaginaReport::PiedeMargine margine = pagina->piedeMargine();
+    margine.nome = archivio;
+    pagina->impostaPiedeMargine(margine);
     report.trova<CasellaTesto>(QStringLiteral("txtTitolo"))->impostaTesto(titolo);
     report.trova<CasellaTesto>(QStringLiteral("txtPagina"))
         ->impostaTesto(QStringLiteral("Stampa eseguita in data ") + dataBreve(quando.date())

@@ -18,6 +18,8 @@ constexpr double kMargineBandaRiepilogo = 10.0;
 
 // Fills the report for one print: title, closing bar with the date in the
 // process's short format and the time in the system's long one, every line
-// in order, and the heights the lines need.
+// in order, and the heights the lines need. The bottom margin of every page
+// carries the archive's name and "Pagina n di N", so that loose pages can be
+// put back in order; nothing in the bands moves for them.
 void riempiReportRiepilogo(Report &report, const QString &titolo, const QStringList &righe,
-                           const QDateTime &quando);
+                           const QDateTime &quando, const QString &archivio = QString());

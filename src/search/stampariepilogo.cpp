@@ -12,11 +12,12 @@
 
 void StampaRiepilogo(FinestraRiepilogo &finestra, const QString &titolo)
 {
+    const EditorPagine *editor = finestra.editor();
     Report &report = finestra.frxReport();
-    riempiReportRiepilogo(report, titolo, finestra.modello()->righe().testi(), QDateTime::currentDateTime());
+    riempiReportRiepilogo(report, titolo, finestra.modello()->righe().testi(), QDateTime::currentDateTime(),
+                          editor ? editor->nomeArchivio() : QString());
     report.prepara();
 
-    const EditorPagine *editor = finestra.editor();
     const QString nome = editor && !editor->nomeArchivio().isEmpty() ? titolo + QStringLiteral(" ") + editor->nomeArchivio()
                                                                     : titolo;
     QString motivo;

@@ -67,7 +67,7 @@ void TestReportRiepilogo::listaVuota()
     QCOMPARE(s->testo.pagine, 1);
     QCOMPARE(s->testo.paroleDiPagina(0).join(QLatin1Char(' ')),
              QStringLiteral("Riepilogo pagine da completare Stampa eseguita in data ") + dataBreve(kQuando.date())
-                 + QStringLiteral(" alle ore ") + oraLunga(kQuando.time()));
+                 + QStringLiteral(" alle ore ") + oraLunga(kQuando.time()) + QStringLiteral(" Pagina 1 di 1"));
 
     // Landscape; the closing bar right under the empty band of 10 units.
     const QImage pagina = rendiPagina(s->pdf, 0, 100);
@@ -168,7 +168,7 @@ void TestReportRiepilogo::secondaStampa()
     QVERIFY(!tutto.contains(QLatin1String("prima")));
     QCOMPARE(seconda->testo.trova(QStringLiteral("dopo000")).size(), 1);
     QCOMPARE(seconda->testo.trova(QStringLiteral("dopo002")).size(), 1);
-    QVERIFY(tutto.endsWith(QStringLiteral(" alle ore ") + oraLunga(dopo.time())));
+    QVERIFY(tutto.endsWith(QStringLiteral(" alle ore ") + oraLunga(dopo.time()) + QStringLiteral(" Pagina 1 di 1")));
     QVERIFY(oraLunga(dopo.time()) != oraLunga(kQuando.time()));
 }
 

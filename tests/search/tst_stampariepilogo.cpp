@@ -43,14 +43,42 @@ QVector<TSchedaPagina> archivioDiProva()
     return schede;
 }
 
-// The first word of every line of a printed list, page after page.
+// The words that pass the filter, read left to right.
+template <class Filtro>
+QString daSinistra(const TestoPdf &testo, Filtro filtro)
+{
+    QList<ParolaPdf> riga;
+    for (const ParolaPdf &p : testo.parole)
+        if (filtro(p))
+            riga.append(p);
+    std::sort(riga.begin(), riga.end(),
+              [](const ParolaPdf &a, const ParolaPdf &b) { return a.box.left() < b.box.left(); });
+    QStringList parole;
+    for (const ParolaPdf &p : riga)
+        parole.append(p.testo);
+    return parole.join(QLatin1Char(' '));
+}
+
+// The first word of every line of a printed list, page after page; the
+// bottom margin (the paper's last 10 mm) is not the list's.
 QStringList primeParole(const TestoPdf &testo)
 {
     QStringList parole;
     for (const ParolaPdf &p : testo.parole)
-        if (p.testo.startsWith(QLatin1String("Pagina")))
+        if (p.testo.startsWith(QLatin1String("Pagina")) && p.box.top() < 200)
             parole.append(p.testo);
     return parole;
+}
+
+// What each page's bottom margin reads, left to right.
+QStringList piedi(const TestoPdf &testo)
+{
+    QStringList righe;
+    for (int pagina = 0; pagina < testo.pagine; ++pagina)
+        righe.append(daSinistra(testo, [&](const ParolaPdf &p) {
+            return p.pagina == pagina && p.box.top() >= 200 && p.box.bottom() <= 210;
+        }));
+    return righe;
 }
 
 QStringList primeParole(const QStringList &righe)
@@ -68,16 +96,9 @@ QString chiusura(const TestoPdf &testo)
     const auto eseguita = testo.trova(QStringLiteral("eseguita"));
     if (eseguita.size() != 1)
         return QString();
-    QList<ParolaPdf> riga;
-    for (const ParolaPdf &p : testo.parole)
-        if (p.pagina == eseguita.first().pagina && qAbs(p.box.center().y() - eseguita.first().box.center().y()) < 1)
-            riga.append(p);
-    std::sort(riga.begin(), riga.end(),
-              [](const ParolaPdf &a, const ParolaPdf &b) { return a.box.left() < b.box.left(); });
-    QStringList parole;
-    for (const ParolaPdf &p : riga)
-        parole.append(p.testo);
-    return parole.join(QLatin1Char(' '));
+    return daSinistra(testo, [&](const ParolaPdf &p) {
+        return p.pagina == eseguita.first().pagina && qAbs(p.box.center().y() - eseguita.first().box.center().y()) < 1;
+    });
 }
 
 } // namespace
@@ -93,6 +114,8 @@ private slots:
     void stampa_data();
     void stampa();
     void dueStampe();
+    void numeriDiPagina_data();
+    void numeriDiPagina();
     void annullataOFallita_data();
     void annullataOFallita();
     void discoPieno();
@@ -176,6 +199,38 @@ void TestStampaRiepilogo::stampa()
                          + QStringLiteral(" alle ore ");
     const QString vista = chiusura(testo);
     QVERIFY2(vista == data + oraLunga(prima) || vista == data + oraLunga(dopo), qPrintable(vista));
+}
+
+void TestStampaRiepilogo::numeriDiPagina_data()
+{
+    QTest::addColumn<bool>("trova");
+    QTest::addColumn<int>("pagine");
+    QTest::newRow("search, several pages") << true << 3;
+    QTest::newRow("to complete, one page") << false << 1;
+}
+
+// Every page of a printed list says in its bottom margin which archive it
+// comes from and where it stands, so loose pages go back in order; the
+// list's own lines keep their places.
+void TestStampaRiepilogo::numeriDiPagina()
+{
+    QFETCH(bool, trova);
+    QFETCH(int, pagine);
+    FinestraRiepilogo *f = apri(trova);
+    RispostaStampa risposta;
+    const QString pdf = m_programma->percorso(QStringLiteral("lista.pdf"));
+    risposta.stampaIn(pdf);
+    QTest::mouseClick(f->btnStampa, Qt::LeftButton);
+
+    const TestoPdf testo = leggiPdf(pdf);
+    QCOMPARE(testo.pagine, pagine);
+    QStringList attesi;
+    for (int n = 1; n <= pagine; ++n)
+        attesi.append(QStringLiteral("Prova Pagina %1 di %2").arg(n).arg(pagine));
+    QCOMPARE(piedi(testo), attesi);
+    QVERIFY(piedi(testo).first().endsWith(QStringLiteral("Pagina 1 di %1").arg(pagine)));
+    QVERIFY(piedi(testo).last().endsWith(QStringLiteral("Pagina %1 di %1").arg(pagine)));
+    QCOMPARE(primeParole(testo), primeParole(vociLista(f->lstRecords)));
 }
 
 // The second print has the list and the time of its own moment.
