@@ -5,7 +5,7 @@
 #
 #   5  startup  tools          start-up, build-time tools
 #   4  editor                  the page editor and the windows it opens
-#   3  access  archives  search  output
+#   3  access  archives  search  output  scanner
 #   2  home  editor/editorpagine.*   help and launcher; the editor's interface
 #   1  app                     shared window behaviours, dialogs, formats
 #   0  storage  report         files and records; the report engine
@@ -23,6 +23,7 @@ layer() {
         archives/*) echo "3 archives" ;;
         search/*) echo "3 search" ;;
         output/*) echo "3 output" ;;
+        scanner/*) echo "3 scanner" ;;
         home/*) echo "2 home" ;;
         app/*) echo "1 app" ;;
         storage/*) echo "0 storage" ;;

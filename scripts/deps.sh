@@ -13,6 +13,7 @@ packages=(
     poppler-utils
     qt6-translations-l10n
     desktop-file-utils appstream
+    libsane-dev sane-utils
     "$@"
 )
 
