@@ -1,11 +1,13 @@
 #include "editor/comandifoto.h"
 
 #include "app/dialoghifile.h"
+#include "storage/fotopagina.h"
 
+#include <QFile>
 #include <QFileInfo>
-#include <QImageReader>
 
-QImage caricaFoto(QWidget *proprietario, const QImage &attuale, const QImage &segnaposto)
+QImage caricaFoto(QWidget *proprietario, const QImage &attuale, const QImage &segnaposto,
+                  QByteArray *jpegOriginale)
 {
     RichiestaFile richiesta;
     richiesta.modo = RichiestaFile::Apri;
@@ -17,9 +19,10 @@ QImage caricaFoto(QWidget *proprietario, const QImage &attuale, const QImage &se
 
     // The decoder goes by the content, not the name: a JPEG saved as .bmp
     // still loads.
-    QImageReader lettore(percorso);
-    lettore.setDecideFormatFromContent(true);
-    const QImage foto = lettore.read();
+    QFile file(percorso);
+    const QImage foto = file.open(QIODevice::ReadOnly) ? decodificaFoto(file.readAll(), jpegOriginale) : QImage();
+    if (foto.isNull() && jpegOriginale)
+        jpegOriginale->clear();
     return foto.isNull() ? segnaposto : foto;
 }
 
@@ -30,7 +33,8 @@ QString nomeCopiaFoto(const QString &scelto)
     return scelto + QStringLiteral(".jpg");
 }
 
-QImage salvaCopiaFoto(QWidget *proprietario, const QImage &attuale, const QImage &segnaposto)
+QImage salvaCopiaFoto(QWidget *proprietario, const QImage &attuale, const QImage &segnaposto,
+                      const QByteArray &jpegOriginale)
 {
     RichiestaFile richiesta;
     richiesta.modo = RichiestaFile::Salva;
@@ -43,7 +47,9 @@ QImage salvaCopiaFoto(QWidget *proprietario, const QImage &attuale, const QImage
     if (scelto.isEmpty())
         return attuale;
 
-    if (!attuale.save(nomeCopiaFoto(scelto), "JPG"))
+    QFile copia(nomeCopiaFoto(scelto));
+    if (!copia.open(QIODevice::WriteOnly | QIODevice::Truncate) || !scriviJpeg(copia, attuale, jpegOriginale)
+        || !copia.flush())
         return segnaposto;
     return attuale;
 }

@@ -11,12 +11,17 @@ class QWidget;
 
 // Asks for a JPEG or bitmap file and returns its picture: the current one
 // when the user cancels, the placeholder when the file is not a picture.
-QImage caricaFoto(QWidget *proprietario, const QImage &attuale, const QImage &segnaposto);
+// When a file was chosen, jpegOriginale (if given) receives its bytes if it
+// is a JPEG and is emptied otherwise; a cancel leaves it as it was.
+QImage caricaFoto(QWidget *proprietario, const QImage &attuale, const QImage &segnaposto,
+                  QByteArray *jpegOriginale = nullptr);
 
 // Asks where to save a JPEG copy of the picture and writes it there: the
 // picture stays when the user cancels or the copy is written, the
-// placeholder takes its place when the write fails.
-QImage salvaCopiaFoto(QWidget *proprietario, const QImage &attuale, const QImage &segnaposto);
+// placeholder takes its place when the write fails. A picture with JPEG
+// bytes of its own is copied as those bytes.
+QImage salvaCopiaFoto(QWidget *proprietario, const QImage &attuale, const QImage &segnaposto,
+                      const QByteArray &jpegOriginale = QByteArray());
 
 // The file the save dialog's answer names: a bare name gets ".jpg".
 QString nomeCopiaFoto(const QString &scelto);

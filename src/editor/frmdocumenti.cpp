@@ -248,10 +248,17 @@ QImage TfrmDocumenti::foto() const
     return imgFoto->immagine();
 }
 
-void TfrmDocumenti::impostaFoto(const QImage &foto)
+void TfrmDocumenti::impostaFoto(const QImage &foto, const QByteArray &jpegOriginale)
 {
     m_fotoIlleggibile = false;
+    m_jpegFoto = jpegOriginale;
+    m_chiaveJpegFoto = foto.cacheKey();
     imgFoto->impostaImmagine(foto);
+}
+
+QByteArray TfrmDocumenti::jpegFoto() const
+{
+    return foto().cacheKey() == m_chiaveJpegFoto ? m_jpegFoto : QByteArray();
 }
 
 QImage TfrmDocumenti::fotoSegnaposto() const
@@ -292,8 +299,9 @@ void TfrmDocumenti::LeggiFotoPagina()
 {
     const QString cartella = cartellaProgramma();
     const QString percorso = percorsoFotoPagina(cartella, lblNome->text(), lblPosizione->text());
-    const QImage letta = leggiFileFoto(cartella, percorso);
-    impostaFoto(letta.isNull() ? fotoSegnaposto() : letta);
+    QByteArray jpeg;
+    const QImage letta = leggiFileFoto(cartella, percorso, &jpeg);
+    impostaFoto(letta.isNull() ? fotoSegnaposto() : letta, jpeg);
     m_fotoIlleggibile = letta.isNull() && QFileInfo::exists(percorso);
 }
 
@@ -302,7 +310,8 @@ bool TfrmDocumenti::ScriviFotoPagina()
     if (m_fotoIlleggibile)
         return true; // the scan on disk stays as it is
     const QString cartella = cartellaProgramma();
-    return scriviFileFoto(cartella, percorsoFotoPagina(cartella, lblNome->text(), lblPosizione->text()), foto());
+    return scriviFileFoto(cartella, percorsoFotoPagina(cartella, lblNome->text(), lblPosizione->text()), foto(),
+                          jpegFoto());
 }
 
 void TfrmDocumenti::FormShow()
@@ -471,12 +480,16 @@ void TfrmDocumenti::cmdEsciClick()
 
 void TfrmDocumenti::btnCaricaFotoClick()
 {
-    impostaFoto(caricaFoto(this, foto(), fotoSegnaposto()));
+    QByteArray jpeg = jpegFoto();
+    const QImage caricata = caricaFoto(this, foto(), fotoSegnaposto(), &jpeg);
+    impostaFoto(caricata, jpeg);
 }
 
 void TfrmDocumenti::btnSalvaFotoClick()
 {
-    impostaFoto(salvaCopiaFoto(this, foto(), fotoSegnaposto()));
+    const QByteArray jpeg = jpegFoto();
+    const QImage dopo = salvaCopiaFoto(this, foto(), fotoSegnaposto(), jpeg);
+    impostaFoto(dopo, dopo.cacheKey() == m_chiaveJpegFoto ? jpeg : QByteArray());
 }
 
 void TfrmDocumenti::btnCancFotoClick()

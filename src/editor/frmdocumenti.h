@@ -56,7 +56,10 @@ public:
 
     // The scan picture on screen (imgFoto), as a copy.
     QImage foto() const override;
-    void impostaFoto(const QImage &foto);
+    // Puts a picture on screen; jpegOriginale, when given, holds the JPEG
+    // bytes it was decoded from, which Save writes back instead of encoding
+    // the picture again, for as long as this picture stays on screen.
+    void impostaFoto(const QImage &foto, const QByteArray &jpegOriginale = QByteArray());
     // The placeholder that stands for a page without a scan (307 x 409).
     QImage fotoSegnaposto() const;
 
@@ -123,6 +126,9 @@ private:
     // Writes the screen into the archive; the position it was stored at, or
     // 0 when the archive could not be written (already reported).
     int salvaInArchivio();
+    // The JPEG bytes of the picture on screen; empty when it has none or
+    // has changed since they were given.
+    QByteArray jpegFoto() const;
 
     std::array<QLineEdit *, kCampiDescrittivi> m_campi{};
     QPushButton *btnFocus = nullptr;
@@ -131,4 +137,9 @@ private:
     // placeholder over the user's scan. Any picture put on screen since
     // (a loaded scan, the remove command) clears it.
     bool m_fotoIlleggibile = false;
+    // The JPEG bytes of the picture on screen, and the key of the picture
+    // they belong to: a scan saved unchanged keeps its file byte for byte
+    // instead of losing a little quality at every save.
+    QByteArray m_jpegFoto;
+    qint64 m_chiaveJpegFoto = 0;
 };

@@ -4,6 +4,7 @@
 #include "storage/sostituzionefile.h"
 #include "storage/testo.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QFile>
@@ -44,6 +45,8 @@ QImage suFondoBianco(const QImage &foto)
         return foto;
     QImage piatta(foto.size(), QImage::Format_RGB32);
     piatta.setDevicePixelRatio(foto.devicePixelRatio());
+    piatta.setDotsPerMeterX(foto.dotsPerMeterX());
+    piatta.setDotsPerMeterY(foto.dotsPerMeterY());
     piatta.fill(Qt::white);
     QPainter p(&piatta);
     p.drawImage(0, 0, foto);
@@ -53,24 +56,49 @@ QImage suFondoBianco(const QImage &foto)
 
 } // namespace
 
-bool scriviFileFoto(const QString &cartellaProgramma, const QString &percorso, const QImage &foto)
+QImage decodificaFoto(const QByteArray &byte, QByteArray *jpegOriginale)
+{
+    QBuffer sorgente;
+    sorgente.setData(byte);
+    sorgente.open(QIODevice::ReadOnly);
+    QImageReader lettore(&sorgente);
+    lettore.setDecideFormatFromContent(true);
+    const bool jpeg = lettore.format() == "jpeg"; // once read, the reader no longer says
+    const QImage foto = lettore.read();
+    if (jpegOriginale)
+        *jpegOriginale = !foto.isNull() && jpeg ? byte : QByteArray();
+    return foto;
+}
+
+bool scriviJpeg(QIODevice &destinazione, const QImage &foto, const QByteArray &jpegOriginale)
+{
+    if (!jpegOriginale.isEmpty())
+        return destinazione.write(jpegOriginale) == jpegOriginale.size();
+    // The encoder writes the picture's dots per meter as the file's
+    // resolution: a scan keeps the dpi it was made at.
+    QImageWriter scrittore(&destinazione, "jpeg");
+    scrittore.setQuality(kQualitaJpeg);
+    return scrittore.write(suFondoBianco(foto));
+}
+
+bool scriviFileFoto(const QString &cartellaProgramma, const QString &percorso, const QImage &foto,
+                    const QByteArray &jpegOriginale)
 {
     if (!preparaCartellaFotoPagine(cartellaProgramma) || foto.isNull())
         return false;
     // Written aside and put in place at the end: a failed write (a full
     // disk) leaves the previous scan whole instead of a truncated JPEG.
-    const QImage piatta = suFondoBianco(foto);
-    return sostituisciFile(percorso, [&piatta](QIODevice &file) {
-        QImageWriter scrittore(&file, "jpeg");
-        return scrittore.write(piatta);
-    });
+    return sostituisciFile(percorso, [&](QIODevice &file) { return scriviJpeg(file, foto, jpegOriginale); });
 }
 
-QImage leggiFileFoto(const QString &cartellaProgramma, const QString &percorso)
+QImage leggiFileFoto(const QString &cartellaProgramma, const QString &percorso, QByteArray *jpegOriginale)
 {
+    if (jpegOriginale)
+        jpegOriginale->clear();
     if (!preparaCartellaFotoPagine(cartellaProgramma))
         return QImage();
-    QImageReader lettore(percorso);
-    lettore.setDecideFormatFromContent(true);
-    return lettore.read();
+    QFile file(percorso);
+    if (!file.open(QIODevice::ReadOnly))
+        return QImage();
+    return decodificaFoto(file.readAll(), jpegOriginale);
 }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QString>
+
+class QIODevice;
 
 // The scan files of the pages: one JPEG per record, found by the archive's
 // name and the record's position, all side by side in one folder under the
@@ -29,14 +32,34 @@ bool nomeArchivioAmmessoPerFoto(const QString &nomeArchivio);
 // Creates the scans folder, with any missing parent, when it is missing.
 bool preparaCartellaFotoPagine(const QString &cartellaProgramma);
 
-// Writes the picture as JPEG at the path, replacing any file there, after
-// making sure the folder exists. Transparent areas are laid on white, since
-// JPEG has no transparency and would turn them black. False when the folder
-// cannot be made, the picture is empty or the file cannot be written; a
-// failed write leaves any previous file as it was.
-bool scriviFileFoto(const QString &cartellaProgramma, const QString &percorso, const QImage &foto);
+// The quality a scan is encoded at when it has no JPEG bytes of its own to
+// keep: high enough that one encoding loses nothing an archivist can see.
+constexpr int kQualitaJpeg = 95;
+
+// Decodes a picture file's bytes, whatever format they hold. When they are a
+// JPEG and jpegOriginale is given, it receives the bytes themselves, so that
+// the scan can be stored again exactly as it came (its resolution tag
+// included) for as long as the picture is not changed; otherwise it is
+// emptied. A null picture when the bytes are not a picture.
+QImage decodificaFoto(const QByteArray &byte, QByteArray *jpegOriginale = nullptr);
+
+// Writes the scan to the device: the JPEG bytes it was decoded from when
+// there are any (they must be those of this very picture), otherwise the
+// picture encoded once at kQualitaJpeg, keeping its dots per inch, with
+// transparent areas laid on white since JPEG has no transparency and would
+// turn them black.
+bool scriviJpeg(QIODevice &destinazione, const QImage &foto, const QByteArray &jpegOriginale = QByteArray());
+
+// Writes the scan as JPEG at the path (as scriviJpeg), replacing any file
+// there, after making sure the folder exists. False when the folder cannot
+// be made, the picture is empty or the file cannot be written; a failed
+// write leaves any previous file as it was.
+bool scriviFileFoto(const QString &cartellaProgramma, const QString &percorso, const QImage &foto,
+                    const QByteArray &jpegOriginale = QByteArray());
 
 // Decodes the file at the path, whatever picture format it holds (the name
 // says JPEG, the content decides), after making sure the folder exists. A
-// null picture when the file is missing or is not a picture.
-QImage leggiFileFoto(const QString &cartellaProgramma, const QString &percorso);
+// null picture when the file is missing or is not a picture. jpegOriginale
+// as for decodificaFoto.
+QImage leggiFileFoto(const QString &cartellaProgramma, const QString &percorso,
+                     QByteArray *jpegOriginale = nullptr);

@@ -38,6 +38,8 @@ private slots:
     void scansioneIlleggibileNonSovrascritta_data();
     void scansioneIlleggibileNonSovrascritta();
     void scansioneGrandeMostrata();
+    void scansioneSalvataSenzaPerdite_data();
+    void scansioneSalvataSenzaPerdite();
     void cancellaNonToccaLaScansione_data();
     void cancellaNonToccaLaScansione();
     void zoomSempreNuovoSullaFotoAttuale_data();
@@ -232,6 +234,59 @@ void TestFotoEditor::scansioneGrandeMostrata()
     QVERIFY(scriviFile(m_programma->scansione(2), codifica(tinta(QSize(4960, 7016), kRossa), "JPG")));
     vaiA(2);
     QCOMPARE(m_editor->foto().size(), QSize(4960, 7016));
+}
+
+void TestFotoEditor::scansioneSalvataSenzaPerdite_data()
+{
+    QTest::addColumn<QString>("caricata");   // the file the user loads with btnCaricaFoto; empty: none
+    QTest::addColumn<QByteArray>("contenuto");
+    QTest::addColumn<bool>("intatta");       // the scan file must hold exactly these bytes
+
+    const QImage pagina = conDpi(tinta(QSize(310, 440), QColor(235, 225, 205)), 300);
+    const QByteArray jpeg = codifica(pagina, "JPG", 97);
+    QTest::newRow("scansione mostrata") << QString() << jpeg << true;
+    QTest::newRow("jpeg caricato") << QStringLiteral("pagina.jpg") << jpeg << true;
+    QTest::newRow("png caricato") << QStringLiteral("pagina.png") << codifica(pagina, "PNG") << false;
+}
+
+// Saving a record again and again must not wear its scan down: a JPEG keeps
+// its bytes and its resolution, anything else is encoded once, finely.
+void TestFotoEditor::scansioneSalvataSenzaPerdite()
+{
+    QFETCH(QString, caricata);
+    QFETCH(QByteArray, contenuto);
+    QFETCH(bool, intatta);
+
+    preparaArchivio();
+    if (caricata.isEmpty())
+        QVERIFY(scriviFile(m_programma->scansione(2), contenuto));
+    vaiA(2);
+    if (!caricata.isEmpty()) {
+        RispostaFile risposte;
+        const QString percorso = m_programma->percorso(caricata);
+        QVERIFY(scriviFile(percorso, contenuto));
+        risposte.rispondi(percorso);
+        clicca(controlloEditore("btnCaricaFoto"));
+        QCOMPARE(m_editor->foto().size(), QSize(310, 440));
+    }
+
+    RegistroMessaggi messaggi;
+    clicca(controlloEditore("cmdSalva"));
+    const QByteArray primo = leggiFile(m_programma->scansione(2));
+    if (intatta) {
+        QCOMPARE(primo, contenuto);
+    } else {
+        QVERIFY2(qualitaJpeg(primo) >= 92, qPrintable(QString::number(qualitaJpeg(primo))));
+        QCOMPARE(dpi(QImage::fromData(primo)), 300);
+    }
+    // Shown again and saved ten more times, as a record is over the years.
+    for (int volta = 0; volta < 10; ++volta) {
+        if (volta == 5)
+            vaiA(2);
+        clicca(controlloEditore("cmdSalva"));
+    }
+    QCOMPARE(leggiFile(m_programma->scansione(2)), primo);
+    QCOMPARE(messaggi.testi().size(), 11); // the confirmations, no failure
 }
 
 void TestFotoEditor::cancellaNonToccaLaScansione_data()

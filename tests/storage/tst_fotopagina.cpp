@@ -22,6 +22,10 @@ private slots:
     void scritturaSempreJpeg();
     void scritturaCreaLaCartella();
     void riscritturaSostituisce();
+    void altriFormatiCodificatiUnaVolta_data();
+    void altriFormatiCodificatiUnaVolta();
+    void jpegRiscrittoTale_data();
+    void jpegRiscrittoTale();
     void lettura_data();
     void lettura();
     void letturaCreaLaCartella();
@@ -112,6 +116,62 @@ void TestFotoPagina::riscritturaSostituisce()
     QVERIFY(coloreVicino(letta.pixelColor(10, 15), Qt::blue));
     QCOMPARE(QDir(m_cartella + QStringLiteral("Pagine_Documenti")).entryList(QDir::Files),
              QStringList{QStringLiteral("A_Foto_1.jpg")});
+}
+
+// A scan that does not come as JPEG bytes is encoded once, at a quality
+// that loses nothing an archivist can see, and keeps the resolution it was
+// scanned at.
+void TestFotoPagina::altriFormatiCodificatiUnaVolta_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("dpi");
+
+    const QImage pagina = tinta(QSize(120, 170), QColor(230, 220, 200));
+    QTest::newRow("png a 300 dpi") << codifica(conDpi(pagina, 300), "PNG") << 300;
+    QTest::newRow("bitmap a 200 dpi") << codifica(conDpi(pagina, 200), "BMP") << 200;
+    QTest::newRow("png trasparente a 150 dpi")
+        << codifica(conDpi(tinta(QSize(40, 40), Qt::transparent, QImage::Format_ARGB32), 150), "PNG") << 150;
+}
+
+void TestFotoPagina::altriFormatiCodificatiUnaVolta()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(int, dpi);
+    QByteArray originale("segno");
+    const QImage foto = decodificaFoto(file, &originale);
+    QCOMPARE(::dpi(foto), dpi);
+    QVERIFY(originale.isEmpty());
+
+    const QString percorso = percorsoFotoPagina(m_cartella, QStringLiteral("Prova"), QStringLiteral("3"));
+    QVERIFY(scriviFileFoto(m_cartella, percorso, foto, originale));
+    const QByteArray scritto = leggiFile(percorso);
+    QVERIFY2(qualitaJpeg(scritto) >= 92, qPrintable(QString::number(qualitaJpeg(scritto))));
+    QCOMPARE(::dpi(QImage::fromData(scritto)), dpi);
+}
+
+// A JPEG is stored as the bytes it came in, whatever the encoder would make
+// of its picture: read and written again it is the same file.
+void TestFotoPagina::jpegRiscrittoTale_data()
+{
+    QTest::addColumn<QByteArray>("file");
+
+    const QImage pagina = conDpi(tinta(QSize(90, 130), QColor(200, 190, 170)), 600);
+    QTest::newRow("qualita 98 a 600 dpi") << codifica(pagina, "JPG", 98);
+    QTest::newRow("qualita 40") << codifica(pagina, "JPG", 40);
+}
+
+void TestFotoPagina::jpegRiscrittoTale()
+{
+    QFETCH(QByteArray, file);
+    const QString percorso = percorsoFotoPagina(m_cartella, QStringLiteral("Prova"), QStringLiteral("6"));
+    QVERIFY(scriviFile(percorso, file));
+    for (int volta = 0; volta < 3; ++volta) {
+        QByteArray originale;
+        const QImage foto = leggiFileFoto(m_cartella, percorso, &originale);
+        QCOMPARE(originale, file);
+        QVERIFY(scriviFileFoto(m_cartella, percorso, foto, originale));
+        QCOMPARE(leggiFile(percorso), file);
+    }
 }
 
 void TestFotoPagina::lettura_data()
