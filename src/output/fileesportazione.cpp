@@ -42,7 +42,13 @@ constexpr char kTesta[] =
     "<table x:str>";
 constexpr char kCoda[] = "</table></body></html>";
 constexpr char kApriIntestazione[] = "<td style=\"text-align: left; font-weight: bold;\" width=";
-constexpr char kApriCella[] = "<td style=\"text-align: left;\">";
+// Every cell is declared text, so that a spreadsheet program shows what was
+// stored instead of what it makes of it: "0042" would become 42, "1.000"
+// 1, and a field starting with "=" would run as a formula on the machine of
+// whoever opens the file. LibreOffice reads the number format of a cell from
+// sdnum (language; language of the format; the format, "@" being text), the
+// other common spreadsheet program from mso-number-format in the style.
+constexpr char kApriCella[] = "<td style=\"text-align: left; mso-number-format:\\@;\" sdnum=\"1040;1040;@\">";
 constexpr char kChiudiCella[] = "</td>";
 
 // Blanks and control characters, the ones a stored field is trimmed of.
@@ -102,7 +108,9 @@ void ScrittoreEsportazione::aggiungiCella(QByteArrayView testo)
     aggiungi(kApriCella);
     const QByteArrayView cella = rifilata(testo);
     // A spreadsheet program reads the file as HTML: an unescaped '<' starts
-    // a tag and '&' an entity, and the text would not come back as stored.
+    // a tag and '&' an entity, and a run of blanks folds into one, so the
+    // text would not come back as stored. A blank that follows another is
+    // written as a character reference, which no reader folds.
     qsizetype da = 0;
     for (qsizetype i = 0; i < cella.size(); ++i) {
         const char *entita = nullptr;
@@ -110,6 +118,11 @@ void ScrittoreEsportazione::aggiungiCella(QByteArrayView testo)
         case '&': entita = "&amp;"; break;
         case '<': entita = "&lt;"; break;
         case '>': entita = "&gt;"; break;
+        case ' ':
+            if (i == 0 || cella[i - 1] != ' ')
+                continue;
+            entita = "&#32;";
+            break;
         default: continue;
         }
         aggiungi(cella.sliced(da, i - da));

@@ -73,7 +73,7 @@ QByteArray rigaAttesa(const QByteArrayList &celle)
     Q_ASSERT(celle.size() == 22);
     QByteArray r = "<tr>";
     for (const QByteArray &c : celle)
-        r += "<td style=\"text-align: left;\">" + c + "</td>";
+        r += "<td style=\"text-align: left; mso-number-format:\\@;\" sdnum=\"1040;1040;@\">" + c + "</td>";
     return r + "</tr>";
 }
 
@@ -116,6 +116,7 @@ QVector<TSchedaPagina> schedeCampione()
     TSchedaPagina seconda = schedaDiProva(QStringLiteral("Atto"), QStringLiteral("Notaio"), QStringLiteral("A-2"),
                                           QStringLiteral("2"));
     impostaCampo(seconda, Campo::Giudizio, QString(250, QLatin1Char('g')));
+    impostaCampo(seconda, Campo::Carta, QStringLiteral("foglio   doppio, 2  pagine"));
 
     // Written by hand: blanks and control characters around the text, a
     // length byte past the capacity, and a flag holding neither value.
@@ -132,7 +133,8 @@ QList<QByteArrayList> righeCampione()
         celle({{1, "Lettera da Citt\xE0 di Castello"}, {2, "L-001"}, {3, "Ren\xE9 d'Orl\xE9" "ans"},
                {4, "12/03/1921"}, {7, "1"}, {12, "Costo \x80 12, ? greco, \"citato\""},
                {21, "a&lt;b &amp; c&gt;d"}, {22, "S\xEC"}}),
-        celle({{1, "Atto"}, {2, "A-2"}, {3, "Notaio"}, {7, "2"}, {20, QByteArray(250, 'g')}, {22, "No"}}),
+        celle({{1, "Atto"}, {2, "A-2"}, {3, "Notaio"}, {7, "2"}, {9, "foglio &#32;&#32;doppio, 2 &#32;pagine"},
+               {20, QByteArray(250, 'g')}, {22, "No"}}),
         celle({{1, "Mappa"}, {2, QByteArray(20, 'k')}, {22, "??"}}),
     };
 }

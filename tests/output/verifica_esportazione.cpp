@@ -46,6 +46,30 @@ QVector<TSchedaPagina> schede()
                 {Campo::Giudizio, QStringLiteral("prezzo: 5 \u20AC; valore > 100 \u20AC")}},
                false),
         scheda({{Campo::Titolo, QStringLiteral("Pagina vuota")}}, false),
+        // Texts a spreadsheet program would take for numbers, dates, truth
+        // values or formulas: each must come back as typed, none may run.
+        scheda({{Campo::Titolo, QStringLiteral("=SOMMA(1;2) 007")},
+                {Campo::Codice, QStringLiteral("0042")},
+                {Campo::Autore, QStringLiteral("+39 06 1234")},
+                {Campo::Creazione, QStringLiteral("12/03/1921")},
+                {Campo::Modifica, QStringLiteral("1921-03-12")},
+                {Campo::Tipologia, QStringLiteral("@nome")},
+                {Campo::PagNum, QStringLiteral("007")},
+                {Campo::RigheNum, QStringLiteral("1.000")},
+                {Campo::Carta, QStringLiteral("1,5")},
+                {Campo::Carattere, QStringLiteral("TRUE")},
+                {Campo::Lingua, QStringLiteral("1e5")},
+                {Campo::Descrizione, QStringLiteral("tre   spazi,  due e    quattro")},
+                {Campo::Incipit, QStringLiteral("-5")},
+                {Campo::Parole, QStringLiteral("=HYPERLINK(\"http://esempio.invalid\";\"apri\")")},
+                {Campo::Illustrazioni, QStringLiteral("=WEBSERVICE(\"http://esempio.invalid\")")},
+                {Campo::Annotazioni, QStringLiteral("3%")},
+                {Campo::Formato, QStringLiteral("1/2")},
+                {Campo::Stato, QStringLiteral("12:30")},
+                {Campo::Collocazione, QStringLiteral("'apice")},
+                {Campo::Giudizio, QStringLiteral("(12)")},
+                {Campo::Note, QStringLiteral("VERO")}},
+               false),
     };
 }
 
