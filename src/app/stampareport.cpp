@@ -1,6 +1,7 @@
 #include "app/stampareport.h"
 
 #include "app/cartellaprogramma.h"
+#include "app/lavorolungo.h"
 #include "app/messaggi.h"
 #include "report/report.h"
 #include "storage/filepdf.h"
@@ -51,18 +52,31 @@ bool chiediStampa(QWidget *proprietario, QPrinter &stampante, const Report &repo
 }
 
 // The pages the user asked for, 0-based: all of them unless a range was set.
-bool stampaPagine(QPagedPaintDevice &dispositivo, const QPrinter &stampante, const Report &report)
+bool stampaPagine(QPagedPaintDevice &dispositivo, const QPrinter &stampante, const Report &report,
+                  const std::function<bool(int)> &avanzamento = {})
 {
     if (stampante.printRange() == QPrinter::PageRange && stampante.fromPage() > 0)
         return report.stampaSu(dispositivo, stampante.fromPage() - 1,
-                               stampante.toPage() > 0 ? stampante.toPage() - 1 : INT_MAX);
-    return report.stampaSu(dispositivo);
+                               stampante.toPage() > 0 ? stampante.toPage() - 1 : INT_MAX, avanzamento);
+    return report.stampaSu(dispositivo, 0, INT_MAX, avanzamento);
+}
+
+int pagineDaStampare(const QPrinter &stampante, const Report &report)
+{
+    int primo = 1, ultimo = report.numeroPagine();
+    if (stampante.printRange() == QPrinter::PageRange && stampante.fromPage() > 0) {
+        primo = stampante.fromPage();
+        if (stampante.toPage() > 0)
+            ultimo = std::min(ultimo, stampante.toPage());
+    }
+    return std::max(1, ultimo - primo + 1);
 }
 
 // A print to a PDF file is painted by a writer of our own on the checked
 // replacement, not by the printer: its engine would truncate the old file
 // first and then lose every write a full disk refuses.
-bool stampaInPdf(QPrinter &stampante, const Report &report, QString *motivo)
+bool stampaInPdf(QPrinter &stampante, const Report &report, QString *motivo,
+                 const std::function<bool(int)> &avanzamento)
 {
     return sostituisciPdf(
         stampante.outputFileName(),
@@ -71,16 +85,17 @@ bool stampaInPdf(QPrinter &stampante, const Report &report, QString *motivo)
             pdf.setCreator(stampante.creator());
             pdf.setResolution(stampante.resolution());
             pdf.setPdfVersion(stampante.pdfVersion());
-            return stampaPagine(pdf, stampante, report);
+            return stampaPagine(pdf, stampante, report, avanzamento);
         },
         motivo);
 }
 
-bool stampaSuFileOStampante(QPrinter &stampante, const Report &report, QString *motivo)
+bool stampaSuFileOStampante(QPrinter &stampante, const Report &report, QString *motivo,
+                            const std::function<bool(int)> &avanzamento)
 {
     if (stampante.outputFormat() == QPrinter::PdfFormat && !stampante.outputFileName().isEmpty())
-        return stampaInPdf(stampante, report, motivo);
-    return stampaPagine(stampante, stampante, report);
+        return stampaInPdf(stampante, report, motivo, avanzamento);
+    return stampaPagine(stampante, stampante, report, avanzamento);
 }
 
 } // namespace
@@ -110,7 +125,19 @@ EsitoStampa stampaReport(QWidget *proprietario, const Report &report, const QStr
     preparaStampante(stampante, nomeStampa);
     if (!chiediStampa(proprietario, stampante, report))
         return EsitoStampa::Annullata;
-    return stampaSuFileOStampante(stampante, report, motivo) ? EsitoStampa::Stampata : EsitoStampa::Fallita;
+    // Page by page, the program painting meanwhile; "Annulla" stops it: a
+    // PDF file stays as it was, a printer's job is dropped.
+    LavoroLungo lavoro(proprietario, QStringLiteral(" Stampa in corso"), QStringLiteral("Stampa: pagina %1 di %2"),
+                       pagineDaStampare(stampante, report));
+    const bool stampata = stampaSuFileOStampante(stampante, report, motivo, lavoro.passo());
+    if (lavoro.annullato()) {
+        if (stampante.outputFormat() == QPrinter::NativeFormat)
+            stampante.abort();
+        if (motivo)
+            motivo->clear();
+        return EsitoStampa::Annullata;
+    }
+    return stampata ? EsitoStampa::Stampata : EsitoStampa::Fallita;
 }
 
 bool anteprimaReport(QWidget *proprietario, const Report &report, const QString &nomeStampa)
@@ -121,8 +148,17 @@ bool anteprimaReport(QWidget *proprietario, const Report &report, const QString 
     anteprima.setObjectName(QStringLiteral("dlgAnteprima"));
     anteprima.setWindowTitle(nomeStampa);
     bool riuscita = true;
-    QObject::connect(&anteprima, &QPrintPreviewDialog::paintRequested, &anteprima,
-                     [&](QPrinter *p) { riuscita = stampaPagine(*p, *p, report) && riuscita; });
+    // The preview asks for every page before it opens: a long report shows
+    // its progress and can be given up, which closes the preview.
+    QObject::connect(&anteprima, &QPrintPreviewDialog::paintRequested, &anteprima, [&](QPrinter *p) {
+        LavoroLungo lavoro(proprietario, QStringLiteral(" Anteprima in corso"),
+                           QStringLiteral("Anteprima: pagina %1 di %2"), pagineDaStampare(*p, report));
+        const bool dipinta = stampaPagine(*p, *p, report, lavoro.passo());
+        if (lavoro.annullato())
+            QMetaObject::invokeMethod(&anteprima, &QDialog::reject, Qt::QueuedConnection);
+        else
+            riuscita = dipinta && riuscita;
+    });
 
     // The report sets its own paper: the page set-up would only be
     // overridden. Full screen and close join print and zoom.

@@ -3,6 +3,7 @@
 #include "app/cartellaprogramma.h"
 #include "app/elementi.h"
 #include "app/errori.h"
+#include "app/lavorolungo.h"
 #include "app/messaggi.h"
 #include "app/openurl.h"
 #include "app/rifinitura.h"
@@ -32,16 +33,6 @@ const QString kDomandaApri = QStringLiteral(
 
 constexpr int kAltezzaRiga = 21;
 const QColor kArdesia(0x6A, 0x5A, 0xCD); // slate blue
-
-// The pointer shows the wait while the export runs inside the click.
-class CursoreAttesa
-{
-public:
-    CursoreAttesa() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~CursoreAttesa() { QApplication::restoreOverrideCursor(); }
-    CursoreAttesa(const CursoreAttesa &) = delete;
-    CursoreAttesa &operator=(const CursoreAttesa &) = delete;
-};
 
 } // namespace
 
@@ -154,8 +145,12 @@ void TfrmExpDocumenti::cmdEsportaClick()
         return;
     const QString percorso = cartellaProgramma() + kFileEsportazione;
     try {
-        CursoreAttesa attesa;
-        esportaGriglia(*m_modello, percorso);
+        LavoroLungo lavoro(this, QStringLiteral(" Esportazione in corso"),
+                           QStringLiteral("Esportazione delle schede in Excel: %1 di %2"), m_modello->rowCount());
+        esportaGriglia(*m_modello, percorso, lavoro.passo());
+    } catch (const EsportazioneAnnullata &) {
+        // Stopped by the user: the earlier file stands, nothing to say.
+        return;
     } catch (const ErroreEsportazione &) {
         MostraMessaggio(kMessaggioEsportazioneFallita);
         return;

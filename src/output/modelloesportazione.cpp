@@ -182,9 +182,15 @@ void ModelloEsportazione::perOgniRiga(const std::function<void(const CelleRiga &
         emetti(riga++, nullptr);
 }
 
-void esportaGriglia(const ModelloEsportazione &modello, const QString &percorsoFile)
+void esportaGriglia(const ModelloEsportazione &modello, const QString &percorsoFile,
+                    const std::function<bool(int)> &avanzamento)
 {
-    scriviEsportazione(percorsoFile, [&modello](const std::function<void(const CelleRiga &)> &riga) {
-        modello.perOgniRiga(riga);
+    scriviEsportazione(percorsoFile, [&](const std::function<void(const CelleRiga &)> &riga) {
+        int fatte = 0;
+        modello.perOgniRiga([&](const CelleRiga &celle) {
+            riga(celle);
+            if (avanzamento && !avanzamento(++fatte))
+                throw EsportazioneAnnullata();
+        });
     });
 }

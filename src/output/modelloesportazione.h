@@ -57,6 +57,15 @@ private:
     mutable QVector<Blocco> m_blocchi;               // most recently used first
 };
 
-// Writes the grid to the spreadsheet file. Throws ErroreEsportazione or
-// ErroreArchivio; either way an earlier file is left as it was.
-void esportaGriglia(const ModelloEsportazione &modello, const QString &percorsoFile);
+// The user stopped an export part-way.
+class EsportazioneAnnullata
+{
+};
+
+// Writes the grid to the spreadsheet file. After each row avanzamento, when
+// given, hears how many rows are written; answering false stops the export
+// with EsportazioneAnnullata. Throws that, ErroreEsportazione or
+// ErroreArchivio; whichever, an earlier file is left as it was and nothing
+// is left beside it.
+void esportaGriglia(const ModelloEsportazione &modello, const QString &percorsoFile,
+                    const std::function<bool(int)> &avanzamento = {});

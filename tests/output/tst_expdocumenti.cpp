@@ -6,6 +6,7 @@
 #include "output/frmexpdocumenti.h"
 #include "output/modelloesportazione.h"
 
+#include "support/avanzamento_supporto.h"
 #include "support/documenti_supporto.h"
 #include "support/percorsi_supporto.h"
 #include "support/ricerca_supporto.h"
@@ -14,6 +15,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPointer>
@@ -84,6 +86,8 @@ private slots:
     void cellaDigitataSoloNelFile();
     void esportazioneRifiutata_data();
     void esportazioneRifiutata();
+    void esportazioneAnnullata_data();
+    void esportazioneAnnullata();
     void guidaSopraLaFinestra();
     void apertaDallEditoreEChiusa();
 
@@ -361,6 +365,46 @@ void TestExpDocumenti::esportazioneRifiutata()
     QCOMPARE(leggiFile(bloccato ? fileEsportato() : dentro), vecchio);
     QVERIFY(aperture.aperture().isEmpty());
     QVERIFY(f->isVisible());
+}
+
+void TestExpDocumenti::esportazioneAnnullata_data()
+{
+    QTest::addColumn<bool>("precedente");
+    QTest::newRow("over an earlier export") << true;
+    QTest::newRow("no earlier export") << false;
+}
+
+// A long export shows the toolkit's progress window with "Annulla"; choosing
+// it leaves the earlier file byte for byte, or none, and nothing beside it.
+void TestExpDocumenti::esportazioneAnnullata()
+{
+    QFETCH(bool, precedente);
+    const QByteArray vecchio = "esportazione precedente";
+    if (precedente)
+        QVERIFY(scriviFile(fileEsportato(), vecchio));
+    const QStringList primaDi = QDir(m_programma->cartella()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    RegistroMessaggi messaggi;
+    RegistroAperture aperture;
+    auto f = apri();
+    AnnullaAvanzamento annulla;
+    clicca(f->cmdEsporta);
+
+    QCOMPARE(annulla.comparse(), 1);
+    QVERIFY(annulla.modale());
+    QCOMPARE(annulla.pulsante(), QStringLiteral("Annulla"));
+    QCOMPARE(annulla.titolo(), QStringLiteral(" Esportazione in corso"));
+    QVERIFY2(annulla.testo().startsWith(QStringLiteral("Esportazione delle schede in Excel: ")),
+             qPrintable(annulla.testo()));
+    // Only the first question: no success, no failure, nothing opened.
+    QCOMPARE(messaggi.testi(), QStringList{kDomandaEsporta});
+    QVERIFY(aperture.aperture().isEmpty());
+    if (precedente)
+        QCOMPARE(leggiFile(fileEsportato()), vecchio);
+    else
+        QVERIFY(!QFileInfo::exists(fileEsportato()));
+    QCOMPARE(QDir(m_programma->cartella()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), primaDi);
+    QVERIFY(f->isVisible());
+    QVERIFY(!QApplication::overrideCursor());
 }
 
 void TestExpDocumenti::guidaSopraLaFinestra()

@@ -8,6 +8,7 @@
 #include "search/frmriepdacompletare.h"
 #include "search/frmtrovapagine.h"
 
+#include "support/avanzamento_supporto.h"
 #include "support/disco_supporto.h"
 #include "support/pdf_supporto.h"
 #include "support/ricerca_supporto.h"
@@ -16,6 +17,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -114,6 +116,8 @@ private slots:
     void stampa_data();
     void stampa();
     void dueStampe();
+    void stampaAnnullata_data();
+    void stampaAnnullata();
     void numeriDiPagina_data();
     void numeriDiPagina();
     void annullataOFallita_data();
@@ -199,6 +203,50 @@ void TestStampaRiepilogo::stampa()
                          + QStringLiteral(" alle ore ");
     const QString vista = chiusura(testo);
     QVERIFY2(vista == data + oraLunga(prima) || vista == data + oraLunga(dopo), qPrintable(vista));
+}
+
+void TestStampaRiepilogo::stampaAnnullata_data()
+{
+    QTest::addColumn<bool>("precedente");
+    QTest::newRow("over an earlier print") << true;
+    QTest::newRow("no earlier print") << false;
+}
+
+// A long print shows the toolkit's progress window with "Annulla"; choosing
+// it leaves the earlier PDF byte for byte, or none, and nothing beside it,
+// without a message, and the window open.
+void TestStampaRiepilogo::stampaAnnullata()
+{
+    QFETCH(bool, precedente);
+    FinestraRiepilogo *f = apri(true);
+    const QString pdf = m_programma->percorso(QStringLiteral("lista.pdf"));
+    const QByteArray vecchio = "%PDF-1.4 stampa precedente";
+    if (precedente)
+        QVERIFY(scriviFile(pdf, vecchio));
+    const auto contenuto = [this] {
+        return QDir(m_programma->cartella()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    };
+    const QStringList prima = contenuto();
+
+    RispostaStampa risposta;
+    RegistroMessaggi messaggi;
+    risposta.stampaIn(pdf);
+    AnnullaAvanzamento annulla;
+    QTest::mouseClick(f->btnStampa, Qt::LeftButton);
+
+    QCOMPARE(annulla.comparse(), 1);
+    QVERIFY(annulla.modale());
+    QCOMPARE(annulla.pulsante(), QStringLiteral("Annulla"));
+    QCOMPARE(annulla.titolo(), QStringLiteral(" Stampa in corso"));
+    QVERIFY2(annulla.testo().startsWith(QStringLiteral("Stampa: pagina 1 di 3")), qPrintable(annulla.testo()));
+    QVERIFY(messaggi.messaggi().isEmpty());
+    if (precedente)
+        QCOMPARE(leggiFile(pdf), vecchio);
+    else
+        QVERIFY(!QFileInfo::exists(pdf));
+    QCOMPARE(contenuto(), prima);
+    QVERIFY(f->isVisible());
+    QVERIFY(!QApplication::overrideCursor());
 }
 
 void TestStampaRiepilogo::numeriDiPagina_data()
