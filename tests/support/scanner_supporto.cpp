@@ -1,6 +1,7 @@
 #include "support/scanner_supporto.h"
 
 #include <QFile>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -12,30 +13,24 @@ bool scrivi(const QString &percorso, const QByteArray &testo)
 
 } // namespace
 
-ScannerDiProva::ScannerDiProva(bool conBackend)
+QString ScannerDiProva::cartella()
 {
-    m_cera = qEnvironmentVariableIsSet("SANE_CONFIG_DIR");
-    m_prima = qgetenv("SANE_CONFIG_DIR");
-    const bool scritto =
-        scrivi(m_cartella.filePath(QStringLiteral("dll.conf")), conBackend ? "test\n" : "") &&
-        // The backend's defaults as shipped, written here so that no system
-        // file decides them.
-        scrivi(m_cartella.filePath(QStringLiteral("test.conf")),
-               "number_of_devices 2\nmode Gray\ndepth 8\nresolution 50\n"
-               "test-picture \"Solid black\"\nread-limit false\nread-delay false\n"
-               "geometry_min 0.0\ngeometry_max 200.0\ngeometry_quant 1.0\n"
-               "tl_x 0.0\ntl_y 0.0\nbr_x 80.0\nbr_y 100.0\n");
-    if (!scritto)
-        m_cartella.remove();
-    // The trailing colon would add the system folders after ours: without
-    // it only ours is read.
-    qputenv("SANE_CONFIG_DIR", m_cartella.path().toLocal8Bit());
+    static QTemporaryDir cartella;
+    return cartella.path();
 }
 
-ScannerDiProva::~ScannerDiProva()
+ScannerDiProva::ScannerDiProva(bool conBackend)
 {
-    if (m_cera)
-        qputenv("SANE_CONFIG_DIR", m_prima);
-    else
-        qunsetenv("SANE_CONFIG_DIR");
+    const QString c = cartella();
+    m_valido = !c.isEmpty() &&
+               scrivi(c + QStringLiteral("/dll.conf"), conBackend ? "test\n" : "") &&
+               // The backend's defaults as shipped, written here so that no
+               // system file decides them.
+               scrivi(c + QStringLiteral("/test.conf"),
+                      "number_of_devices 2\nmode Gray\ndepth 8\nresolution 50\n"
+                      "test-picture \"Solid black\"\nread-limit false\nread-delay false\n"
+                      "geometry_min 0.0\ngeometry_max 200.0\ngeometry_quant 1.0\n"
+                      "tl_x 0.0\ntl_y 0.0\nbr_x 80.0\nbr_y 100.0\n");
+    // Without a trailing colon the system folders are not read after ours.
+    qputenv("SANE_CONFIG_DIR", c.toLocal8Bit());
 }

@@ -1,26 +1,24 @@
 #pragma once
 
-#include <QByteArray>
-#include <QTemporaryDir>
+#include <QString>
 
-// SANE's own test backend made the only scanner the driver stack knows, for
-// as long as this lives: a private configuration folder whose dll.conf
-// names `test`, reached through SANE_CONFIG_DIR; no system file changes.
-// Its two devices are "test:0" and "test:1"; without backends the stack
-// finds no scanner at all.
+// SANE's own test backend made the only scanner the driver stack knows: a
+// private configuration folder whose dll.conf names `test`, reached
+// through SANE_CONFIG_DIR; no system file changes. Its two devices are
+// "test:0" and "test:1"; without the backend the stack finds no scanner.
+//
+// The driver stack reads SANE_CONFIG_DIR once per process and keeps it, so
+// the folder is one for the whole process; each instance rewrites the files
+// in it, which the stack reads again whenever it starts (after the last
+// session has ended).
 class ScannerDiProva
 {
 public:
     explicit ScannerDiProva(bool conBackend = true);
-    ~ScannerDiProva();
-    ScannerDiProva(const ScannerDiProva &) = delete;
-    ScannerDiProva &operator=(const ScannerDiProva &) = delete;
 
-    bool valido() const { return m_cartella.isValid(); }
-    QString cartella() const { return m_cartella.path(); }
+    bool valido() const { return m_valido; }
+    static QString cartella();
 
 private:
-    QTemporaryDir m_cartella;
-    QByteArray m_prima;
-    bool m_cera = false;
+    bool m_valido = false;
 };
