@@ -3,6 +3,7 @@
 #include "access/elementiaccesso.h"
 #include "access/frmpassword.h"
 #include "access/passwordmemorizzata.h"
+#include "app/accessibilita.h"
 #include "app/elementi.h"
 #include "app/cartellaprogramma.h"
 #include "app/catenainvio.h"
@@ -11,6 +12,7 @@
 #include "storage/registro.h"
 #include "storage/testo.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -51,18 +53,25 @@ TfrmCambiaPassword::TfrmCambiaPassword(QWidget *parent)
 
     sfondo(pan, QStringLiteral("shpSfondo"), QRect(0, 0, 385, 346));
     Elementi::immagine(pan, QStringLiteral("imgLogo"), QStringLiteral(":/access/logo_cambiapassword.svg"),
-                       QRect(16, 6, 353, 148));
+                       QRect(16, 6, 353, 148),
+                       QStringLiteral("Cambia password. Per cambiare la password immetti i dati nei campi "
+                                      "sottostanti e premi OK."));
 
-    didascalia(pan, QStringLiteral("lblRigo05"), QStringLiteral("Vecchia password:"), QRect(20, 158, 345, 20));
+    QLabel *vecchia =
+        didascalia(pan, QStringLiteral("lblRigo05"), QStringLiteral("Vecchia password:"), QRect(20, 158, 345, 20));
     txtPasswordOld = campoPassword(pan, QStringLiteral("txtPasswordOld"), QStringLiteral("effPasswordOld"),
                                    QRect(20, 180, 345, 32));
-    didascalia(pan, QStringLiteral("lblRigo06"), QStringLiteral("Nuova password:"), QRect(20, 218, 345, 20));
+    Accessibilita::collegaDidascalia(vecchia, txtPasswordOld);
+    QLabel *nuova =
+        didascalia(pan, QStringLiteral("lblRigo06"), QStringLiteral("Nuova password:"), QRect(20, 218, 345, 20));
     txtPasswordNew = campoPassword(pan, QStringLiteral("txtPasswordNew"), QStringLiteral("effPasswordNew"),
                                    QRect(20, 240, 345, 32));
-    didascalia(pan, QStringLiteral("lblRigo07"), QStringLiteral("Conferma nuova password:"),
-               QRect(20, 278, 345, 20));
+    Accessibilita::collegaDidascalia(nuova, txtPasswordNew);
+    QLabel *conferma = didascalia(pan, QStringLiteral("lblRigo07"), QStringLiteral("Conferma nuova password:"),
+                                  QRect(20, 278, 345, 20));
     txtConferma = campoPassword(pan, QStringLiteral("txtConferma"), QStringLiteral("effConferma"),
                                 QRect(20, 300, 345, 32));
+    Accessibilita::collegaDidascalia(conferma, txtConferma);
 
     cmdEsci = pulsante(pan, QStringLiteral("cmdEsci"), QStringLiteral("Chiudi"), QRect(0, 354, 110, 34));
     cmdOK = pulsante(pan, QStringLiteral("cmdOK"), QStringLiteral("OK"), QRect(275, 354, 110, 34));

@@ -3,6 +3,7 @@
 #include "access/elementiaccesso.h"
 #include "access/frmcambiapassword.h"
 #include "access/passwordmemorizzata.h"
+#include "app/accessibilita.h"
 #include "app/elementi.h"
 #include "app/cartellaprogramma.h"
 #include "app/finestre.h"
@@ -10,6 +11,7 @@
 #include "storage/registro.h"
 #include "storage/testo.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -39,13 +41,18 @@ TfrmPassword::TfrmPassword(QWidget *parent)
 
     sfondo(pan, QStringLiteral("shpSfondo"), QRect(0, 0, 360, 176));
     Elementi::immagine(pan, QStringLiteral("imgLogo"), QStringLiteral(":/access/logo_password.svg"),
-                       QRect(16, 8, 328, 160));
+                       QRect(16, 8, 328, 160),
+                       QStringLiteral("Password. Proteggi l'accesso all'app con una password di tua scelta. "
+                                      "Al primo accesso usa la password \"primaveralunga\" "
+                                      "(senza virgolette)."));
     sfondo(pan, QStringLiteral("shpTitolo"), QRect(0, 188, 360, 112));
-    didascalia(pan, QStringLiteral("lblRigo05"), QStringLiteral("Immetti la password e premi OK."),
-               QRect(18, 204, 324, 22));
+    QLabel *invito = didascalia(pan, QStringLiteral("lblRigo05"),
+                                QStringLiteral("Immetti la password e premi OK."), QRect(18, 204, 324, 22));
 
     txtPassword = campoPassword(pan, QStringLiteral("txtPassword"), QStringLiteral("effPassword"),
                                 QRect(20, 240, 246, 36));
+    // The prompt is a sentence: the field is named by what it asks for.
+    Accessibilita::collegaDidascalia(invito, txtPassword, QStringLiteral("Password"));
     cmdOK = pulsante(pan, QStringLiteral("cmdOK"), QStringLiteral("OK"), QRect(278, 240, 64, 36));
     cmdOK->setEnabled(false);
     cmdEsci = pulsante(pan, QStringLiteral("cmdEsci"), QStringLiteral("Esci"), QRect(0, 340, 110, 34));

@@ -1,5 +1,6 @@
 #include "app/elementi.h"
 
+#include "app/accessibilita.h"
 #include "app/disegnirisorse.h"
 #include "app/fogliostile.h"
 #include "app/vistaimmagine.h"
@@ -86,11 +87,16 @@ QFrame *riquadroSfumato(QWidget *genitore, const QString &nome, const QRect &pos
     return f;
 }
 
-QLabel *immagine(QWidget *genitore, const QString &nome, const QString &risorsa, const QRect &posto)
+QLabel *immagine(QWidget *genitore, const QString &nome, const QString &risorsa, const QRect &posto,
+                 const QString &testo)
 {
     auto *l = new ImmagineRisorsa(genitore, risorsa);
     l->setObjectName(nome);
     l->setGeometry(posto);
+    if (testo.isEmpty())
+        Accessibilita::decorazione(l);
+    else
+        l->setAccessibleName(testo);
     return l;
 }
 

@@ -32,8 +32,11 @@ QFrame *riquadro(QWidget *genitore, const QString &nome, const QRect &posto, con
 QFrame *riquadroSfumato(QWidget *genitore, const QString &nome, const QRect &posto, const QColor &alto,
                         const QColor &basso, const QColor &bordo, int raggio);
 
-// A picture that only decorates, drawn at the size of its place.
-QLabel *immagine(QWidget *genitore, const QString &nome, const QString &risorsa, const QRect &posto);
+// A picture drawn at the size of its place. `testo` is what it says, for
+// assistive technology; without it the picture only decorates and is left
+// out of what a screen reader reaches.
+QLabel *immagine(QWidget *genitore, const QString &nome, const QString &risorsa, const QRect &posto,
+                 const QString &testo = QString());
 // A picture view that is no command, drawn at the size of its place.
 VistaImmagine *vista(QWidget *genitore, const QString &nome, const QString &risorsa, const QRect &posto);
 // A picture command: reports clicked(), shows the hand cursor, is reached

@@ -1,5 +1,6 @@
 #include "app/finestra.h"
 
+#include "app/accessibilita.h"
 #include "app/protezioneclic.h"
 #include "app/vistaimmagine.h"
 
@@ -84,6 +85,7 @@ ComportamentoFinestra::ComportamentoFinestra(const AspettoFinestra &aspetto)
     , m_pulsantiTitolo(aspetto.pulsantiTitolo)
 {
     ProtezioneClic::installa();
+    Accessibilita::installa();
 }
 
 void ComportamentoFinestra::primaDiMostrare(QWidget *finestra, bool visibile) const

@@ -48,8 +48,12 @@ QStringList ComandoAccessibile::actionNames() const
 
 void ComandoAccessibile::doAction(const QString &azione)
 {
-    if (azione == pressAction())
-        m_premi();
-    else
+    if (azione != pressAction()) {
         QAccessibleWidget::doAction(azione);
+        return;
+    }
+    // The press runs once the request has been answered: a command that
+    // opens a modal window would otherwise hold the answer back until that
+    // window closes, and the screen reader waiting for it would stall.
+    QMetaObject::invokeMethod(widget(), m_premi, Qt::QueuedConnection);
 }

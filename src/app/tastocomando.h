@@ -36,7 +36,7 @@ private:
 bool comandoUtilizzabile(const QWidget *controllo);
 
 // What assistive technology sees of such a control: its role, and a press
-// action that runs it.
+// action that runs it as soon as the request is answered.
 class ComandoAccessibile : public QAccessibleWidget
 {
 public:

@@ -49,7 +49,12 @@ TfrmApriCatalogo::TfrmApriCatalogo(QWidget *parent)
     impostaFormatiProcesso();
     using namespace Elementi;
 
-    const Cornice cornice = creaCornice(this, QStringLiteral(":/archives/istruzioni_apri.svg"));
+    const Cornice cornice = creaCornice(
+        this, QStringLiteral(":/archives/istruzioni_apri.svg"),
+        QStringLiteral("Apertura documento. Selezionare il documento di interesse nell'elenco sottostante e "
+                       "premere il pulsante Apri archivio. Fare clic sull'icona del cestino per eliminare il "
+                       "documento selezionato. Premere Annulla per uscire da questa schermata senza aprire un "
+                       "documento."));
     QWidget *pan = cornice.pannello;
     imgGuida = cornice.imgGuida;
 
@@ -62,6 +67,7 @@ TfrmApriCatalogo::TfrmApriCatalogo(QWidget *parent)
                                     QColor(0xFF, 0xEB, 0xCD));
     lstFiles = new ListaArchivi(panElenco);
     lstFiles->setObjectName(QStringLiteral("lstFiles"));
+    lstFiles->setAccessibleName(QStringLiteral("Documenti esistenti"));
     lstFiles->setGeometry(8, 8, 926, 298);
     // The entries are inserted already in their order, which is not the
     // toolkit's own (see ElencoArchivi::elenco).

@@ -1,5 +1,6 @@
 #include "archives/frmcreacatalogo.h"
 
+#include "app/accessibilita.h"
 #include "app/cartellaprogramma.h"
 #include "app/elementi.h"
 #include "app/errori.h"
@@ -53,7 +54,12 @@ TfrmCreaCatalogo::TfrmCreaCatalogo(QWidget *parent)
     impostaFormatiProcesso();
     using namespace Elementi;
 
-    const Cornice cornice = creaCornice(this, QStringLiteral(":/archives/istruzioni_crea.svg"));
+    const Cornice cornice = creaCornice(
+        this, QStringLiteral(":/archives/istruzioni_crea.svg"),
+        QStringLiteral("Creazione nuovo documento. Indicare il nome del nuovo documento nella casella sottostante "
+                       "e fare clic su Applica e chiudi. Il nome attribuito apparirà nell'elenco visualizzato "
+                       "tramite il pulsante Apri documento esistente. Premere Annulla per uscire da questa "
+                       "schermata senza creare un nuovo documento."));
     QWidget *pan = cornice.pannello;
     imgGuida = cornice.imgGuida;
     immagine(pan, QStringLiteral("imgFoto"), QStringLiteral(":/archives/foto.svg"), QRect(40, 212, 300, 420));
@@ -78,6 +84,7 @@ TfrmCreaCatalogo::TfrmCreaCatalogo(QWidget *parent)
         txtFile->setFont(f);
     });
     txtFile->setMaxLength(250);
+    Accessibilita::collegaDidascalia(didascalia, txtFile);
     applicaTintaFuoco(txtFile);
     new FiltroTastiNome(txtFile);
 

@@ -1,5 +1,6 @@
 #include "editor/aspettodocumenti.h"
 
+#include "app/accessibilita.h"
 #include "app/colori.h"
 #include "app/elementi.h"
 #include "app/fogliostile.h"
@@ -109,10 +110,11 @@ QLineEdit *creaCampo(QWidget *pannello, const DescrizioneCampo &d)
 
 QLineEdit *creaNote(QWidget *pannello, const DescrizioneCampo &d)
 {
-    Elementi::immagine(pannello, QStringLiteral("imgNote"), QStringLiteral(":/editor/note.svg"),
-                       QRect(14, 591, 74, 30));
+    QLabel *didascalia = Elementi::immagine(pannello, QStringLiteral("imgNote"), QStringLiteral(":/editor/note.svg"),
+                                            QRect(14, 591, 74, 30), QStringLiteral("Note:"));
     QLineEdit *t = creaCampo(pannello, d);
     t->setGeometry(94, 592, 628, 28);
+    Accessibilita::collegaDidascalia(didascalia, t);
     return t;
 }
 

@@ -1,5 +1,6 @@
 #include "editor/frmallegacartella.h"
 
+#include "app/accessibilita.h"
 #include "app/cartellaprogramma.h"
 #include "app/dialoghifile.h"
 #include "app/elementi.h"
@@ -80,7 +81,11 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget *proprietario)
     : FinestraDialogo(aspetto(), proprietario)
 {
     Elementi::immagine(this, QStringLiteral("imgLogo"), QStringLiteral(":/allegati/istruzioni.svg"),
-                       QRect(kMargine, 8, kLarghezzaRiga, 108));
+                       QRect(kMargine, 8, kLarghezzaRiga, 108),
+                       QStringLiteral("Selezionare i file da allegare alla scheda corrente servendosi del pulsante "
+                                      "Sfoglia. Quindi fare clic su Applica e chiudi e poi sul pulsante Salva per "
+                                      "salvare le modifiche. Per aprire un file è sufficiente premere il pulsante "
+                                      "Apri."));
 
     lblMemory = new QLabel(QStringLiteral("lblMemory"), this);
     lblMemory->setObjectName(QStringLiteral("lblMemory"));
@@ -89,6 +94,8 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget *proprietario)
     for (int k = 0; k < 3; ++k) {
         const QRect posto(kMargine, kPrimaRiga + k * kPassoRiga, kLarghezzaRiga, kAltezzaRiga);
         QWidget *pannello = pannelloSfumato(this, posto, nomeNumerato("panRiga", k));
+        // Each row's "Sfoglia..." and "Apri" read alike: the group says which file they are for.
+        pannello->setAccessibleName(QStringLiteral("%1° file allegato").arg(k + 1));
         creaRiga(pannello, k);
     }
 
@@ -120,9 +127,10 @@ void TfrmAllegaCartella::creaRiga(QWidget *pannello, int k)
     const QString n = QString::number(k + 1);
     Riga &r = m_righe[k];
 
-    didascalia(pannello, QStringLiteral("Nome %1° file allegato:").arg(n), QPoint(12, 5));
+    QLabel *nome = didascalia(pannello, QStringLiteral("Nome %1° file allegato:").arg(n), QPoint(12, 5));
     r.txtFile = new QLineEdit(pannello);
     r.txtFile->setObjectName(nomeNumerato("txtFile", k));
+    Accessibilita::collegaDidascalia(nome, r.txtFile);
     r.txtFile->setGeometry(12, 24, 338, 28);
     r.txtFile->setReadOnly(true);
     // A field lays out its text again for a new font, which loads that font:
@@ -144,9 +152,11 @@ void TfrmAllegaCartella::creaRiga(QWidget *pannello, int k)
     r.btnApri = pulsante(pannello, nomeNumerato("btnApri", k), QStringLiteral("Apri"), QRect(500, 23, 104, 30));
     r.btnApri->setEnabled(false);
 
-    didascalia(pannello, QStringLiteral("Descrizione %1° file allegato:").arg(n), QPoint(12, 58));
+    QLabel *descrizione =
+        didascalia(pannello, QStringLiteral("Descrizione %1° file allegato:").arg(n), QPoint(12, 58));
     r.txtDesc = new QLineEdit(pannello);
     r.txtDesc->setObjectName(nomeNumerato("txtDesc", k));
+    Accessibilita::collegaDidascalia(descrizione, r.txtDesc);
     r.txtDesc->setGeometry(12, 77, 552, 30);
     allaRifinitura(r.txtDesc, [campo = r.txtDesc] {
         campo->setFont(Elementi::carattere(QStringLiteral("Verdana"), 12, true));

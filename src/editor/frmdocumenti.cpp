@@ -1,5 +1,6 @@
 #include "editor/frmdocumenti.h"
 
+#include "app/accessibilita.h"
 #include "app/cartellaprogramma.h"
 #include "app/catenainvio.h"
 #include "app/elementi.h"
@@ -61,6 +62,7 @@ TfrmDocumenti::TfrmDocumenti(QWidget *parent)
 
     imgFoto = new VistaImmagine(pan);
     imgFoto->setObjectName(QStringLiteral("imgFoto"));
+    imgFoto->setAccessibleName(QStringLiteral("Scansione della pagina"));
     imgFoto->setGeometry(postoFoto());
     imgBianco = new VistaImmagine(pan);
     imgBianco->setObjectName(QStringLiteral("imgBianco"));
@@ -83,8 +85,9 @@ TfrmDocumenti::TfrmDocumenti(QWidget *parent)
     for (int k = 0; k < kCampiDescrittivi; ++k) {
         const DescrizioneCampo &d = campiDocumenti()[size_t(k)];
         if (d.didascalia) {
-            creaDidascalia(pan, nomeDidascalia(k), d);
+            QLabel *didascalia = creaDidascalia(pan, nomeDidascalia(k), d);
             m_campi[size_t(k)] = creaCampo(pan, d);
+            Accessibilita::collegaDidascalia(didascalia, m_campi[size_t(k)]);
         } else {
             m_campi[size_t(k)] = creaNote(pan, d);
         }
@@ -99,6 +102,8 @@ TfrmDocumenti::TfrmDocumenti(QWidget *parent)
     btnFocus->setObjectName(QStringLiteral("btnFocus"));
     btnFocus->setGeometry(0, 0, 0, 0);
     btnFocus->setFocusPolicy(Qt::NoFocus);
+    btnFocus->setAccessibleName(QStringLiteral("Salvataggio della scheda"));
+    Accessibilita::decorazione(btnFocus);
 
     for (int k = 0; k + 1 < ordine.size(); ++k)
         setTabOrder(ordine.at(k), ordine.at(k + 1));

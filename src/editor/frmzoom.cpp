@@ -27,6 +27,7 @@ TfrmZoom::TfrmZoom(QWidget *proprietario)
 
     imgFoto = new VistaImmagine(panContainer);
     imgFoto->setObjectName(QStringLiteral("imgFoto"));
+    imgFoto->setAccessibleName(QStringLiteral("Scansione della pagina"));
     imgFoto->setGeometry(panContainer->rect());
     connect(imgFoto, &VistaImmagine::clicked, this, &TfrmZoom::reject);
 }

@@ -33,11 +33,14 @@ TfrmAvvio::TfrmAvvio(QWidget *parent)
     const QString apri = QStringLiteral("Apre un documento esistente per gestirne le pagine.");
     imgInfo = comando(pan, QStringLiteral("imgInfo"), QStringLiteral(":/home/info.svg"), QRect(20, 20, 30, 30),
                       QStringLiteral("Informazioni"), QStringLiteral("Visualizza le informazioni sul programma."));
-    immagine(pan, QStringLiteral("icoTitolo01"), QStringLiteral(":/home/titolo.svg"), QRect(87, 12, 820, 52));
+    immagine(pan, QStringLiteral("icoTitolo01"), QStringLiteral(":/home/titolo.svg"), QRect(87, 12, 820, 52),
+             QStringLiteral("Velmora"));
     imgGuida = comando(pan, QStringLiteral("imgGuida"), QStringLiteral(":/home/guida.svg"), QRect(946, 21, 29, 28),
                        QStringLiteral("Guida"), QStringLiteral("Visualizza la pagina della guida sensibile al contesto."));
     immagine(pan, QStringLiteral("imgSottotitolo"), QStringLiteral(":/home/sottotitolo.svg"),
-             QRect(17, 70, 961, 22));
+             QRect(17, 70, 961, 22),
+             QStringLiteral("Software per archiviare e descrivere minuziosamente le singole pagine scansionate "
+                            "dei propri documenti cartacei di qualsiasi tipo"));
 
     imgApp01 = comando(pan, QStringLiteral("imgApp01"), QStringLiteral(":/home/crea.svg"), QRect(51, 122, 397, 370),
                        QStringLiteral("Crea nuovo documento"), crea);

@@ -1,5 +1,6 @@
 #include "home/frmguida.h"
 
+#include "app/accessibilita.h"
 #include "app/cartellaprogramma.h"
 #include "app/collegamento.h"
 #include "app/elementi.h"
@@ -35,7 +36,8 @@ TfrmGuida::TfrmGuida(QWidget *proprietario)
     QWidget *pan = creaPannello(this, QSize(642, 540));
     riquadro(pan, QStringLiteral("shpSfondo"), QRect(0, 0, 642, 84),
              QStringLiteral("background: white; border: 2px solid %1;").arg(kGrano.name()));
-    immagine(pan, QStringLiteral("imgLogo"), QStringLiteral(":/home/logo_guida.svg"), QRect(27, 7, 587, 69));
+    immagine(pan, QStringLiteral("imgLogo"), QStringLiteral(":/home/logo_guida.svg"), QRect(27, 7, 587, 69),
+             QStringLiteral("Guida all'utilizzo del software"));
 
     lblTitolo = didascalia(pan, QStringLiteral("lblTitolo"), QStringLiteral("Argomento della guida."),
                            QRect(8, 92, 626, 34), carattere(QStringLiteral("Arial"), 16, true), kCremisi);
@@ -44,6 +46,8 @@ TfrmGuida::TfrmGuida(QWidget *proprietario)
     txtGuida->setObjectName(QStringLiteral("txtGuida"));
     txtGuida->setGeometry(8, 132, 625, 350);
     txtGuida->setReadOnly(true);
+    // Labelled by the topic's title, which changes with the topic.
+    Accessibilita::collegaDidascalia(lblTitolo, txtGuida, QStringLiteral("Testo della guida"));
     txtGuida->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     // The text box lays out its text again for a new font, which loads that
     // font: it takes its own when the window first opens.

@@ -25,7 +25,8 @@ TfrmInfo::TfrmInfo(QWidget *proprietario)
     pan->setObjectName(QStringLiteral("panContainer"));
     pan->setGeometry(15, 12, 442, 490);
     rettangolo(pan, QStringLiteral("shpSfondo"), QRect(0, 0, 442, 490));
-    immagine(pan, QStringLiteral("imgLogo"), QStringLiteral(":/home/info_logo.svg"), QRect(25, 8, 392, 54));
+    immagine(pan, QStringLiteral("imgLogo"), QStringLiteral(":/home/info_logo.svg"), QRect(25, 8, 392, 54),
+             QStringLiteral("Informazioni sul programma"));
 
     lblTitolo = new QLabel(QStringLiteral("Velmora - versione 1.0"), pan);
     lblTitolo->setObjectName(QStringLiteral("lblTitolo"));
@@ -36,9 +37,17 @@ TfrmInfo::TfrmInfo(QWidget *proprietario)
     lblTitolo->setAlignment(Qt::AlignCenter);
     lblTitolo->setGeometry(8, 68, 425, 24);
 
-    immagine(pan, QStringLiteral("imgUtente"), QStringLiteral(":/home/info_utente.svg"), QRect(8, 98, 425, 110));
+    immagine(pan, QStringLiteral("imgUtente"), QStringLiteral(":/home/info_utente.svg"), QRect(8, 98, 425, 110),
+             QStringLiteral("Velmora. Catalogazione delle pagine scansionate di documenti cartacei di qualsiasi "
+                            "tipo. Versione 1.0, © 2026 Velmora Software."));
     immagine(pan, QStringLiteral("imgWarning"), QStringLiteral(":/home/info_avvertenze.svg"),
-             QRect(8, 216, 425, 249));
+             QRect(8, 216, 425, 249),
+             QStringLiteral("Avvertenze. Questo programma è protetto dalle leggi sul diritto d'autore. La "
+                            "riproduzione o la distribuzione non autorizzate, anche parziali, sono vietate. Tutti "
+                            "i dati (archivi, pagine scansionate, allegati) si trovano nella cartella del "
+                            "programma: per non perderli, copiarla regolarmente su un altro disco. Per "
+                            "assistenza e segnalazioni scrivere all'indirizzo di posta elettronica riportato "
+                            "qui sotto."));
 
     btnChiudi = new QPushButton(QStringLiteral("Chiudi"), this);
     btnChiudi->setObjectName(QStringLiteral("btnChiudi"));

@@ -25,7 +25,9 @@ TfrmSplash::TfrmSplash(QWidget *proprietario)
     auto *pan = new QWidget(this);
     pan->setObjectName(QStringLiteral("panContainer"));
     pan->setGeometry(9, 9, 642, 448);
-    immagine(pan, QStringLiteral("imgLogo"), QStringLiteral(":/home/splash.svg"), QRect(8, 8, 625, 380));
+    immagine(pan, QStringLiteral("imgLogo"), QStringLiteral(":/home/splash.svg"), QRect(8, 8, 625, 380),
+             QStringLiteral("Velmora. Archivio delle pagine scansionate dei documenti cartacei. Versione 1.0. "
+                            "Velmora Software. © 2026 Velmora Software. Tutti i diritti riservati."));
 
     // The link sits on a light strip: dark blue on the dark end of the
     // background would not read.

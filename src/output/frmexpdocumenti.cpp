@@ -53,7 +53,9 @@ TfrmExpDocumenti::TfrmExpDocumenti(QWidget *proprietario)
                                            QStringLiteral("background: #FFFFFF; border: 1px solid #9FB8D2; "
                                                           "border-radius: 6px;"));
     Elementi::immagine(pan, QStringLiteral("imgBanner"), QStringLiteral(":/output/banner_esporta.svg"),
-                       QRect(10, 10, 560, 56));
+                       QRect(10, 10, 560, 56),
+                       QStringLiteral("Esportazione in Microsoft Excel. Tutte le schede dell'archivio in un "
+                                      "foglio di lavoro"));
     Elementi::immagine(pan, QStringLiteral("imgMano"), QStringLiteral(":/output/mano.svg"),
                        QRect(590, 18, 56, 40));
     cmdEsporta = Elementi::comando(pan, QStringLiteral("cmdEsporta"), QStringLiteral(":/output/esporta.svg"),
@@ -91,6 +93,7 @@ void TfrmExpDocumenti::creaGriglia(QWidget *pannello)
     m_modello = new ModelloEsportazione(this);
     grdRecords = new QTableView(pannello);
     grdRecords->setObjectName(QStringLiteral("grdRecords"));
+    grdRecords->setAccessibleName(QStringLiteral("Schede dell'archivio"));
     grdRecords->setGeometry(8, 76, 821, 409);
     grdRecords->setAlternatingRowColors(true);
     grdRecords->setSelectionMode(QAbstractItemView::SingleSelection);

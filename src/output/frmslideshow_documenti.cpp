@@ -50,11 +50,13 @@ TfrmSlideshow_Documenti::TfrmSlideshow_Documenti(QWidget *proprietario)
     panContainer->installEventFilter(this);
     imgFoto = new VistaImmagine(panContainer);
     imgFoto->setObjectName(QStringLiteral("imgFoto"));
+    imgFoto->setAccessibleName(QStringLiteral("Scansione della pagina"));
     imgFoto->setGeometry(panContainer->rect());
     connect(imgFoto, &VistaImmagine::clicked, this, &QDialog::reject);
 
     imgBianco = vista(this, QStringLiteral("imgBianco"), QStringLiteral(":/output/bianco.svg"),
                         QRect(0, 0, 680, 183));
+    imgBianco->setAccessibleName(QStringLiteral("Avvio Slide Show. Attendere..."));
     imgBianco->hide();
     cmdAvanti = new VistaImmagine(this);
     cmdAvanti->setObjectName(QStringLiteral("cmdAvanti"));

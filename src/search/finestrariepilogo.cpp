@@ -1,5 +1,6 @@
 #include "search/finestrariepilogo.h"
 
+#include "app/accessibilita.h"
 #include "app/catenainvio.h"
 #include "app/elementi.h"
 #include "app/errori.h"
@@ -53,19 +54,27 @@ Report &FinestraRiepilogo::frxReport() const
 void FinestraRiepilogo::costruisciRisultati(const PannelloRisultati &contenuto)
 {
     QWidget *pannello = panContainer;
-    Elementi::immagine(pannello, QStringLiteral("imgBanner"), contenuto.banner, QRect(0, 0, 833, 64));
-    Elementi::immagine(pannello, QStringLiteral("imgIstruzioni"), contenuto.istruzioni, QRect(16, 72, 801, 40));
+    Elementi::immagine(pannello, QStringLiteral("imgBanner"), contenuto.banner, QRect(0, 0, 833, 64),
+                       contenuto.testoBanner);
+    QLabel *istruzioni = Elementi::immagine(
+        pannello, QStringLiteral("imgIstruzioni"), contenuto.istruzioni, QRect(16, 72, 801, 40),
+        QStringLiteral("Per cercare una voce nell'elenco scrivere il testo nella casella e fare clic su Trova: "
+                       "ogni nuovo clic passa alla voce successiva che lo contiene, ripartendo dalla prima "
+                       "dopo l'ultima."));
     riquadro(pannello, QStringLiteral("shpRisultati"), QRect(8, 118, 817, 404));
 
     txtTrova = new QLineEdit(pannello);
     txtTrova->setObjectName(QStringLiteral("txtTrova"));
     txtTrova->setGeometry(16, 126, 681, 30);
     txtTrova->setFont(Elementi::carattere(QStringLiteral("Verdana"), 12, true));
+    // The instructions above say what the field is for.
+    Accessibilita::collegaDidascalia(istruzioni, txtTrova, QStringLiteral("Testo da trovare nell'elenco"));
     btnTrova = pulsante(pannello, QStringLiteral("btnTrova"), QStringLiteral("Trova"), QRect(707, 125, 110, 32));
 
     m_modello = new ModelloRighe(this);
     lstRecords = new QListView(pannello);
     lstRecords->setObjectName(QStringLiteral("lstRecords"));
+    lstRecords->setAccessibleName(contenuto.nomeElenco);
     lstRecords->setGeometry(16, 166, 801, 273);
     lstRecords->setModel(m_modello);
     lstRecords->setUniformItemSizes(true);

@@ -24,6 +24,8 @@ struct PannelloRisultati {
     QString istruzioni;     // resource of the instruction picture
     QString doppioClic;     // the crimson line under the list
     bool rigaConteggio;     // the count line lblTrovate between the buttons
+    QString testoBanner;    // what the banner says, and the name of the list,
+    QString nomeElenco;     // for assistive technology
 };
 
 // What the search and the to-complete windows share: the result panel with

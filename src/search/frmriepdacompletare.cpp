@@ -25,7 +25,10 @@ TfrmRiepDaCompletare::TfrmRiepDaCompletare(QWidget *proprietario)
     costruisciRisultati({QStringLiteral(":/search/banner_dacompletare.svg"),
                                        QStringLiteral(":/search/istruzioni_dacompletare.svg"),
                                        QStringLiteral("Fare doppio clic su una voce in elenco per richiamare la scheda"),
-                                       false});
+                                       false,
+                                       QStringLiteral("Pagine da completare. Schede dell'archivio segnate con la "
+                                                      "casella \"Da completare\", in ordine di titolo"),
+                                       QStringLiteral("Pagine da completare")});
 }
 
 void TfrmRiepDaCompletare::FormShow()

@@ -1,5 +1,6 @@
 #include "search/frmtrovapagine.h"
 
+#include "app/accessibilita.h"
 #include "app/alonefuoco.h"
 #include "app/catenainvio.h"
 #include "app/errori.h"
@@ -73,7 +74,10 @@ TfrmTrovaPagine::TfrmTrovaPagine(QWidget *proprietario)
     costruisciRisultati({QStringLiteral(":/search/banner_trova.svg"),
                                        QStringLiteral(":/search/istruzioni_trova.svg"),
                                        QStringLiteral("Fare doppio clic sulla voce in elenco per richiamare la scheda"),
-                                       true});
+                                       true,
+                                       QStringLiteral("Risultati della ricerca. Schede dell'archivio che contengono "
+                                                      "tutti i testi indicati, in ordine di titolo"),
+                                       QStringLiteral("Pagine trovate")});
     panContainer->hide();
     // The criteria panel's "Chiudi" until a search has switched panels.
     impostaUscita({btnAnnulla, btnChiudi});
@@ -85,7 +89,10 @@ TfrmTrovaPagine::TfrmTrovaPagine(QWidget *proprietario)
 void TfrmTrovaPagine::costruisciCriteri()
 {
     Elementi::immagine(panAvvio, QStringLiteral("imgCriteri"), QStringLiteral(":/search/criteri.svg"),
-                       QRect(0, 0, 833, 84));
+                       QRect(0, 0, 833, 84),
+                       QStringLiteral("Ricerca delle pagine in archivio. Scrivere il testo da cercare in uno o più "
+                                      "campi: vengono elencate le schede che li contengono tutti. Lasciando vuoti i "
+                                      "campi si ottiene l'elenco completo."));
     Elementi::immagine(panAvvio, QStringLiteral("imgColonna"), QStringLiteral(":/search/colonna.svg"),
                        QRect(12, 100, 120, 350));
     riquadro(panAvvio, QStringLiteral("shpCriteri"), QRect(142, 92, 683, 370));
@@ -95,9 +102,10 @@ void TfrmTrovaPagine::costruisciCriteri()
         const CampoRicerca &c = kCampi[i];
         const int x = 164 + c.colonna * 330;
         const int y = 102 + c.riga * 71;
-        didascalia(panAvvio, QString::fromUtf8(c.didascalia), QRect(x, y, 320, 18));
+        QLabel *testo = didascalia(panAvvio, QString::fromUtf8(c.didascalia), QRect(x, y, 320, 18));
         auto *campo = new QLineEdit(panAvvio);
         campo->setObjectName(QString::fromLatin1(c.nome));
+        Accessibilita::collegaDidascalia(testo, campo);
         campo->setGeometry(x, y + 22, 320, 30);
         campo->setFont(Elementi::carattere(QStringLiteral("Verdana"), 12, true));
         creaAloneFuoco(campo, QString::fromLatin1(c.alone));

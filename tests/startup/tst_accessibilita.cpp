@@ -213,6 +213,7 @@ void TestAccessibilita::comandi()
     disconnect(c, &VistaImmagine::clicked, nullptr, nullptr);
     QSignalSpy clic(c, &VistaImmagine::clicked);
     iface->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCoreApplication::sendPostedEvents(c, QEvent::MetaCall);
     QCOMPARE(clic.count(), 1);
     QTest::keyClick(c, Qt::Key_Return);
     QCOMPARE(clic.count(), 2);
@@ -344,6 +345,7 @@ void TestAccessibilita::effetti()
     if (modo == QLatin1String("azione")) {
         QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(c);
         iface->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCoreApplication::sendPostedEvents(c, QEvent::MetaCall);
     } else {
         c->setFocus(Qt::TabFocusReason);
         tasto(c, modo);
@@ -405,6 +407,7 @@ void TestAccessibilita::collegamenti()
     QCOMPARE(iface->text(QAccessible::Name), nome);
     QVERIFY(iface->actionInterface());
     iface->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCoreApplication::sendPostedEvents(c, QEvent::MetaCall);
     QCOMPARE(aperture.aperture(), QList<QUrl>(2, destinazione));
 
     if (controllo != QLatin1String("lnkWeb")) {
