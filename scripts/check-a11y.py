@@ -201,6 +201,15 @@ def rispondi_messaggio(pulsante="OK"):
         return None
     messaggio = attendi(cerca, "un messaggio del programma")
     premi(messaggio, pulsante)
+    # A button's press action clicks it a moment later: until the message
+    # has gone, the window beneath takes no command.
+    def chiuso():
+        try:
+            stato = messaggio.getState()
+        except Exception:  # already destroyed
+            return True
+        return stato.contains(pyatspi.STATE_DEFUNCT) or not stato.contains(pyatspi.STATE_SHOWING)
+    attendi(chiuso, "la chiusura del messaggio")
 
 
 def percorso():
