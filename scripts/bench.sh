@@ -18,6 +18,11 @@
 #   opening the export window                   goal 0.5 s
 #   "Stampa" of the full list to PDF            vs texttopdf on the same lines
 #   the list's preview, to its first page       goal 1 s
+# and a page from a scanner (SANE's test backend through a private
+# configuration folder, the whole 200 x 200 mm glass, colour):
+#   acquiring it at 300 and 600 dpi             vs scanimage writing it to a file
+#                                                  (goal 1.1); peak memory at
+#                                                  most the page's raw size + 30 MB
 # Every measurement is a whole process on the Release build (peak memory from
 # /usr/bin/time), taken BENCH_RUNS times (default 5), the program and its
 # baseline one after the other so that both see the same machine load.
@@ -30,12 +35,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 export LC_ALL=C
 
-bash scripts/deps.sh time python3 cups-filters >&2
+bash scripts/deps.sh time python3 cups-filters sane-utils >&2
 
 build=build/bench
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELMORA_BUILD_TESTS=ON >/dev/null
 cmake --build "$build" --target velmora search_bench_elenco search_letturanuda editor_bench_navigazione startup_finestravuota \
-    search_bench_finestre >&2
+    search_bench_finestre scanner_bench_acquisizione >&2
 
 runs=${BENCH_RUNS:-5}
 velmora="$build/velmora/velmora"
@@ -44,6 +49,7 @@ naviga="$build/tests/editor_bench_navigazione"
 vuota="$build/tests/startup_finestravuota"
 nuda="$build/tests/search_letturanuda"
 finestre="$build/tests/search_bench_finestre"
+acquisisci="$build/tests/scanner_bench_acquisizione"
 dati="$build/dati"
 mkdir -p "$dati"
 # Both start-ups on the same platform plugin, without a desktop theme.
@@ -73,6 +79,11 @@ mkdir -p "$dati/programma"
 
 risultati=$(mktemp -d)
 trap 'rm -rf "$risultati"' EXIT
+# The scanner: SANE's test backend alone, from a private configuration.
+mkdir -p "$risultati/sane"
+printf 'test\n' >"$risultati/sane/dll.conf"
+printf 'number_of_devices 1\n' >"$risultati/sane/test.conf"
+export SANE_CONFIG_DIR="$risultati/sane"
 
 # finestra NAME JOB [ARG]: one run of a window job; its own two figures
 # (program and baseline, ms) go to NAME and NAME_base.
@@ -128,6 +139,11 @@ for ((r = 1; r <= runs; r++)); do
     finestra fanteprima anteprima
     finestra fstampa stampa "$dati/lista.pdf"
     misura fstampa_cups "${texttopdf[@]}"
+    for dpi in 300 600; do
+        misura "scanner$dpi" "$acquisisci" test:0 "$dpi" colore 'Color pattern'
+        misura "scanner${dpi}_base" scanimage -d test:0 --mode Color --resolution "$dpi" -l 0 -t 0 -x 200 -y 200 \
+            --test-picture 'Color pattern' --format=pnm -o "$risultati/pagina.pnm"
+    done
     for n in 10 100000; do
         "$naviga" "$(archivio "$n")" 2>/dev/null >>"$risultati/naviga$n"
     done
@@ -165,6 +181,14 @@ fisso() { # WHAT NAME GOAL_MS
 fisso "window: export window opened" fesporta 500
 fisso "window: preview, first page" fanteprima 1000
 riga "window: Stampa full list to PDF vs texttopdf" 100000 fstampa "<= 2" fstampa_cups
+for dpi in 300 600; do riga "scanner: page $dpi dpi colour vs scanimage" - "scanner$dpi" "<= 1.1"; done
+echo
+for dpi in 300 600; do
+    lato=$(awk -v d="$dpi" 'BEGIN { printf "%d", 200 / 25.4 * d + 0.5 }')
+    grezza=$(awk -v l="$lato" 'BEGIN { printf "%.1f", l * l * 3 / 1048576 }')
+    echo "Scanner page at $dpi dpi: peak memory $(mb "$risultati/scanner$dpi") MB, page raw size $grezza MB" \
+        "(goal <= $(awk -v g="$grezza" 'BEGIN { printf "%.1f", g + 30 }') MB)"
+done
 echo
 vuoto=$(mb "$risultati/tutte_vuoto")
 pieno=$(mb "$risultati/tutte100000")

@@ -3,23 +3,39 @@
 #include <QMetaObject>
 #include <QThread>
 
+#include <algorithm>
+#include <cstring>
+
 namespace {
 
-// A small picture of the first `righe` lines, drawn over the page's own
-// memory without copying it: it is cut to the lines read and scaled down.
+// A small picture of the first `righe` lines, at the scale the whole page
+// will have, so that it grows downwards instead of changing size. Sampled
+// pixel by pixel from the page's own memory: a scaling by the toolkit would
+// convert every line read so far at each step.
 QImage anteprimaParziale(const QImage &parziale, int righe, QSize massimo)
 {
     if (parziale.isNull() || righe <= 0)
         return QImage();
-    QImage vista(parziale.constBits(), parziale.width(), righe, parziale.bytesPerLine(), parziale.format());
-    if (parziale.format() == QImage::Format_Mono)
-        vista.setColorTable(parziale.colorTable());
-    // The same scale the whole page will have, so that the picture grows
-    // downwards instead of changing size.
     const QSize pagina = parziale.size().scaled(massimo, Qt::KeepAspectRatio);
-    const double scala = double(pagina.width()) / parziale.width();
-    return vista.scaled(pagina.width(), std::max(1, qRound(righe * scala)), Qt::IgnoreAspectRatio,
-                        Qt::FastTransformation);
+    const int larghezza = std::max(1, pagina.width());
+    const int altezza = std::clamp(righe * pagina.height() / parziale.height(), 1, pagina.height());
+    const bool rgb = parziale.format() == QImage::Format_RGB888;
+    const bool mono = parziale.format() == QImage::Format_Mono;
+    QImage piccola(larghezza, altezza, rgb ? QImage::Format_RGB888 : QImage::Format_Grayscale8);
+    for (int y = 0; y < altezza; ++y) {
+        const uchar *sorgente = parziale.constScanLine(std::min(righe - 1, y * parziale.height() / pagina.height()));
+        uchar *dest = piccola.scanLine(y);
+        for (int x = 0; x < larghezza; ++x) {
+            const int xs = x * parziale.width() / larghezza;
+            if (rgb)
+                std::memcpy(dest + 3 * x, sorgente + 3 * xs, 3);
+            else if (mono)
+                dest[x] = (sorgente[xs >> 3] >> (7 - (xs & 7))) & 1 ? 0 : 255;  // a set bit is black
+            else
+                dest[x] = sorgente[xs];
+        }
+    }
+    return piccola;
 }
 
 } // namespace
