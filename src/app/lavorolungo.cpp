@@ -47,6 +47,8 @@ void LavoroLungo::mostra()
     m_finestra->setAutoReset(false);
     m_finestra->setMinimumDuration(0);
     m_finestra->setRange(0, m_totale);
+    // Wide enough for its title and for the text at its longest.
+    m_finestra->setMinimumWidth(420);
     auto *annulla = new QPushButton(QStringLiteral("Annulla"), m_finestra);
     annulla->setObjectName(QStringLiteral("btnAnnulla"));
     m_finestra->setCancelButton(annulla);
