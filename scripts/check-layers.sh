@@ -6,7 +6,8 @@
 #   5  startup  tools          start-up, build-time tools
 #   4  editor                  the page editor and the windows it opens
 #   3  access  archives  search  output  scanner
-#   2  home  editor/editorpagine.*   help and launcher; the editor's interface
+#   2  home  ocr  editor/editorpagine.*   help and launcher; page text
+#                              recognition and its index; the editor's interface
 #   1  app                     shared window behaviours, dialogs, formats
 #   0  storage  report         files and records; the report engine
 set -euo pipefail
@@ -25,6 +26,7 @@ layer() {
         output/*) echo "3 output" ;;
         scanner/*) echo "3 scanner" ;;
         home/*) echo "2 home" ;;
+        ocr/*) echo "2 ocr" ;;
         app/*) echo "1 app" ;;
         storage/*) echo "0 storage" ;;
         report/*) echo "0 report" ;;

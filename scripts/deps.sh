@@ -11,6 +11,8 @@ packages=(
     fonts-liberation fonts-dejavu-core
     xvfb xauth
     poppler-utils
+    libtesseract-dev tesseract-ocr tesseract-ocr-ita tesseract-ocr-lat tesseract-ocr-eng
+    libqt6sql6-sqlite
     qt6-translations-l10n
     desktop-file-utils appstream
     libsane-dev sane-utils

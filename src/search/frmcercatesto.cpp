@@ -1,0 +1,144 @@
+#include "search/frmcercatesto.h"
+
+#include "app/elementi.h"
+#include "app/errori.h"
+#include "app/messaggi.h"
+#include "ocr/indicetesti.h"
+#include "search/aspettoricerca.h"
+#include "search/rigariepilogo.h"
+#include "storage/archiviopagine.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+using namespace AspettoRicerca;
+
+const QString kMessaggioNessunaParola =
+    QStringLiteral("Attenzione: scrivere una o più parole da cercare nel testo delle pagine; una frase fra "
+                   "virgolette si cerca come frase.");
+
+namespace {
+
+// Each line keeps the position of its page.
+constexpr int kRuoloPosizione = Qt::UserRole + 1;
+
+} // namespace
+
+AspettoFinestra TfrmCercaTesto::aspetto()
+{
+    AspettoFinestra a{"frmCercaTesto", QStringLiteral(" Cerca nel testo delle pagine"), QSize(862, 560),
+                      Bordo::FissaProprietario, true};
+    return a;
+}
+
+TfrmCercaTesto::TfrmCercaTesto(QWidget *proprietario)
+    : FinestraDialogo(aspetto(), proprietario)
+{
+    QWidget *pan = creaPannello(this, QSize(833, 529));
+    riquadro(pan, QStringLiteral("shpParole"), QRect(0, 0, 833, 96));
+    auto *cap = didascalia(pan, QStringLiteral("Parole da cercare nel testo delle pagine (una frase fra virgolette):"),
+                           QRect(16, 10, 801, 18));
+    txtParole = new QLineEdit(pan);
+    txtParole->setObjectName(QStringLiteral("txtParole"));
+    txtParole->setGeometry(16, 34, 681, 34);
+    txtParole->setFont(Elementi::carattere(QStringLiteral("Verdana"), 12, true));
+    txtParole->setAccessibleName(QStringLiteral("Parole da cercare"));
+    cap->setBuddy(txtParole);
+    btnCerca = pulsante(pan, QStringLiteral("btnCerca"), QStringLiteral("Cerca"), QRect(707, 34, 110, 34));
+
+    lstRecords = new QListWidget(pan);
+    lstRecords->setObjectName(QStringLiteral("lstRecords"));
+    lstRecords->setGeometry(16, 108, 801, 330);
+    lstRecords->setFont(Elementi::carattere(QStringLiteral("Courier New"), 12));
+    lstRecords->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    lstRecords->setAccessibleName(QStringLiteral("Pagine trovate"));
+    scritta(pan, QStringLiteral("lblDoppioClic"),
+            QStringLiteral("Fare doppio clic sulla voce in elenco per richiamare la scheda"), QRect(16, 444, 801, 22),
+            QColor(0xDC, 0x14, 0x3C), 10, true);
+    lblTrovate = scritta(pan, QStringLiteral("lblTrovate"), QString(), QRect(136, 479, 561, 34),
+                         QColor(0x00, 0x8B, 0x8B), 11, true);
+    btnChiudi = pulsante(pan, QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), QRect(16, 479, 110, 34));
+
+    setTabOrder(txtParole, btnCerca);
+    setTabOrder(btnCerca, lstRecords);
+    setTabOrder(lstRecords, btnChiudi);
+    // Enter in the words field searches: there is nothing else to type.
+    connect(txtParole, &QLineEdit::returnPressed, btnCerca, &QPushButton::click);
+    connect(btnCerca, &QPushButton::clicked, this, [this] { protetto([this] { btnCercaClick(); }); });
+    connect(lstRecords, &QListWidget::itemActivated, this, [this] { protetto([this] { lstRecordsDoppioClic(); }); });
+    connect(btnChiudi, &QPushButton::clicked, this, &QDialog::reject);
+    impostaUscita({btnChiudi});
+}
+
+void TfrmCercaTesto::impostaArchivio(const QString &cartellaProgramma, const QString &percorsoArchivio,
+                                     const QString &nome)
+{
+    m_cartella = cartellaProgramma;
+    m_percorso = percorsoArchivio;
+    m_nome = nome;
+}
+
+void TfrmCercaTesto::FormShow()
+{
+    txtParole->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmCercaTesto::btnCercaClick()
+{
+    lstRecords->clear();
+    lblTrovate->clear();
+    if (richiestaTestuale(txtParole->text()).isEmpty()) {
+        avviso(kMessaggioNessunaParola);
+        txtParole->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    IndiceTesti indice(IndiceTesti::percorsoIn(m_cartella));
+    if (!indice.usabile()) {
+        MostraMessaggio(indice.messaggioApertura());
+        return;
+    }
+    const QVector<IndiceTesti::Trovata> trovate = indice.cerca(m_nome, txtParole->text());
+    int elencate = 0;
+    try {
+        TArchivioPagine archivio;
+        archivio.ApriArchivio(m_percorso);
+        const int conteggio = archivio.ContaSchede();
+        for (const IndiceTesti::Trovata &t : trovate) {
+            // A text kept for a position the archive no longer reaches (an
+            // archive deleted and made again) belongs to no record.
+            if (t.posizione > conteggio)
+                continue;
+            auto *voce = new QListWidgetItem(RigaRiepilogo(archivio.LeggiScheda(t.posizione)) +
+                                             QStringLiteral("   ") + t.contesto);
+            voce->setData(kRuoloPosizione, t.posizione);
+            lstRecords->addItem(voce);
+            ++elencate;
+        }
+        archivio.ChiudiArchivio();
+    } catch (const ErroreArchivio &) {
+        MostraMessaggio(kMessaggioAccessoArchivio);
+        return;
+    }
+    if (elencate == 0)
+        lblTrovate->setText(QStringLiteral("Nessuna pagina contiene le parole cercate."));
+    else if (elencate == 1)
+        lblTrovate->setText(QStringLiteral("Il testo di una pagina contiene le parole cercate."));
+    else
+        lblTrovate->setText(QStringLiteral("Il testo di %1 pagine contiene le parole cercate.").arg(elencate));
+    if (elencate) {
+        lstRecords->setCurrentRow(0);
+        lstRecords->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void TfrmCercaTesto::lstRecordsDoppioClic()
+{
+    const QListWidgetItem *voce = lstRecords->currentItem();
+    if (!voce)
+        return;
+    m_posizione = voce->data(kRuoloPosizione).toInt();
+    accept();
+}

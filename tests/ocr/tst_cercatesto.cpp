@@ -1,0 +1,151 @@
+#include "ocr/indicetesti.h"
+#include "search/frmcercatesto.h"
+#include "search/rigariepilogo.h"
+
+#include "support/ricerca_supporto.h"
+#include "support/supporto.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QString kNome = QStringLiteral("Diario");
+
+} // namespace
+
+class TestCercaTesto : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cerca_data();
+    void cerca();
+    void doppioClicSceglieLaPagina();
+    void senzaParole();
+    void indicePiuRecente();
+    void escapeChiude();
+
+private:
+    QString cartella() const { return m_dir->path() + QLatin1Char('/'); }
+    QString archivio() const { return cartella() + kNome + QStringLiteral(".kpx"); }
+    std::unique_ptr<TfrmCercaTesto> finestra();
+    void cercaParole(TfrmCercaTesto &f, const QString &parole);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QVector<TSchedaPagina> m_schede;
+};
+
+void TestCercaTesto::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_schede = {schedaDiProva("Partenza", "Rossi", "D-1", "1"), schedaDiProva("Arrivo", "Rossi", "D-2", "2"),
+                schedaDiProva("Ritorno", "Bianchi", "D-3", "3")};
+    QVERIFY(scriviArchivio(archivio(), m_schede));
+    IndiceTesti indice(IndiceTesti::percorsoIn(cartella()));
+    QVERIFY(indice.scriviPagina(kNome, 1, QStringLiteral("Lasciammo la città all'alba,\nverso il mare calmo."), "1"));
+    QVERIFY(indice.scriviPagina(kNome, 2, QStringLiteral("La Città ci accolse col mare in tempesta."), "2"));
+    QVERIFY(indice.scriviPagina(kNome, 3, QStringLiteral("Il mare calmo del ritorno."), "3"));
+    // A page past the end of the archive: an archive of the same name
+    // deleted and made again.
+    QVERIFY(indice.scriviPagina(kNome, 7, QStringLiteral("Una città perduta."), "7"));
+}
+
+std::unique_ptr<TfrmCercaTesto> TestCercaTesto::finestra()
+{
+    auto f = std::make_unique<TfrmCercaTesto>();
+    f->impostaArchivio(cartella(), archivio(), kNome);
+    f->show();
+    return f;
+}
+
+void TestCercaTesto::cercaParole(TfrmCercaTesto &f, const QString &parole)
+{
+    f.txtParole->setText(parole);
+    QTest::mouseClick(f.btnCerca, Qt::LeftButton);
+}
+
+void TestCercaTesto::cerca_data()
+{
+    QTest::addColumn<QString>("parole");
+    QTest::addColumn<QList<int>>("pagine");
+    QTest::addColumn<QString>("conteggio");
+    QTest::newRow("senza accento") << "citta" << QList<int>{1, 2} << "Il testo di 2 pagine contiene le parole cercate.";
+    QTest::newRow("frase") << "\"mare calmo\"" << QList<int>{1, 3} << "Il testo di 2 pagine contiene le parole cercate.";
+    QTest::newRow("tutte le parole") << "tempesta MARE" << QList<int>{2} << "Il testo di una pagina contiene le parole cercate.";
+    QTest::newRow("nessuna") << "montagna" << QList<int>{} << "Nessuna pagina contiene le parole cercate.";
+}
+
+void TestCercaTesto::cerca()
+{
+    QFETCH(QString, parole);
+    QFETCH(QList<int>, pagine);
+    QFETCH(QString, conteggio);
+    auto f = finestra();
+    cercaParole(*f, parole);
+    QCOMPARE(f->lstRecords->count(), pagine.size());
+    for (int k = 0; k < pagine.size(); ++k) {
+        const QString riga = f->lstRecords->item(k)->text();
+        // The summary line of the record, then the words in context.
+        QVERIFY2(riga.startsWith(RigaRiepilogo(m_schede.at(pagine.at(k) - 1))), qPrintable(riga));
+        QVERIFY2(riga.contains(QChar(0xab)), qPrintable(riga));
+    }
+    QCOMPARE(f->lblTrovate->text(), conteggio);
+}
+
+void TestCercaTesto::doppioClicSceglieLaPagina()
+{
+    auto f = finestra();
+    cercaParole(*f, QStringLiteral("citta"));
+    QListWidgetItem *seconda = f->lstRecords->item(1);
+    const QRect r = f->lstRecords->visualItemRect(seconda);
+    QTest::mouseClick(f->lstRecords->viewport(), Qt::LeftButton, {}, r.center());
+    QTest::mouseDClick(f->lstRecords->viewport(), Qt::LeftButton, {}, r.center());
+    QCOMPARE(f->result(), int(QDialog::Accepted));
+    QCOMPARE(f->posizioneScelta(), 2);
+}
+
+void TestCercaTesto::senzaParole()
+{
+    RegistroMessaggi messaggi;
+    auto f = finestra();
+    cercaParole(*f, QStringLiteral(" \"\" ,; "));
+    QCOMPARE(messaggi.testi(), QStringList{kMessaggioNessunaParola});
+    QCOMPARE(f->lstRecords->count(), 0);
+    QCOMPARE(f->posizioneScelta(), 0);
+}
+
+void TestCercaTesto::indicePiuRecente()
+{
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("futura"));
+        db.setDatabaseName(IndiceTesti::percorsoIn(cartella()));
+        QVERIFY(db.open());
+        QVERIFY(QSqlQuery(db).exec(QStringLiteral("PRAGMA user_version = 99")));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("futura"));
+    RegistroMessaggi messaggi;
+    auto f = finestra();
+    cercaParole(*f, QStringLiteral("citta"));
+    QCOMPARE(messaggi.testi(), QStringList{kMessaggioIndicePiuRecente});
+    QCOMPARE(f->lstRecords->count(), 0);
+}
+
+void TestCercaTesto::escapeChiude()
+{
+    auto f = finestra();
+    QVERIFY(QTest::qWaitForWindowExposed(f.get()));
+    QTest::keyClick(f->txtParole, Qt::Key_Escape);
+    QVERIFY(!f->isVisible());
+    QCOMPARE(f->posizioneScelta(), 0);
+}
+
+QTEST_MAIN(TestCercaTesto)
+#include "tst_cercatesto.moc"

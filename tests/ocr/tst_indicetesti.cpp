@@ -1,0 +1,231 @@
+#include "ocr/indicetesti.h"
+
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QString kArchivio = QStringLiteral("Lettere");
+
+// Three pages of one archive and one of another that says the same.
+void riempi(IndiceTesti &indice)
+{
+    QVERIFY(indice.scriviPagina(kArchivio, 1, QStringLiteral("Partimmo dalla città di Genova all'alba.\n"
+                                                             "Il mare era calmo."), QStringLiteral("1:1")));
+    QVERIFY(indice.scriviPagina(kArchivio, 2, QStringLiteral("La CITTÀ dormiva ancora; il porto era vuoto."),
+                                QStringLiteral("2:2")));
+    QVERIFY(indice.scriviPagina(kArchivio, 3, QStringLiteral("Del mare calmo non restava che il ricordo."),
+                                QStringLiteral("3:3")));
+    QVERIFY(indice.scriviPagina(QStringLiteral("Altro"), 1, QStringLiteral("la città e il mare calmo"),
+                                QStringLiteral("4:4")));
+}
+
+QList<int> posizioni(const QVector<IndiceTesti::Trovata> &trovate)
+{
+    QList<int> p;
+    for (const IndiceTesti::Trovata &t : trovate)
+        p.append(t.posizione);
+    return p;
+}
+
+} // namespace
+
+class TestIndiceTesti : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void richiesta_data();
+    void richiesta();
+    void cerca_data();
+    void cerca();
+    void contesto();
+    void riscritturaSostituisce();
+    void versionePiuRecente();
+    void fileDanneggiato_data();
+    void fileDanneggiato();
+    void discoPieno();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_cartella;
+    QString percorso() const { return IndiceTesti::percorsoIn(m_cartella->path() + QLatin1Char('/')); }
+};
+
+void TestIndiceTesti::init()
+{
+    m_cartella = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_cartella->isValid());
+}
+
+void TestIndiceTesti::richiesta_data()
+{
+    QTest::addColumn<QString>("parole");
+    QTest::addColumn<QString>("richiesta");
+    QTest::newRow("parole") << "mare  calmo" << "\"mare\" \"calmo\"";
+    QTest::newRow("frase") << "\"mare calmo\" porto" << "\"mare calmo\" \"porto\"";
+    QTest::newRow("virgolette non chiuse") << "porto \"mare calmo" << "\"porto\" \"mare calmo\"";
+    QTest::newRow("operatori presi come parole") << "mare OR NOT* (calmo)" << "\"mare\" \"OR\" \"NOT\" \"calmo\"";
+    QTest::newRow("apostrofo e accenti") << QStringLiteral("dell'età") << QStringLiteral("\"dell\" \"età\"");
+    QTest::newRow("nessuna parola") << " \"\" - ;" << "";
+}
+
+void TestIndiceTesti::richiesta()
+{
+    QFETCH(QString, parole);
+    QFETCH(QString, richiesta);
+    QCOMPARE(richiestaTestuale(parole), richiesta);
+}
+
+void TestIndiceTesti::cerca_data()
+{
+    QTest::addColumn<QString>("parole");
+    QTest::addColumn<QList<int>>("attese");
+    QTest::newRow("senza accento trova l'accento") << "citta" << QList<int>{1, 2};
+    QTest::newRow("maiuscole e accento") << QStringLiteral("CITTÀ") << QList<int>{1, 2};
+    QTest::newRow("tutte le parole") << "mare calmo" << QList<int>{1, 3};
+    QTest::newRow("ordine qualsiasi") << "calmo mare" << QList<int>{1, 3};
+    QTest::newRow("frase") << "\"mare calmo\"" << QList<int>{3};
+    QTest::newRow("frase in altro ordine") << "\"calmo mare\"" << QList<int>{};
+    QTest::newRow("parola assente") << "Venezia" << QList<int>{};
+    QTest::newRow("operatore di ricerca come parola") << "NEAR(mare" << QList<int>{};
+    QTest::newRow("nessuna parola") << "  " << QList<int>{};
+}
+
+void TestIndiceTesti::cerca()
+{
+    QFETCH(QString, parole);
+    QFETCH(QList<int>, attese);
+    IndiceTesti indice(percorso());
+    QVERIFY(indice.usabile());
+    riempi(indice);
+    QCOMPARE(posizioni(indice.cerca(kArchivio, parole)), attese);
+}
+
+void TestIndiceTesti::contesto()
+{
+    IndiceTesti indice(percorso());
+    riempi(indice);
+    const QVector<IndiceTesti::Trovata> t = indice.cerca(kArchivio, QStringLiteral("porto"));
+    QCOMPARE(t.size(), 1);
+    QVERIFY2(t.first().contesto.contains(QStringLiteral("il «porto» era")), qPrintable(t.first().contesto));
+}
+
+void TestIndiceTesti::riscritturaSostituisce()
+{
+    {
+        IndiceTesti indice(percorso());
+        riempi(indice);
+        QVERIFY(indice.scriviPagina(kArchivio, 2, QStringLiteral("Un'altra pagina"), QStringLiteral("9:9")));
+    }
+    // Read back by a new opening: the file holds it.
+    IndiceTesti indice(percorso());
+    QCOMPARE(indice.apertura(), IndiceTesti::Apertura::Aperto);
+    QCOMPARE(indice.testo(kArchivio, 2), QStringLiteral("Un'altra pagina"));
+    QCOMPARE(indice.firme(kArchivio).value(2), QStringLiteral("9:9"));
+    QCOMPARE(indice.contaPagine(kArchivio), 3);
+    QCOMPARE(posizioni(indice.cerca(kArchivio, QStringLiteral("citta"))), QList<int>{1});
+}
+
+void TestIndiceTesti::versionePiuRecente()
+{
+    {
+        IndiceTesti indice(percorso());
+        riempi(indice);
+    }
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("futura"));
+        db.setDatabaseName(percorso());
+        QVERIFY(db.open());
+        QVERIFY(QSqlQuery(db).exec(QStringLiteral("PRAGMA user_version = %1").arg(IndiceTesti::kVersione + 1)));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("futura"));
+    QFile f(percorso());
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray prima = f.readAll();
+    f.close();
+
+    {
+        IndiceTesti indice(percorso());
+        QCOMPARE(indice.apertura(), IndiceTesti::Apertura::PiuRecente);
+        QVERIFY(!indice.usabile());
+        QCOMPARE(indice.messaggioApertura(), kMessaggioIndicePiuRecente);
+        QVERIFY(!indice.scriviPagina(kArchivio, 4, QStringLiteral("nuovo"), QStringLiteral("5:5")));
+        QVERIFY(indice.cerca(kArchivio, QStringLiteral("mare")).isEmpty());
+    }
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), prima);
+}
+
+void TestIndiceTesti::fileDanneggiato_data()
+{
+    QTest::addColumn<bool>("testataIntatta");
+    QTest::newRow("non è un database") << false;
+    QTest::newRow("tabelle danneggiate") << true;
+}
+
+void TestIndiceTesti::fileDanneggiato()
+{
+    QFETCH(bool, testataIntatta);
+    {
+        IndiceTesti indice(percorso());
+        riempi(indice);
+    }
+    QFile f(percorso());
+    QVERIFY(f.open(QIODevice::ReadWrite));
+    QByteArray dati = f.readAll();
+    // Garbage over everything but (or including) the 100-byte header.
+    const int da = testataIntatta ? 100 : 0;
+    for (int k = da; k < dati.size(); ++k)
+        dati[k] = char((k * 37) & 0xff);
+    f.seek(0);
+    f.write(dati);
+    f.close();
+
+    IndiceTesti indice(percorso());
+    QCOMPARE(indice.apertura(), IndiceTesti::Apertura::Ricreato);
+    QVERIFY(indice.usabile());
+    QCOMPARE(indice.messaggioApertura(), kMessaggioIndiceRicreato);
+    QCOMPARE(indice.contaPagine(kArchivio), 0);
+    // The damaged file is kept aside, as it was.
+    QFile messo(percorso() + QStringLiteral(".danneggiato"));
+    QVERIFY(messo.open(QIODevice::ReadOnly));
+    QCOMPARE(messo.readAll(), dati);
+    QVERIFY(indice.scriviPagina(kArchivio, 1, QStringLiteral("di nuovo"), QStringLiteral("1:1")));
+    QCOMPARE(posizioni(indice.cerca(kArchivio, QStringLiteral("nuovo"))), QList<int>{1});
+}
+
+void TestIndiceTesti::discoPieno()
+{
+    IndiceTesti indice(percorso());
+    riempi(indice);
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("pagine"));
+    int pagine = 0;
+    {
+        db.setDatabaseName(percorso());
+        QVERIFY(db.open());
+        QSqlQuery q(db);
+        QVERIFY(q.exec(QStringLiteral("PRAGMA page_count")) && q.next());
+        pagine = q.value(0).toInt();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("pagine"));
+    // No room for one more page of the file: a long text cannot fit.
+    indice.limitaDimensione(pagine);
+    QString lungo;
+    for (int k = 0; k < 20000; ++k)
+        lungo += QStringLiteral("parola%1 ").arg(k);
+    QVERIFY(!indice.scriviPagine(kArchivio, {{4, lungo, QStringLiteral("4:4")}, {2, QStringLiteral("x"), QStringLiteral("x")}}));
+    QCOMPARE(indice.ultimoErrore(), kMessaggioIndiceDiscoPieno);
+    // Nothing of the failed transaction, everything from before.
+    QCOMPARE(indice.contaPagine(kArchivio), 3);
+    QCOMPARE(indice.firme(kArchivio).value(2), QStringLiteral("2:2"));
+    QCOMPARE(posizioni(indice.cerca(kArchivio, QStringLiteral("citta"))), (QList<int>{1, 2}));
+    QVERIFY(indice.cerca(kArchivio, QStringLiteral("parola19999")).isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestIndiceTesti)
+#include "tst_indicetesti.moc"
