@@ -45,6 +45,7 @@ int main(int argc, char *argv[])
                      qUtf8Printable(luoghi.richiesta.isEmpty() ? luoghi.datiUtente : luoghi.richiesta));
         return 1;
     }
+    rimuoviProvvisoriDelProgramma(programma);
     createWindows(programma);
     EsciDopoDisegno esci;
     if (qEnvironmentVariableIsSet("VELMORA_BENCH_ESCI_DOPO_DISEGNO"))

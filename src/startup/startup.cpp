@@ -20,8 +20,12 @@
 #include "output/frmstampapagina.h"
 #include "search/frmriepdacompletare.h"
 #include "search/frmtrovapagine.h"
+#include "storage/allegati.h"
+#include "storage/fotopagina.h"
+#include "storage/sostituzionefile.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QEvent>
 #include <QIcon>
 #include <QImageReader>
@@ -118,4 +122,11 @@ void destroyWindows()
     delete f.frmAvvio;
     delete f.frmPassword;
     f = Finestre();
+}
+
+void rimuoviProvvisoriDelProgramma(const QString &cartellaProgramma)
+{
+    const QString programma = QDir(cartellaProgramma).absolutePath() + QLatin1Char('/');
+    for (const QString &cartella : {programma, cartellaFotoPagine(programma), cartellaAllegati(programma)})
+        rimuoviProvvisoriAbbandonati(cartella, std::chrono::hours(1));
 }

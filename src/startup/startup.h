@@ -23,3 +23,9 @@ void destroyWindows();
 // once per process. Called by createWindows(); main() calls it earlier so
 // that the command line's help is Italian too.
 void caricaTraduzioni();
+
+// Removes what file replacements killed in an earlier run (a crash, a power
+// cut) left in the program folder and its scans and attachments folders:
+// only their own hidden new files, untouched for an hour. main() calls it
+// before the windows are made.
+void rimuoviProvvisoriDelProgramma(const QString &cartellaProgramma);

@@ -1,15 +1,20 @@
 #include "storage/sostituzionefile.h"
 
 #include "storage/erroresistema.h"
+#include "storage/fotopagina.h"
 #include "storage/registro.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 
 #include <cerrno>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -23,7 +28,7 @@ int sincronizzaDati(int descrittore)
 
 ChiamateDisco &chiamate()
 {
-    static ChiamateDisco c{&::write, &sincronizzaDati};
+    static ChiamateDisco c{&::write, &sincronizzaDati, true};
     return c;
 }
 
@@ -98,16 +103,100 @@ private:
     QByteArray m_blocco;
 };
 
-// The file a path stands for: a link is followed, so that replacing it
-// changes what it points to and leaves the link in place.
-QString destinazioneReale(const QString &percorso)
+// The file a replacement is written into until it is whole: unnamed where
+// the file system offers it (a kill leaves nothing behind), otherwise a
+// hidden name beside the file that start-up clears when it is abandoned.
+class FileNuovo
 {
-    const QFileInfo info(percorso);
-    if (!info.isSymLink())
-        return percorso;
-    const QString reale = info.symLinkTarget();
-    return reale.isEmpty() ? percorso : reale;
-}
+public:
+    FileNuovo(const QString &cartella, const QString &nomeFile)
+        : m_cartella(cartella), m_nomeFile(nomeFile)
+    {
+    }
+    ~FileNuovo()
+    {
+        if (m_descrittore >= 0)
+            ::close(m_descrittore);
+        if (!m_provvisorio.isEmpty())
+            ::unlink(nomeDiSistema(m_provvisorio).constData());
+    }
+    FileNuovo(const FileNuovo &) = delete;
+    FileNuovo &operator=(const FileNuovo &) = delete;
+
+    int descrittore() const { return m_descrittore; }
+
+    // Opens the new file; errno on failure.
+    bool crea()
+    {
+        if (chiamate().senzaNome) {
+            // Without the kernel's or the file system's support, or
+            // without /proc to give the file its name, a named one.
+            const int d = ::open(nomeDiSistema(m_cartella).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+            if (d >= 0 && ::access("/proc/self/fd", X_OK) == 0) {
+                m_descrittore = d;
+                return true;
+            }
+            if (d >= 0)
+                ::close(d);
+            else if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
+                return false;
+        }
+        return conNome([this](const QByteArray &nome) {
+            m_descrittore = ::open(nome.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+            return m_descrittore >= 0;
+        });
+    }
+
+    // Closes the written file and gives it a hidden name beside the
+    // destination, ready to be renamed over it; errno on failure.
+    bool chiudi()
+    {
+        if (m_provvisorio.isEmpty()) {
+            const QByteArray fd = "/proc/self/fd/" + QByteArray::number(m_descrittore);
+            if (!conNome([&fd](const QByteArray &nome) {
+                    return ::linkat(AT_FDCWD, fd.constData(), AT_FDCWD, nome.constData(), AT_SYMLINK_FOLLOW) == 0;
+                })) {
+                return false;
+            }
+        }
+        const int d = m_descrittore;
+        m_descrittore = -1;
+        return ::close(d) == 0;
+    }
+
+    // Puts the new file in the destination's place: a link standing there
+    // is replaced itself, whatever it points to is never written.
+    bool sostituisci(const QString &destinazione)
+    {
+        if (::rename(nomeDiSistema(m_provvisorio).constData(), nomeDiSistema(destinazione).constData()) != 0)
+            return false;
+        m_provvisorio.clear();
+        return true;
+    }
+
+private:
+    // Tries fresh hidden names until one is free.
+    template <class Prova>
+    bool conNome(const Prova &prova)
+    {
+        for (int tentativo = 0; tentativo < 100; ++tentativo) {
+            const QString nome = m_cartella + QLatin1Char('/')
+                + nomeProvvisorio(m_nomeFile, QRandomGenerator::global()->generate());
+            if (prova(nomeDiSistema(nome))) {
+                m_provvisorio = nome;
+                return true;
+            }
+            if (errno != EEXIST)
+                return false;
+        }
+        return false;
+    }
+
+    QString m_cartella;
+    QString m_nomeFile;
+    QString m_provvisorio;
+    int m_descrittore = -1;
+};
 
 bool fallito(const QString &percorso, const QString &ragione, const char *fase, QString *motivo)
 {
@@ -164,55 +253,84 @@ bool sincronizzaCartella(const QString &cartella)
 
 bool sostituisciFile(const QString &percorso, const std::function<bool(QIODevice &)> &scrivi, QString *motivo)
 {
-    const QString destinazione = destinazioneReale(percorso);
-    const QFileInfo info(destinazione);
+    const QFileInfo info(percorso);
     const QString cartella = info.absolutePath();
 
     // Beside the file, in the same folder, so that the rename stays on one
     // file system and is atomic.
-    QString provvisorio;
-    int d = -1;
-    for (int tentativo = 0; tentativo < 100 && d < 0; ++tentativo) {
-        provvisorio = cartella + QStringLiteral("/.") + info.fileName().left(200)
-            + QStringLiteral(".%1.tmp").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-        d = ::open(nomeDiSistema(provvisorio).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (d < 0 && errno != EEXIST)
-            return fallito(destinazione, errno, "creating the new file", motivo);
-    }
-    if (d < 0)
-        return fallito(destinazione, EEXIST, "creating the new file", motivo);
+    FileNuovo nuovo(cartella, info.fileName());
+    if (!nuovo.crea())
+        return fallito(percorso, errno, "creating the new file", motivo);
+    const int d = nuovo.descrittore();
 
-    // The replacement keeps the permissions of the file it replaces.
+    // The replacement keeps the permissions of the file it replaces; a
+    // link's are no file's.
     struct stat vecchio {};
-    if (::stat(nomeDiSistema(destinazione).constData(), &vecchio) == 0)
+    if (::lstat(nomeDiSistema(percorso).constData(), &vecchio) == 0 && S_ISREG(vecchio.st_mode))
         ::fchmod(d, vecchio.st_mode & 07777);
-
-    const auto abbandona = [&](const QString &ragione, const char *fase) {
-        ::close(d);
-        ::unlink(nomeDiSistema(provvisorio).constData());
-        return fallito(destinazione, ragione, fase, motivo);
-    };
 
     DispositivoDescrittore dispositivo(d);
     const bool scritto = scrivi(dispositivo);
     dispositivo.svuota();
     if (dispositivo.errore() != 0)
-        return abbandona(motivoSistema(dispositivo.errore()), "writing");
+        return fallito(percorso, dispositivo.errore(), "writing", motivo);
     if (!scritto)
-        return abbandona(QStringLiteral("il contenuto non è stato scritto per intero"), "writing");
+        return fallito(percorso, QStringLiteral("il contenuto non è stato scritto per intero"), "writing", motivo);
     if (!sincronizzaFile(d))
-        return abbandona(motivoSistema(errno), "syncing the new file");
-    if (::close(d) != 0) {
-        const int codice = errno;
-        ::unlink(nomeDiSistema(provvisorio).constData());
-        return fallito(destinazione, codice, "closing the new file", motivo);
-    }
-    if (::rename(nomeDiSistema(provvisorio).constData(), nomeDiSistema(destinazione).constData()) != 0) {
-        const int codice = errno;
-        ::unlink(nomeDiSistema(provvisorio).constData());
-        return fallito(destinazione, codice, "renaming the new file over the old one", motivo);
-    }
+        return fallito(percorso, errno, "syncing the new file", motivo);
+    if (!nuovo.chiudi())
+        return fallito(percorso, errno, "closing the new file", motivo);
+    if (!nuovo.sostituisci(percorso))
+        return fallito(percorso, errno, "renaming the new file over the old one", motivo);
     if (!sincronizzaCartella(cartella))
-        return fallito(destinazione, errno, "syncing the folder", motivo);
+        return fallito(percorso, errno, "syncing the folder", motivo);
     return true;
+}
+
+QString nomeProvvisorio(const QString &nomeFile, quint32 caso)
+{
+    const QString coda = QStringLiteral(".%1.tmp").arg(caso, 8, 16, QLatin1Char('0'));
+    // As much of the name as fits, whole characters only, so that the
+    // hidden name tells whose file it was.
+    const int spazio = kMassimoByteNomeFile - 1 - int(coda.size());
+    QString nome;
+    int byte = 0;
+    for (const char32_t c : nomeFile.toUcs4()) {
+        const QString carattere = QString::fromUcs4(&c, 1);
+        byte += int(nomeDiSistema(carattere).size());
+        if (byte > spazio)
+            break;
+        nome += carattere;
+    }
+    return QLatin1Char('.') + nome + coda;
+}
+
+int rimuoviProvvisoriAbbandonati(const QString &cartella, std::chrono::seconds eta)
+{
+    static const QRegularExpression forma(QStringLiteral("^\\..+\\.[0-9a-f]{8}\\.tmp$"),
+                                          QRegularExpression::DotMatchesEverythingOption);
+    const qint64 limite = QDateTime::currentSecsSinceEpoch() - qint64(eta.count());
+    // Read with the system's own listing: the scans folder may hold a
+    // hundred thousand names, and only the hidden ones are looked at.
+    DIR *elenco = ::opendir(nomeDiSistema(cartella).constData());
+    if (!elenco)
+        return 0;
+    int rimossi = 0;
+    while (const dirent *voce = ::readdir(elenco)) {
+        if (voce->d_name[0] != '.')
+            continue;
+        const QString nome = QFile::decodeName(voce->d_name);
+        if (!forma.match(nome).hasMatch())
+            continue;
+        struct stat info {};
+        if (::fstatat(::dirfd(elenco), voce->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode)
+            || info.st_uid != ::getuid() || info.st_mtime > limite)
+            continue;
+        if (::unlinkat(::dirfd(elenco), voce->d_name, 0) == 0) {
+            qCInfo(lcFile).noquote() << "removed an abandoned new file" << cartella + QLatin1Char('/') + nome;
+            ++rimossi;
+        }
+    }
+    ::closedir(elenco);
+    return rimossi;
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <chrono>
 #include <functional>
 
 #include <sys/types.h>
@@ -17,13 +18,30 @@ class QIODevice;
 // The writer fills the device it is given and returns false to give up. A
 // write that fails (a full disk) fails every later write too, so a writer
 // that does not look at each result still cannot end in a success.
-// A link at the path is followed: the file it points to is replaced.
+// A link standing at the path is replaced itself, as any file would be:
+// what it points to (anywhere, outside the program folder too) is never
+// written. Where the file system offers unnamed files, the new content has
+// no name until it is whole, so a kill leaves nothing behind; elsewhere it
+// has a hidden name (nomeProvvisorio) that rimuoviProvvisoriAbbandonati
+// clears at the next start.
 //
 // False on any failure, with the old file untouched and nothing left beside
 // it; the reason, path and system reason in Italian, is logged and put in
 // *motivo when given.
 bool sostituisciFile(const QString &percorso, const std::function<bool(QIODevice &)> &scrivi,
                      QString *motivo = nullptr);
+
+// The hidden name a replacement is written under beside its file:
+// ".<name>.<8 lower-case hex digits>.tmp", with the name cut at whole
+// characters so that the whole fits in one file name of 255 bytes.
+QString nomeProvvisorio(const QString &nomeFile, quint32 caso);
+
+// Removes from a folder the hidden files replacements left when they were
+// killed: names of exactly the form above, plain files (not links) of this
+// user, that nobody has written for at least the given age (a replacement
+// under way keeps its file's time fresh). Nothing else is touched. Returns
+// how many went.
+int rimuoviProvvisoriAbbandonati(const QString &cartella, std::chrono::seconds eta);
 
 // Syncs an open file's data and size to stable storage. False with errno set.
 bool sincronizzaFile(int descrittore);
@@ -38,6 +56,9 @@ bool sincronizzaCartella(const QString &cartella);
 struct ChiamateDisco {
     ssize_t (*scrivi)(int descrittore, const void *dati, size_t quanti);
     int (*sincronizza)(int descrittore);
+    // Whether new files may be made unnamed; false makes every replacement
+    // use a named one, as on file systems without them.
+    bool senzaNome;
 };
 ChiamateDisco chiamateDisco();
 // Installs other calls and returns the previous ones.

@@ -1,12 +1,15 @@
 #include "access/fileini.h"
 #include "access/passwordmemorizzata.h"
 #include "home/manuale.h"
+#include "output/fileesportazione.h"
+#include "startup/startup.h"
 #include "storage/allegati.h"
 #include "storage/fotopagina.h"
 #include "storage/sostituzionefile.h"
 
 #include "support/disco_supporto.h"
 #include "support/immagini_supporto.h"
+#include "support/percorsi_supporto.h"
 #include "support/supporto.h"
 
 #include <QDir>
@@ -17,13 +20,19 @@
 #include <QTest>
 
 #include <cerrno>
+#include <csignal>
+#include <string>
+#include <vector>
+
+#include <sys/time.h>
+#include <sys/wait.h>
 
 #include <unistd.h>
 
 namespace {
 
 // The files the program replaces in place.
-enum class Scrittore { Password, Foto, Allegato, Manuale };
+enum class Scrittore { Password, Foto, Allegato, Manuale, Esportazione };
 
 // Ways a disk lets a write down.
 enum class Guasto {
@@ -99,6 +108,7 @@ struct FileDelProgramma {
         , allegato(cartellaAllegati(programma) + QStringLiteral("fattura.pdf"))
         , sorgente(programma + QStringLiteral("fuori/fattura.pdf"))
         , manuale(programma + QStringLiteral("Guida.pdf"))
+        , esportazione(programma + QStringLiteral("Pagine_Documento.xls"))
     {
     }
 
@@ -108,7 +118,8 @@ struct FileDelProgramma {
         return scriviFileFoto(programma, foto, tinta(QSize(8, 8), Qt::red))
             && scriviFile(allegato, "allegato vecchio")
             && scriviFile(sorgente, QByteArray("allegato nuovo, più lungo del vecchio ").repeated(50))
-            && scriviFile(manuale, "%PDF-1.4 manuale vecchio");
+            && scriviFile(manuale, "%PDF-1.4 manuale vecchio")
+            && scriviFile(esportazione, "<html>esportazione vecchia</html>");
     }
 
     // Replaces the file of the given kind; false when the program knew it failed.
@@ -128,6 +139,15 @@ struct FileDelProgramma {
             return copiaSostituendo(sorgente, allegato);
         case Scrittore::Manuale:
             return scriviManuale(manuale, {});
+        case Scrittore::Esportazione:
+            try {
+                scriviEsportazione(esportazione, [](const std::function<void(const CelleRiga &)> &riga) {
+                    riga(CelleRiga{});
+                });
+                return true;
+            } catch (const std::exception &) {
+                return false;
+            }
         }
         return true;
     }
@@ -139,12 +159,32 @@ struct FileDelProgramma {
         case Scrittore::Foto: return foto;
         case Scrittore::Allegato: return allegato;
         case Scrittore::Manuale: return manuale;
+        case Scrittore::Esportazione: return esportazione;
         }
         return QString();
     }
 
-    QString programma, password, foto, allegato, sorgente, manuale;
+    QString programma, password, foto, allegato, sorgente, manuale, esportazione;
 };
+
+const std::vector<std::pair<const char *, Scrittore>> &tuttiGliScrittori()
+{
+    static const std::vector<std::pair<const char *, Scrittore>> scrittori{
+        {"password", Scrittore::Password},
+        {"foto", Scrittore::Foto},
+        {"allegato", Scrittore::Allegato},
+        {"manuale", Scrittore::Manuale},
+        {"esportazione", Scrittore::Esportazione}};
+    return scrittori;
+}
+
+// Sets a file's or folder's last change that many seconds back.
+bool invecchia(const QString &percorso, int secondi)
+{
+    const timeval adesso{time(nullptr) - secondi, 0};
+    const timeval tempi[2] = {adesso, adesso};
+    return ::utimes(QFile::encodeName(percorso).constData(), tempi) == 0;
+}
 
 QStringList tuttoInCartella(const QString &percorso)
 {
@@ -164,7 +204,15 @@ class TestSostituzioneFile : public QObject
 private slots:
     void sostituisce_data();
     void sostituisce();
-    void permessiESimbolici();
+    void permessi();
+    void collegamentoPiantato_data();
+    void collegamentoPiantato();
+    void nomiLunghi_data();
+    void nomiLunghi();
+    void pulizia_data();
+    void pulizia();
+    void uccisoDuranteEsportazione_data();
+    void uccisoDuranteEsportazione();
     void guastoLasciaIlVecchio_data();
     void guastoLasciaIlVecchio();
     void scrittoreCheSiArrende();
@@ -196,31 +244,104 @@ void TestSostituzioneFile::sostituisce()
     QCOMPARE(tuttoInCartella(percorso), QStringList{QStringLiteral("dati.bin")});
 }
 
-void TestSostituzioneFile::permessiESimbolici()
+void TestSostituzioneFile::permessi()
 {
     QTemporaryDir dir;
     const QString vero = dir.filePath(QStringLiteral("vero.ini"));
-    const QString link = dir.filePath(QStringLiteral("link.ini"));
     QVERIFY(scriviFile(vero, "vecchio"));
     const auto permessi = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
     QVERIFY(QFile::setPermissions(vero, permessi));
-    QVERIFY(QFile::link(vero, link));
-
-    QVERIFY(sostituisciFile(link, [](QIODevice &d) { return d.write("nuovo") == 5; }));
-    QVERIFY(QFileInfo(link).isSymLink());
+    QVERIFY(sostituisciFile(vero, [](QIODevice &d) { return d.write("nuovo") == 5; }));
     QCOMPARE(leggiFile(vero), QByteArray("nuovo"));
     QCOMPARE(QFile::permissions(vero) & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser), permessi);
+}
+
+void TestSostituzioneFile::collegamentoPiantato_data()
+{
+    QTest::addColumn<Scrittore>("scrittore");
+    QTest::addColumn<bool>("bersaglioEsiste");
+    for (const auto &s : tuttiGliScrittori()) {
+        QTest::addRow("%s, link to a file outside", s.first) << s.second << true;
+        QTest::addRow("%s, dangling link", s.first) << s.second << false;
+    }
+}
+
+// A link planted where the program writes one of its files never lets the
+// write reach outside the program folder: the link itself is replaced by
+// the new file, and what it pointed to stays as it was (or missing).
+void TestSostituzioneFile::collegamentoPiantato()
+{
+    QFETCH(Scrittore, scrittore);
+    QFETCH(bool, bersaglioEsiste);
+    QTemporaryDir dir;
+    QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("programma"))));
+    const FileDelProgramma file(dir.filePath(QStringLiteral("programma")));
+    QVERIFY(file.prepara());
+    const QString percorso = file.percorso(scrittore);
+    const QString bersaglio = dir.filePath(QStringLiteral("casa/.bashrc"));
+    QVERIFY(QDir().mkpath(QFileInfo(bersaglio).absolutePath()));
+    if (bersaglioEsiste)
+        QVERIFY(scriviFile(bersaglio, "alias ls='ls -la'\n"));
+    QVERIFY(QFile::remove(percorso));
+    QVERIFY(QFile::link(bersaglio, percorso));
+
+    QVERIFY(file.sostituisci(scrittore));
+    QVERIFY(!QFileInfo(percorso).isSymLink());
+    QVERIFY(QFileInfo(percorso).isFile());
+    QVERIFY(leggiFile(percorso).size() > 0);
+    if (bersaglioEsiste)
+        QCOMPARE(leggiFile(bersaglio), QByteArray("alias ls='ls -la'\n"));
+    QCOMPARE(contenutoCartella(QFileInfo(bersaglio).absolutePath()),
+             bersaglioEsiste ? QStringList{QStringLiteral(".bashrc")} : QStringList());
+    QCOMPARE(tuttoInCartella(percorso).filter(QStringLiteral(".tmp")), QStringList());
+}
+
+void TestSostituzioneFile::nomiLunghi_data()
+{
+    QTest::addColumn<QString>("nome");
+    // Each the longest a file system takes: 255 bytes.
+    QTest::newRow("plain letters") << QString(251, u'a') + QStringLiteral(".pdf");
+    QTest::newRow("accented letters") << QString(125, u'\u00E8') + QStringLiteral("x.pdf");
+    QTest::newRow("three-byte letters") << QString(83, u'\u20AC') + QStringLiteral("xy.jpg");
+    QTest::newRow("four-byte letters") << QString::fromUcs4(std::u32string(62, U'\U0001F4DA').c_str(), 62)
+                                              + QStringLiteral("xyz.tmp");
+}
+
+// A name the file system takes can always be replaced: the hidden name
+// written beside it fits too, cut at whole characters, and says whose it is.
+void TestSostituzioneFile::nomiLunghi()
+{
+    QFETCH(QString, nome);
+    QCOMPARE(QFile::encodeName(nome).size(), 255);
+    QTemporaryDir dir;
+    const QString percorso = dir.filePath(nome);
+    QVERIFY(scriviFile(percorso, "vecchio"));
+    QString motivo;
+    QVERIFY2(sostituisciFile(percorso, [](QIODevice &d) { return d.write("nuovo") == 5; }, &motivo),
+             qPrintable(motivo));
+    QCOMPARE(leggiFile(percorso), QByteArray("nuovo"));
+    QCOMPARE(tuttoInCartella(percorso), QStringList{nome});
+
+    const QString provvisorio = nomeProvvisorio(nome, 0xdeadbeef);
+    QVERIFY(QFile::encodeName(provvisorio).size() <= 255);
+    QVERIFY(provvisorio.endsWith(QStringLiteral(".deadbeef.tmp")));
+    const QString inizio = provvisorio.mid(1).chopped(13);
+    QVERIFY(inizio.size() > 40);
+    QVERIFY(nome.startsWith(inizio));
+    QVERIFY(QFile::decodeName(QFile::encodeName(inizio)) == inizio);
+
+    // A name too long for the file system says so, not something else.
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("nome del file troppo lungo")));
+    QVERIFY(!sostituisciFile(percorso + QStringLiteral("x"), [](QIODevice &d) { return d.write("x") == 1; },
+                             &motivo));
+    QVERIFY2(motivo.endsWith(QStringLiteral(": nome del file troppo lungo")), qPrintable(motivo));
 }
 
 void TestSostituzioneFile::guastoLasciaIlVecchio_data()
 {
     QTest::addColumn<Scrittore>("scrittore");
     QTest::addColumn<Guasto>("guasto");
-    const std::pair<const char *, Scrittore> scrittori[] = {
-        {"password", Scrittore::Password},
-        {"foto", Scrittore::Foto},
-        {"allegato", Scrittore::Allegato},
-        {"manuale", Scrittore::Manuale}};
+    const auto &scrittori = tuttiGliScrittori();
     const std::pair<const char *, Guasto> guasti[] = {
         {"disco pieno a metà", Guasto::DiscoPienoAMeta},
         {"disco pieno subito", Guasto::DiscoPienoSubito},
@@ -281,6 +402,7 @@ void TestSostituzioneFile::discoPienoVero_data()
     QTest::newRow("foto") << Scrittore::Foto;
     QTest::newRow("allegato") << Scrittore::Allegato;
     QTest::newRow("manuale") << Scrittore::Manuale;
+    QTest::newRow("esportazione") << Scrittore::Esportazione;
 }
 
 // The same on a real file system filled to the last byte: a small tmpfs,
@@ -308,6 +430,117 @@ void TestSostituzioneFile::discoPienoVero()
     QCOMPARE(tuttoInCartella(percorso), vicini);
     if (scrittore == Scrittore::Password)
         QCOMPARE(leggiPasswordMemorizzata(file.password), QStringLiteral("VECCHIA"));
+}
+
+void TestSostituzioneFile::pulizia_data()
+{
+    QTest::addColumn<QString>("nome");
+    QTest::addColumn<int>("oreFa");
+    QTest::addColumn<bool>("file");   // true: a plain file, false: a folder
+    QTest::addColumn<bool>("rimosso");
+    QTest::newRow("abandoned export") << ".Pagine_Documento.xls.0a1b2c3d.tmp" << 3 << true << true;
+    QTest::newRow("abandoned password store") << ".unins000.dll.ffffffff.tmp" << 30 << true << true;
+    QTest::newRow("accented scan") << QString::fromUtf8(".Città_Foto_1.jpg.00000000.tmp") << 2 << true << true;
+    QTest::newRow("still being written") << ".Pagine_Documento.xls.0a1b2c3d.tmp" << 0 << true << false;
+    QTest::newRow("a folder of that name") << ".Pagine_Documento.xls.0a1b2c3d.tmp" << 3 << false << false;
+    QTest::newRow("not hidden") << "Pagine_Documento.xls.0a1b2c3d.tmp" << 3 << true << false;
+    QTest::newRow("seven digits") << ".Pagine_Documento.xls.0a1b2c3.tmp" << 3 << true << false;
+    QTest::newRow("capital digits") << ".Pagine_Documento.xls.0A1B2C3D.tmp" << 3 << true << false;
+    QTest::newRow("no name before") << "..0a1b2c3d.tmp" << 3 << true << false;
+    QTest::newRow("another ending") << ".Pagine_Documento.xls.0a1b2c3d.tmp~" << 3 << true << false;
+    QTest::newRow("the user's own") << ".appunti.tmp" << 3 << true << false;
+}
+
+// Start-up removes what a killed replacement left, by its exact name and
+// only once nobody has written it for an hour; nothing else.
+void TestSostituzioneFile::pulizia()
+{
+    QFETCH(QString, nome);
+    QFETCH(int, oreFa);
+    QFETCH(bool, file);
+    QFETCH(bool, rimosso);
+    QTemporaryDir dir;
+    const QString percorso = dir.filePath(nome);
+    QVERIFY(scriviFile(dir.filePath(QStringLiteral("Pagine_Documento.xls")), "export"));
+    if (file)
+        QVERIFY(scriviFile(percorso, "mezzo file"));
+    else
+        QVERIFY(QDir().mkpath(percorso));
+    QVERIFY(invecchia(percorso, 3600 * oreFa));
+
+    QCOMPARE(rimuoviProvvisoriAbbandonati(dir.path(), std::chrono::hours(1)), rimosso ? 1 : 0);
+    QCOMPARE(QFileInfo::exists(percorso), !rimosso);
+    QVERIFY(QFileInfo::exists(dir.filePath(QStringLiteral("Pagine_Documento.xls"))));
+}
+
+void TestSostituzioneFile::uccisoDuranteEsportazione_data()
+{
+    QTest::addColumn<bool>("senzaNome");
+    QTest::newRow("unnamed new file") << true;
+    QTest::newRow("named new file, as where the file system has no unnamed ones") << false;
+}
+
+// An export of a big archive killed half-way: the earlier export stays
+// whole, and once the next start has run nothing else is in the folder.
+void TestSostituzioneFile::uccisoDuranteEsportazione()
+{
+    QFETCH(bool, senzaNome);
+    QTemporaryDir dir;
+    const QString programma = dir.path() + QLatin1Char('/');
+    const QString xls = programma + QStringLiteral("Pagine_Documento.xls");
+    QVERIFY(scriviFile(xls, "<html>esportazione di prima</html>"));
+    QVERIFY(QDir().mkpath(cartellaFotoPagine(programma)));
+    QVERIFY(QDir().mkpath(cartellaAllegati(programma)));
+    const QStringList prima = contenutoCartella(programma);
+
+    int tubo[2];
+    QVERIFY(::pipe(tubo) == 0);
+    const pid_t figlio = ::fork();
+    QVERIFY(figlio >= 0);
+    if (figlio == 0) {
+        // The export as the window runs it, over endless rows; the parent
+        // hears when a good part is written.
+        ::close(tubo[0]);
+        ChiamateDisco c = chiamateDisco();
+        c.senzaNome = senzaNome;
+        impostaChiamateDisco(c);
+        static const QByteArray testo("Una cella di un archivio grande, con lettere accentate: \xE0\xE8\xEC\xF2\xF9");
+        CelleRiga celle;
+        celle.fill(QByteArrayView(testo));
+        try {
+            scriviEsportazione(xls, [&](const std::function<void(const CelleRiga &)> &riga) {
+                for (long n = 1;; ++n) {
+                    riga(celle);
+                    if (n == 20000 && ::write(tubo[1], "x", 1) != 1)
+                        ::_exit(2);
+                }
+            });
+        } catch (...) {
+        }
+        ::_exit(1);
+    }
+    ::close(tubo[1]);
+    char segnale = 0;
+    QCOMPARE(::read(tubo[0], &segnale, 1), ssize_t(1));
+    ::close(tubo[0]);
+    ::kill(figlio, SIGKILL);
+    int stato = 0;
+    QCOMPARE(::waitpid(figlio, &stato, 0), figlio);
+    QVERIFY(WIFSIGNALED(stato));
+
+    QCOMPARE(leggiFile(xls), QByteArray("<html>esportazione di prima</html>"));
+    const QStringList lasciati = contenutoCartella(programma);
+    if (senzaNome) {
+        QCOMPARE(lasciati, prima);
+    } else {
+        // A named new file is left; the next start an hour later clears it.
+        QCOMPARE(lasciati.size(), prima.size() + 1);
+        for (const QString &nome : lasciati)
+            QVERIFY(invecchia(programma + nome, 2 * 3600));
+    }
+    rimuoviProvvisoriDelProgramma(programma);
+    QCOMPARE(contenutoCartella(programma), prima);
+    QCOMPARE(leggiFile(xls), QByteArray("<html>esportazione di prima</html>"));
 }
 
 // The manual lays out text, which needs the fonts of a GUI application.
