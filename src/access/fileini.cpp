@@ -1,11 +1,14 @@
 #include "access/fileini.h"
 
+#include "storage/filenormale.h"
 #include "storage/registro.h"
 #include "storage/sostituzionefile.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
+
+#include <cerrno>
 
 namespace FileIni {
 
@@ -249,11 +252,14 @@ void impostaValore(Contenuto &c, const QString &sezione, const QString &chiave, 
 
 QByteArray leggiTutto(const QString &percorso)
 {
-    QFile file(percorso);
-    if (!file.exists())
-        return QByteArray();
-    if (!file.open(QIODevice::ReadOnly))
-        throw ErroreFileIni(percorso + QStringLiteral(": ") + file.errorString());
+    QFile file;
+    QString motivo;
+    if (!apriFileNormale(file, percorso, &motivo)) {
+        // A missing store (or a link to nothing) is an empty one.
+        if (errno == ENOENT)
+            return QByteArray();
+        throw ErroreFileIni(percorso + QStringLiteral(": ") + motivo);
+    }
     QByteArray contenuto = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw ErroreFileIni(percorso + QStringLiteral(": ") + file.errorString());

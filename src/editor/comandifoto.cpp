@@ -1,6 +1,7 @@
 #include "editor/comandifoto.h"
 
 #include "app/dialoghifile.h"
+#include "storage/filenormale.h"
 #include "storage/fotopagina.h"
 
 #include <QFile>
@@ -19,8 +20,8 @@ QImage caricaFoto(QWidget *proprietario, const QImage &attuale, const QImage &se
 
     // The decoder goes by the content, not the name: a JPEG saved as .bmp
     // still loads.
-    QFile file(percorso);
-    const QImage foto = file.open(QIODevice::ReadOnly) ? decodificaFoto(file.readAll(), jpegOriginale) : QImage();
+    QFile file;
+    const QImage foto = apriFileNormale(file, percorso) ? decodificaFoto(file.readAll(), jpegOriginale) : QImage();
     if (foto.isNull() && jpegOriginale)
         jpegOriginale->clear();
     return foto.isNull() ? segnaposto : foto;

@@ -2,8 +2,10 @@
 
 #include "app/vistaimmagine.h"
 #include "storage/archiviopagine.h"
+#include "storage/filenormale.h"
 #include "storage/fotopagina.h"
 
+#include <QFile>
 #include <QImageReader>
 
 EsitoPasso passoSlideshow(const QString &percorsoArchivio, QString &posizione)
@@ -41,8 +43,10 @@ QImage fotoSlideshow(const QString &cartellaProgramma, const QString &nomeArchiv
 {
     if (!preparaCartellaFotoPagine(cartellaProgramma))
         return QImage();
-    QImageReader lettore(percorsoFotoPagina(cartellaProgramma, nomeArchivio, QString::number(posizione)));
-    lettore.setDecideFormatFromContent(true);
+    QFile file;
+    if (!apriFileNormale(file, percorsoFotoPagina(cartellaProgramma, nomeArchivio, QString::number(posizione))))
+        return QImage();
+    QImageReader lettore(&file);
     const QSize intera = lettore.size();
     if (intera.isValid() && !area.isEmpty()) {
         const QSize adattata = dimensioneAdattata(intera, area);

@@ -1,5 +1,6 @@
 #include "storage/allegati.h"
 
+#include "storage/filenormale.h"
 #include "storage/schedapagina.h"
 #include "storage/sostituzionefile.h"
 #include "storage/testo.h"
@@ -62,8 +63,8 @@ QString percorsoAllegato(const QString &cartellaProgramma, const QString &nome)
 
 bool copiaSostituendo(const QString &sorgente, const QString &destinazione)
 {
-    QFile origine(sorgente);
-    if (!origine.open(QIODevice::ReadOnly))
+    QFile origine;
+    if (!apriFileNormale(origine, sorgente))
         return false;
     if (stessoFile(sorgente, destinazione))
         return true;

@@ -1,6 +1,7 @@
 #include "storage/fotopagina.h"
 
 #include "storage/archiviopagine.h"
+#include "storage/filenormale.h"
 #include "storage/sostituzionefile.h"
 #include "storage/testo.h"
 
@@ -97,8 +98,8 @@ QImage leggiFileFoto(const QString &cartellaProgramma, const QString &percorso, 
         jpegOriginale->clear();
     if (!preparaCartellaFotoPagine(cartellaProgramma))
         return QImage();
-    QFile file(percorso);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!apriFileNormale(file, percorso))
         return QImage();
     return decodificaFoto(file.readAll(), jpegOriginale);
 }
