@@ -27,10 +27,10 @@ const QString kNomeNonMemorizzabile = QStringLiteral(
     "Attenzione: il nome del file scelto non può essere memorizzato nella scheda. Il nome deve avere al "
     "massimo 250 caratteri e contenere soltanto lettere, cifre e simboli dell'alfabeto latino occidentale."
     "\r\n\r\nRinominare il file e sceglierlo di nuovo.");
+// Followed by the reason: the file and what the system said of it.
 const QString kCopiaNonRiuscita = QStringLiteral(
     "Attenzione: il sistema non ha permesso di copiare il file nella cartella dei documenti allegati."
-    "\r\n\r\nAccertarsi che il disco non sia pieno e di possedere i privilegi di scrittura nella "
-    "cartella di installazione del programma.");
+    "\r\n\r\nMotivo: %1.");
 
 // Design places, in client coordinates of the 634 x 534 window.
 constexpr int kMargine = 10;
@@ -215,8 +215,9 @@ void TfrmAllegaCartella::btnSfogliaClick(int k)
         return;
     if (QFileInfo::exists(destinazione) && !conferma(kDomandaSovrascrivi))
         return;
-    if (!copiaSostituendo(sorgente, destinazione))
-        avviso(kCopiaNonRiuscita);
+    QString motivo;
+    if (!copiaSostituendo(sorgente, destinazione, &motivo))
+        avviso(kCopiaNonRiuscita.arg(motivo));
 }
 
 // Only a bare name is opened: a stored name that reaches outside the

@@ -61,11 +61,15 @@ QString percorsoAllegato(const QString &cartellaProgramma, const QString &nome)
     return cartellaAllegati(cartellaProgramma) + nome;
 }
 
-bool copiaSostituendo(const QString &sorgente, const QString &destinazione)
+bool copiaSostituendo(const QString &sorgente, const QString &destinazione, QString *motivo)
 {
     QFile origine;
-    if (!apriFileNormale(origine, sorgente))
+    QString ragione;
+    if (!apriFileNormale(origine, sorgente, &ragione)) {
+        if (motivo)
+            *motivo = QStringLiteral("%1: %2").arg(sorgente, ragione);
         return false;
+    }
     if (stessoFile(sorgente, destinazione))
         return true;
 
@@ -78,5 +82,5 @@ bool copiaSostituendo(const QString &sorgente, const QString &destinazione)
             if (letti < 0 || copia.write(blocco, letti) != letti)
                 return false;
         }
-    });
+    }, motivo);
 }

@@ -28,5 +28,5 @@ QString percorsoAllegato(const QString &cartellaProgramma, const QString &nome);
 // once the whole copy is written and synced to disk, so a failed copy (a
 // full disk) leaves it as it was; a
 // file copied onto itself (also through a link) is left untouched. False on
-// any failure.
-bool copiaSostituendo(const QString &sorgente, const QString &destinazione);
+// any failure, with its reason in Italian in *motivo when given.
+bool copiaSostituendo(const QString &sorgente, const QString &destinazione, QString *motivo = nullptr);

@@ -50,6 +50,18 @@ private:
     bool m_bloccato = false;
 };
 
+// Why a write of a record failed. A write the disk takes only in part (it
+// fills up half-way) leaves the file with no error of its own, which it
+// would call unknown: the system's code of the write that stopped tells.
+QString motivoScrittura(const QFile &file, int codice)
+{
+    if (codice != 0)
+        return motivoSistema(codice);
+    if (file.error() != QFileDevice::NoError)
+        return file.errorString();
+    return QStringLiteral("scritta solo una parte della scheda");
+}
+
 } // namespace
 
 const QString kMessaggioAccessoArchivio = QStringLiteral(
@@ -138,10 +150,11 @@ TSchedaPagina TArchivioPagine::LeggiScheda(int posizione)
 void TArchivioPagine::ScriviScheda(int posizione, const TSchedaPagina &scheda)
 {
     posiziona(posizione);
+    errno = 0;
     if (m_file.write(reinterpret_cast<const char *>(&scheda), kDimensioneScheda) != kDimensioneScheda
         || !m_file.flush())
         throw ErroreArchivio(QStringLiteral("write failed at position %1: %2")
-                                 .arg(posizione).arg(m_file.errorString()));
+                                 .arg(posizione).arg(motivoScrittura(m_file, errno)));
     sincronizza();
 }
 
@@ -153,10 +166,11 @@ int TArchivioPagine::AggiungiScheda(const TSchedaPagina &scheda)
     const int conteggio = ContaSchede();
     if (conteggio >= kMassimoSchede)
         throw ErroreArchivio(QStringLiteral("%1: full, no position left").arg(m_file.fileName()));
+    errno = 0;
     if (!m_file.seek(qint64(conteggio) * kDimensioneScheda)
         || m_file.write(reinterpret_cast<const char *>(&scheda), kDimensioneScheda) != kDimensioneScheda
         || !m_file.flush())
-        throw ErroreArchivio(QStringLiteral("append failed: %1").arg(m_file.errorString()));
+        throw ErroreArchivio(QStringLiteral("%1: append failed: %2").arg(m_file.fileName(), motivoScrittura(m_file, errno)));
     // Synced before the lock goes: the next program counts this record.
     sincronizza();
     return conteggio + 1;

@@ -26,8 +26,7 @@ const QString kNomeNonMemorizzabile = QStringLiteral(
     "\r\n\r\nRinominare il file e sceglierlo di nuovo.");
 const QString kCopiaNonRiuscita = QStringLiteral(
     "Attenzione: il sistema non ha permesso di copiare il file nella cartella dei documenti allegati."
-    "\r\n\r\nAccertarsi che il disco non sia pieno e di possedere i privilegi di scrittura nella "
-    "cartella di installazione del programma.");
+    "\r\n\r\nMotivo: %1.");
 
 ssize_t discoPieno(int, const void *, size_t)
 {
@@ -408,7 +407,8 @@ void TestAllega::copiaSuDiscoPieno()
     TfrmAllegaCartella finestra(m_editore.get());
     finestra.riga(2).btnSfoglia->click();
 
-    QCOMPARE(messaggi.testi(), (QStringList{kDomanda, kCopiaNonRiuscita}));
+    QCOMPARE(messaggi.testi(),
+             (QStringList{kDomanda, kCopiaNonRiuscita.arg(copia + QStringLiteral(": spazio esaurito sul disco"))}));
     QCOMPARE(messaggi.messaggi().at(1).tipo, TipoMessaggio::Avviso);
     QCOMPARE(leggiFile(copia), QByteArray("copia di prima"));
     QCOMPARE(finestra.riga(2).txtFile->text(), QStringLiteral("fattura.pdf"));

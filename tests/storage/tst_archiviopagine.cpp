@@ -1,10 +1,12 @@
 #include "storage/archiviopagine.h"
 
+#include "support/disco_supporto.h"
 #include "support/supporto.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -70,6 +72,7 @@ private slots:
     void fuoriIntervalloFallisceSenzaToccare();
     void esistenteNonApribileMaiRicreato();
     void cartellaMancanteFallisce();
+    void discoPienoDiceIlMotivo();
     void ogniPercorsoChiudeIlFile();
     void recordTuttoZeroSiLegge();
 
@@ -280,6 +283,35 @@ void TestArchivioPagine::cartellaMancanteFallisce()
     TArchivioPagine a;
     QVERIFY_THROWS_EXCEPTION(ErroreArchivio, a.ApriArchivio(percorso));
     QVERIFY(!QFileInfo::exists(m_dir.filePath(QStringLiteral("non-esiste"))));
+}
+
+// An append the disk takes only in part, on a real disk that fills up
+// within the record: the failure names the cause, the count is unchanged,
+// and the stored record stays whole.
+void TestArchivioPagine::discoPienoDiceIlMotivo()
+{
+    const DiscoPiccolo disco(m_dir.filePath(QStringLiteral("disco")), 64);
+    if (!disco.montato())
+        QSKIP("no permission to mount a small tmpfs here");
+    const QString percorso = disco.cartella() + QStringLiteral("Lettere.kpx");
+    const QByteArray prima = schedeNumerate(1);
+    QVERIFY(scriviFile(percorso, prima));
+    QVERIFY(disco.riempi());
+
+    TArchivioPagine a;
+    a.ApriArchivio(percorso);
+    QString dettaglio;
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^archive: ")));
+    try {
+        a.AggiungiScheda(schedaCon(QStringLiteral("2")));
+    } catch (const ErroreArchivio &e) {
+        dettaglio = QString::fromUtf8(e.what());
+    }
+    QCOMPARE(dettaglio, percorso + QStringLiteral(": append failed: spazio esaurito sul disco"));
+    QCOMPARE(a.ContaSchede(), 1);
+    QCOMPARE(leggiCampo(a.LeggiScheda(1), Campo::Titolo), QStringLiteral("1"));
+    a.ChiudiArchivio();
+    QCOMPARE(leggiFile(percorso).left(prima.size()), prima);
 }
 
 void TestArchivioPagine::ogniPercorsoChiudeIlFile()
