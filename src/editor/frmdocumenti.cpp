@@ -16,6 +16,7 @@
 #include "editor/comandifoto.h"
 #include "editor/frmallegacartella.h"
 #include "editor/frmzoom.h"
+#include "editor/scannerdocumenti.h"
 #include "home/frmguida.h"
 #include "output/frmanteprimapagina.h"
 #include "output/frmexpdocumenti.h"
@@ -171,6 +172,7 @@ void TfrmDocumenti::creaComandi(QWidget *pannello)
         auto *scorciatoia = new QShortcut(QKeySequence(QString::fromLatin1(s.tasti), QKeySequence::PortableText), this);
         connect(scorciatoia, &QShortcut::activated, comando, &VistaImmagine::premi);
     }
+    creaComandiScanner(this);
 }
 
 void TfrmDocumenti::collegaComando(const char *nome, void (TfrmDocumenti::*gestore)())

@@ -91,6 +91,11 @@ public:
     // The status line, which the hover hints write.
     QLabel *panInfo = nullptr;
 
+signals:
+    // A page acquired from the scanner has become the scan on screen (not
+    // yet stored): the hook for work that follows it.
+    void fotoAcquisita(const QImage &foto);
+
 protected:
     void FormShow() override;
     void FormClose() override;

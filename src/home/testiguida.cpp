@@ -194,6 +194,24 @@ QString paragrafoTastiera()
         "gialla, e si aziona con Invio o con la barra spaziatrice.");
 }
 
+// The scanner commands, which the editor offers beside those above.
+QString paragrafoScanner()
+{
+    return QStringLiteral(
+        "Le pagine si possono acquisire anche direttamente dallo scanner, senza passare da un altro programma: "
+        "facendo clic con il tasto destro sull'immagine della pagina si sceglie Acquisisci dallo scanner... "
+        "(oppure si preme Ctrl+Maiusc+A) per portare nella scheda sullo schermo la pagina appoggiata sullo "
+        "scanner, come se fosse stata caricata da un file; la scansione viene archiviata quando si preme Salva. "
+        "Con Acquisisci più pagine... (Ctrl+Maiusc+P) ogni foglio messo nell'alimentatore dello scanner diventa "
+        "una nuova scheda, aggiunta in fondo all'archivio con gli stessi dati della scheda sullo schermo, come "
+        "farebbe Duplica, e salvata subito con la sua scansione; al termine un messaggio riassume le schede "
+        "inserite o dice a quale foglio e perché l'acquisizione si è fermata. Nella finestra di acquisizione si "
+        "scelgono lo scanner, la risoluzione, il modo (colore, toni di grigio, bianco e nero) e l'origine dei "
+        "fogli; le ultime scelte sono ricordate nel file acquisizione.ini della cartella di configurazione "
+        "dell'utente (su Linux ~/.config/Velmora). Il pulsante Annulla o il tasto Esc interrompono "
+        "l'acquisizione in qualsiasi momento.");
+}
+
 const QStringList &paragrafiEsportazione()
 {
     static const QStringList p{
@@ -225,7 +243,8 @@ TestoGuida testoGuida(ArgomentoGuida argomento)
     case ArgomentoGuida::ApriCatalogo:
         return {QStringLiteral("Creazione e apertura documenti"), tratto(3, 8, false)};
     case ArgomentoGuida::Documenti:
-        return {QStringLiteral("Gestione pagine documento"), tratto(9, 18, true) << paragrafoTastiera()};
+        return {QStringLiteral("Gestione pagine documento"), tratto(9, 18, true) << paragrafoTastiera()
+                                                               << paragrafoScanner()};
     case ArgomentoGuida::Esportazione:
         return {QStringLiteral("Esportazione archivio pagine documento in Excel"), paragrafiEsportazione()};
     }

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -22,11 +23,14 @@ QImage anteprimaParziale(const QImage &parziale, int righe, QSize massimo)
     const bool rgb = parziale.format() == QImage::Format_RGB888;
     const bool mono = parziale.format() == QImage::Format_Mono;
     QImage piccola(larghezza, altezza, rgb ? QImage::Format_RGB888 : QImage::Format_Grayscale8);
+    std::vector<int> colonne(static_cast<size_t>(larghezza));
+    for (int x = 0; x < larghezza; ++x)
+        colonne[size_t(x)] = x * parziale.width() / larghezza;
     for (int y = 0; y < altezza; ++y) {
         const uchar *sorgente = parziale.constScanLine(std::min(righe - 1, y * parziale.height() / pagina.height()));
         uchar *dest = piccola.scanLine(y);
         for (int x = 0; x < larghezza; ++x) {
-            const int xs = x * parziale.width() / larghezza;
+            const int xs = colonne[size_t(x)];
             if (rgb)
                 std::memcpy(dest + 3 * x, sorgente + 3 * xs, 3);
             else if (mono)

@@ -11,6 +11,9 @@
 #include <cstring>
 #include <thread>
 
+#include <cstdlib>
+#include <sys/mman.h>
+
 namespace {
 
 std::mutex g_mutexSessione;
@@ -499,6 +502,12 @@ EsitoScanner ScannerSane::leggiPagina(QImage &immagine, const Avanzamento &avanz
                                        : (p.depth == 1 ? QImage::Format_Mono : QImage::Format_Grayscale8);
     const int larghezza = p.pixels_per_line;
     const int altezzaNota = p.lines;
+    if (altezzaNota > 0 && p.depth != 16) {
+        const EsitoScanner esito = leggiDiretta(immagine, p.bytes_per_line, larghezza, altezzaNota, formato,
+                                                avanzamento);
+        if (esito != EsitoScanner::NonSupportato || !immagine.isNull())
+            return esito == EsitoScanner::Ok ? segnaRisoluzione(immagine) : esito;
+    }
     int capienza = altezzaNota > 0 ? altezzaNota : std::max(larghezza, 256);
     immagine = QImage(larghezza, capienza, formato);
     if (immagine.isNull())
@@ -573,12 +582,87 @@ EsitoScanner ScannerSane::leggiPagina(QImage &immagine, const Avanzamento &avanz
     if (y < capienza)
         immagine = immagine.copy(0, 0, larghezza, y);
 
-    // The resolution the device really used, which may differ from the one asked.
+    return segnaRisoluzione(immagine);
+}
+
+// The resolution the device really used, which may differ from the one asked.
+EsitoScanner ScannerSane::segnaRisoluzione(QImage &immagine) const
+{
     const QVariant dpi = opzione(SANE_NAME_SCAN_RESOLUTION);
     if (dpi.isValid() && dpi.toDouble() > 0) {
         const int puntiMetro = qRound(dpi.toDouble() / 0.0254);
         immagine.setDotsPerMeterX(puntiMetro);
         immagine.setDotsPerMeterY(puntiMetro);
     }
+    return EsitoScanner::Ok;
+}
+
+// A page of known height whose lines the picture can hold as the scanner
+// sends them: the picture's memory takes the lines straight from the driver,
+// with no copy in between, and asks the system for large pages so that
+// filling it does not stop at every 4 KB. NonSupportato with no picture when
+// the toolkit will not take that line length; the caller reads line by line.
+EsitoScanner ScannerSane::leggiDiretta(QImage &immagine, int byteRiga, int larghezza, int altezza,
+                                       QImage::Format formato, const Avanzamento &avanzamento)
+{
+    constexpr size_t kPaginaGrande = 2 * 1024 * 1024;
+    const size_t totale = size_t(byteRiga) * size_t(altezza);
+    const size_t allocati = (totale + kPaginaGrande - 1) / kPaginaGrande * kPaginaGrande;
+    auto *memoria = static_cast<uchar *>(std::aligned_alloc(kPaginaGrande, allocati));
+    if (!memoria)
+        return EsitoScanner::MemoriaEsaurita;
+#ifdef MADV_HUGEPAGE
+    madvise(memoria, allocati, MADV_HUGEPAGE);
+#endif
+    immagine = QImage(memoria, larghezza, altezza, byteRiga, formato, [](void *m) { std::free(m); }, memoria);
+    if (immagine.isNull() || immagine.bytesPerLine() != byteRiga) {
+        if (immagine.isNull())
+            std::free(memoria);
+        immagine = QImage();
+        return EsitoScanner::NonSupportato;
+    }
+    if (formato == QImage::Format_Mono)
+        immagine.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});  // a set bit is black
+
+    SANE_Handle h = handle(m_handle);
+    // Reads of at most 1 MB, so that progress comes at least that often.
+    constexpr size_t kMassimo = 1024 * 1024;
+    const int passo = std::max(1, altezza / 20);
+    int prossimoAvviso = passo;
+    size_t pieni = 0;
+    for (;;) {
+        SANE_Int letti = 0;
+        const size_t chiesti = std::min(kMassimo, std::max<size_t>(totale - pieni, 1));
+        if (pieni >= totale) {
+            // The announced page is in: whatever else comes is dropped.
+            uchar scarto[4096];
+            const SANE_Status stato = sane_read(h, scarto, sizeof scarto, &letti);
+            if (stato == SANE_STATUS_EOF)
+                break;
+            if (stato != SANE_STATUS_GOOD)
+                return esitoDaStatoSane(stato);
+            continue;
+        }
+        const SANE_Status stato = sane_read(h, memoria + pieni, SANE_Int(chiesti), &letti);
+        if (stato == SANE_STATUS_EOF)
+            break;
+        if (stato != SANE_STATUS_GOOD)
+            return esitoDaStatoSane(stato);
+        pieni += size_t(letti);
+        if (avanzamento) {
+            const int righe = int(pieni / size_t(byteRiga));
+            if (righe >= prossimoAvviso) {
+                prossimoAvviso = righe + passo;
+                avanzamento(righe, altezza, immagine);
+            } else {
+                avanzamento(righe, altezza, QImage());
+            }
+        }
+    }
+    const int righe = int(pieni / size_t(byteRiga));
+    if (righe == 0)
+        return EsitoScanner::Errore;
+    if (righe < altezza)
+        immagine = immagine.copy(0, 0, larghezza, righe);
     return EsitoScanner::Ok;
 }

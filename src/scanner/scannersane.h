@@ -113,6 +113,9 @@ public:
 private:
     int indiceOpzione(const QByteArray &nome) const;
     EsitoScanner leggiPagina(QImage &immagine, const Avanzamento &avanzamento);
+    EsitoScanner leggiDiretta(QImage &immagine, int byteRiga, int larghezza, int altezza, QImage::Format formato,
+                              const Avanzamento &avanzamento);
+    EsitoScanner segnaRisoluzione(QImage &immagine) const;
 
     void *m_handle = nullptr;
     std::atomic<bool> m_annullata{false};

@@ -58,6 +58,10 @@ const QStringList kApertureEsportazione{
 const QString kAperturaTastiera =
     QStringLiteral("I comandi principali si eseguono anche dalla tastiera, senza lasciare i campi di testo:");
 
+const QString kAperturaScanner =
+    QStringLiteral("Le pagine si possono acquisire anche direttamente dallo scanner, senza passare da un altro "
+                   "programma:");
+
 const QString kEsportazioneAvvio = QStringLiteral(
     "Questa funzionalità permette di analizzare e gestire i dati delle schede al di fuori dell'applicazione.");
 const QString kEsportazioneEditor = QStringLiteral(
@@ -108,7 +112,8 @@ void TestTestiGuida::argomenti_data()
                           << QString();
     // The editor's topic ends with its keys.
     QTest::newRow("documenti") << ArgomentoGuida::Documenti << "Gestione pagine documento"
-                               << tratto(9, 18) + QStringList{kAperturaTastiera} << kEsportazioneEditor;
+                               << tratto(9, 18) + QStringList{kAperturaTastiera, kAperturaScanner}
+                               << kEsportazioneEditor;
     QTest::newRow("esportazione") << ArgomentoGuida::Esportazione
                                   << "Esportazione archivio pagine documento in Excel" << kApertureEsportazione
                                   << QString();
