@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -77,6 +78,7 @@ private slots:
     void eliminazioneNo();
     void eliminazioneConNomeConSpazi();
     void eliminazioneNonRiuscita();
+    void eliminazioneDiUnCollegamento();
     void correnteComeScelta_data();
     void correnteComeScelta();
 };
@@ -301,6 +303,26 @@ void TestApriCatalogo::eliminazioneNonRiuscita()
     QVERIFY(QFileInfo::exists(programma.percorso(QStringLiteral("b.kpx/dentro"))));
     QCOMPARE(voci(w->lstFiles), QStringList{"a.kpx"});
     QCOMPARE(finestreVisibili(), QStringList{QStringLiteral("frmApriCatalogo")});
+}
+
+// An archive that is a link to a file elsewhere: deleting it removes the
+// link only, and the file it pointed to stays whole.
+void TestApriCatalogo::eliminazioneDiUnCollegamento()
+{
+    ProgrammaDiProva programma;
+    creaArchivi(programma, {"a.kpx"});
+    QTemporaryDir altrove;
+    const QString bersaglio = altrove.filePath(QStringLiteral("vero.kpx"));
+    QVERIFY(scriviFile(bersaglio, QByteArray(3990, 'v')));
+    QVERIFY(QFile::link(bersaglio, programma.percorso(QStringLiteral("b.kpx"))));
+    RegistroMessaggi messaggi;
+    TfrmApriCatalogo *w = apriElenco();
+    seleziona(w->lstFiles, QStringLiteral("b.kpx"));
+    clicca(w->btnElimina);
+
+    QCOMPARE(messaggi.testi(), (QStringList{kDomandaElimina, kEliminato}));
+    QCOMPARE(contenutoCartella(programma.cartella()), QStringList{"a.kpx"});
+    QCOMPARE(leggiFile(bersaglio), QByteArray(3990, 'v'));
 }
 
 void TestApriCatalogo::correnteComeScelta_data()
