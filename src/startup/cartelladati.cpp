@@ -18,7 +18,7 @@ bool haPassword(const QString &cartella)
 
 } // namespace
 
-bool seminaCartella(const QString &cartella, const QString &origine)
+bool seminaCartella(const QString &cartella, const QString &origine, const QString &documentazione)
 {
     const QDir da(origine);
     const QDir a(cartella);
@@ -28,7 +28,9 @@ bool seminaCartella(const QString &cartella, const QString &origine)
     if (!QFileInfo::exists(password) && haPassword(origine))
         riuscito = copiaSostituendo(da.filePath(kFileArchivioPassword), password) && riuscito;
 
-    const QFileInfo manualeNuovo(da.filePath(kManuale));
+    QFileInfo manualeNuovo(da.filePath(kManuale));
+    if (!manualeNuovo.isFile() && !documentazione.isEmpty())
+        manualeNuovo = QFileInfo(QDir(documentazione).filePath(kManuale));
     const QFileInfo manuale(a.filePath(kManuale));
     if (manualeNuovo.isFile() && (!manuale.exists() || manuale.lastModified() < manualeNuovo.lastModified()))
         riuscito = copiaSostituendo(manualeNuovo.filePath(), manuale.filePath()) && riuscito;
@@ -47,7 +49,7 @@ QString preparaCartellaProgramma(const LuoghiProgramma &luoghi)
     // program as well as from an installed one.
     const QString origine = haPassword(luoghi.installati) || !haPassword(luoghi.eseguibile) ? luoghi.installati
                                                                                           : luoghi.eseguibile;
-    if (!seminaCartella(cartella, origine))
+    if (!seminaCartella(cartella, origine, luoghi.documentazione))
         qWarning("Velmora: non è stato possibile preparare la cartella %s da %s", qUtf8Printable(cartella),
                  qUtf8Printable(origine));
     return QDir(cartella).absolutePath();

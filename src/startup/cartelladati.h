@@ -13,6 +13,7 @@
 struct LuoghiProgramma {
     QString eseguibile;  // folder of the executable
     QString installati;  // folder where an installation delivers its files
+    QString documentazione;  // folder where it delivers its documentation (the manual)
     QString datiUtente;  // the user's data folder (AppDataLocation)
     QString richiesta;   // --program-folder, empty when not given
 };
@@ -24,5 +25,7 @@ QString preparaCartellaProgramma(const LuoghiProgramma &luoghi);
 // Copies into an existing folder what a program folder must hold to start:
 // the initial password store when it has none (an existing store is never
 // touched: it holds the user's password), and the manual when it has none or
-// an older one. False when a copy failed.
-bool seminaCartella(const QString &cartella, const QString &origine);
+// an older one. Both come from `origine`; the manual, when `origine` has
+// none, from `documentazione` (an installation keeps it with its other
+// documentation). False when a copy failed.
+bool seminaCartella(const QString &cartella, const QString &origine, const QString &documentazione = QString());

@@ -37,6 +37,7 @@ int main(int argc, char *argv[])
     LuoghiProgramma luoghi;
     luoghi.eseguibile = QCoreApplication::applicationDirPath();
     luoghi.installati = QDir(luoghi.eseguibile).filePath(QStringLiteral(VELMORA_DATI_INSTALLATI));
+    luoghi.documentazione = QDir(luoghi.eseguibile).filePath(QStringLiteral(VELMORA_DOC_INSTALLATA));
     luoghi.datiUtente = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     luoghi.richiesta = riga.value(cartella);
     const QString programma = preparaCartellaProgramma(luoghi);

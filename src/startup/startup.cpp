@@ -64,7 +64,7 @@ void createWindows(const QString &programFolder)
     QApplication::setQuitOnLastWindowClosed(false);
     caricaTraduzioni();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/velmora.svg")));
-    QGuiApplication::setDesktopFileName(QStringLiteral("example.velmora_software.Velmora"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.velmora"));
     // An A4 page scanned in colour at 600 dpi decodes to about 140 MB, over
     // the toolkit's default limit of 128 MB for one picture.
     QImageReader::setAllocationLimit(kLimiteImmagineMB);

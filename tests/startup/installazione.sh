@@ -10,10 +10,14 @@ trap 'rm -rf "$radice"' EXIT
 DESTDIR="$radice/dest" cmake --install "$build" --prefix /usr >/dev/null
 prefisso="$radice/dest/usr"
 
-desktop-file-validate "$prefisso/share/applications/example.velmora_software.Velmora.desktop"
-appstreamcli validate --no-net "$prefisso/share/metainfo/example.velmora_software.Velmora.metainfo.xml" >/dev/null
+desktop-file-validate "$prefisso/share/applications/org.example.velmora.desktop"
+# The validator's pedantic remarks count too, not only its errors.
+note=$(appstreamcli validate --pedantic --no-net "$prefisso/share/metainfo/org.example.velmora.metainfo.xml" 2>&1) \
+    || { echo "$note"; exit 1; }
+if grep -qE '^[EWIP]: ' <<<"$note"; then echo "$note"; exit 1; fi
 for f in bin/velmora share/velmora/unins000.dll share/icons/hicolor/scalable/apps/velmora.svg \
-         share/icons/hicolor/48x48/apps/velmora.png share/icons/hicolor/256x256/apps/velmora.png; do
+         share/icons/hicolor/48x48/apps/velmora.png share/icons/hicolor/256x256/apps/velmora.png \
+         share/doc/velmora/Guida.pdf share/doc/velmora/copyright share/doc/velmora/changelog.gz; do
     [ -s "$prefisso/$f" ] || { echo "installazione incompleta: manca $f"; exit 1; }
 done
 
@@ -31,4 +35,5 @@ if [ "$stato" -ne 124 ]; then
     exit 1
 fi
 cmp "$casa/.local/share/Velmora/unins000.dll" "$prefisso/share/velmora/unins000.dll"
+cmp "$casa/.local/share/Velmora/Guida.pdf" "$prefisso/share/doc/velmora/Guida.pdf"
 echo "installazione: file al loro posto, cartella dati creata e preparata"

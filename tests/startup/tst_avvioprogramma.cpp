@@ -36,8 +36,9 @@ private slots:
     void iconaDelleFinestre();
 };
 
-// Folders: "eseguibile" (with or without a store), "installati" (store and
-// manual of an installation), "utente" (the data folder), "richiesta".
+// Folders: "eseguibile" (with or without a store), "installati" (store of
+// an installation) and "documentazione" (its manual), "utente" (the data
+// folder), "richiesta".
 void TestAvvioProgramma::cartellaProgramma_data()
 {
     QTest::addColumn<bool>("portatile");      // a store beside the executable
@@ -66,6 +67,7 @@ void TestAvvioProgramma::cartellaProgramma()
     LuoghiProgramma luoghi;
     luoghi.eseguibile = r.filePath(QStringLiteral("eseguibile"));
     luoghi.installati = r.filePath(QStringLiteral("installati"));
+    luoghi.documentazione = r.filePath(QStringLiteral("documentazione"));
     luoghi.datiUtente = r.filePath(QStringLiteral("utente/Velmora"));
     luoghi.richiesta = richiesta ? r.filePath(QStringLiteral("richiesta/nuova")) : QString();
     QVERIFY(r.mkpath(QStringLiteral("eseguibile")));
@@ -75,7 +77,8 @@ void TestAvvioProgramma::cartellaProgramma()
     }
     if (installazione) {
         QVERIFY(scriviFile(luoghi.installati + QStringLiteral("/unins000.dll"), kStore));
-        QVERIFY(scriviFile(luoghi.installati + QStringLiteral("/Guida.pdf"), kManuale));
+        // The installation keeps the manual with its documentation.
+        QVERIFY(scriviFile(luoghi.documentazione + QStringLiteral("/Guida.pdf"), kManuale));
     }
 
     const QString scelta = preparaCartellaProgramma(luoghi);
@@ -88,8 +91,9 @@ void TestAvvioProgramma::cartellaProgramma()
         QVERIFY(!QFileInfo::exists(luoghi.datiUtente));
     } else {
         const QString da = r.filePath(origine);
+        const QString daManuale = origine == QLatin1String("installati") ? luoghi.documentazione : da;
         QCOMPARE(leggiFile(scelta + QStringLiteral("/unins000.dll")), leggiFile(da + QStringLiteral("/unins000.dll")));
-        QCOMPARE(leggiFile(scelta + QStringLiteral("/Guida.pdf")), leggiFile(da + QStringLiteral("/Guida.pdf")));
+        QCOMPARE(leggiFile(scelta + QStringLiteral("/Guida.pdf")), leggiFile(daManuale + QStringLiteral("/Guida.pdf")));
     }
     // Nothing half-copied is left behind.
     QCOMPARE(QDir(scelta).entryList({QStringLiteral("*.nuovo")}, QDir::Files), QStringList());
