@@ -14,6 +14,7 @@
 #include "editor/campidocumenti.h"
 #include "editor/comandidocumenti.h"
 #include "editor/comandifoto.h"
+#include "editor/comanditesto.h"
 #include "editor/frmallegacartella.h"
 #include "editor/frmzoom.h"
 #include "editor/scannerdocumenti.h"
@@ -123,6 +124,7 @@ TfrmDocumenti::TfrmDocumenti(QWidget *parent)
                                QString::fromUtf8(c.suggerimento));
     suggerimenti->aggiungi(chkDaCompletare, QStringLiteral("Spunta questa casella per indicare che la pagina "
                                                            "del documento deve essere ancora completata."));
+    m_testo = new ComandiTesto(this);
     registraEditorPagine(this);
 }
 
@@ -328,6 +330,7 @@ void TfrmDocumenti::FormShow()
 
 void TfrmDocumenti::FormClose()
 {
+    m_testo->ferma();
     mostraFinestra(Permanente::Avvio);
 }
 
@@ -392,6 +395,8 @@ void TfrmDocumenti::cmdSalvaClick()
     // The record is stored whatever happens to its scan; a scan that could
     // not be written is said so, and the picture stays for another try.
     const bool fotoScritta = ScriviFotoPagina();
+    if (fotoScritta)
+        m_testo->paginaSalvata(posizioneCorrente());
     informazione(nuova ? kSchedaInserita : kSchedaModificata);
     if (!fotoScritta)
         avviso(kFotoNonSalvata);

@@ -10,6 +10,7 @@
 
 #include <array>
 
+class ComandiTesto;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -90,6 +91,8 @@ public:
     VistaImmagine *imgBianco = nullptr;
     // The status line, which the hover hints write.
     QLabel *panInfo = nullptr;
+    // The commands on the pages' text (scan picture's context menu).
+    ComandiTesto *comandiTesto() const { return m_testo; }
 
 signals:
     // A page acquired from the scanner has become the scan on screen (not
@@ -142,6 +145,7 @@ private:
     // placeholder over the user's scan. Any picture put on screen since
     // (a loaded scan, the remove command) clears it.
     bool m_fotoIlleggibile = false;
+    ComandiTesto *m_testo = nullptr;
     // The JPEG bytes of the picture on screen, and the key of the picture
     // they belong to: a scan saved unchanged keeps its file byte for byte
     // instead of losing a little quality at every save.

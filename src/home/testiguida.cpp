@@ -212,6 +212,37 @@ QString paragrafoScanner()
         "l'acquisizione in qualsiasi momento.");
 }
 
+// The commands on the pages' text, in the scan picture's context menu.
+QStringList paragrafiTesto()
+{
+    return {
+        QStringLiteral(
+            "Le pagine possono leggersi da sole. Facendo clic con il tasto destro del mouse sulla foto della pagina "
+            "si apre un menu con i comandi sul testo. «Riconosci il testo della pagina» (Ctrl+R) legge il "
+            "testo della scansione mostrata e riempie i campi Incipit pagina (le prime parole della pagina, "
+            "parole intere, fino a 250 caratteri), Numero righe e Lingua (Italiano, Latino o Inglese), ma solo "
+            "quelli ancora vuoti: quanto è già stato scritto non viene mai cambiato. Una barra mostra "
+            "l'avanzamento e il pulsante Annulla interrompe la lettura. Nulla viene salvato finché non si preme "
+            "Salva; con il salvataggio il testo letto viene conservato nell'indice dei testi delle pagine "
+            "(il file Testi_Pagine.db nella cartella del programma)."),
+        QStringLiteral(
+            "«Riconosci il testo di tutte le pagine dell'archivio» (Ctrl+Maiusc+R) legge in sottofondo le "
+            "scansioni di tutte le schede, usando tutti i processori del computer, mentre si continua a "
+            "lavorare. Se viene interrotto con Annulla o chiudendo la schermata, la volta successiva riprende "
+            "da dove si era fermato: le pagine già lette e la cui scansione non è cambiata non vengono rilette."),
+        QStringLiteral(
+            "«Cerca nel testo delle pagine...» (Ctrl+Maiusc+F) apre una finestra in cui scrivere una o più "
+            "parole: vengono elencate le schede il cui testo le contiene tutte, con le parole trovate nel loro "
+            "contesto. Maiuscole e accenti non contano («citta» trova anche «città»); una frase fra "
+            "virgolette si cerca così com'è. Un doppio clic su una voce richiama la scheda."),
+        QStringLiteral(
+            "«Esporta PDF ricercabile...» (Ctrl+Maiusc+E) crea un unico file PDF con le scansioni di tutte le "
+            "pagine dell'archivio e, sotto ciascuna, il testo riconosciuto, che i lettori di PDF permettono di "
+            "cercare e copiare; ogni pagina ha un segnalibro con il suo titolo. Il programma propone il nome "
+            "dell'archivio nella cartella del programma; se l'esportazione viene annullata non resta alcun file."),
+    };
+}
+
 const QStringList &paragrafiEsportazione()
 {
     static const QStringList p{
@@ -244,7 +275,7 @@ TestoGuida testoGuida(ArgomentoGuida argomento)
         return {QStringLiteral("Creazione e apertura documenti"), tratto(3, 8, false)};
     case ArgomentoGuida::Documenti:
         return {QStringLiteral("Gestione pagine documento"), tratto(9, 18, true) << paragrafoTastiera()
-                                                               << paragrafoScanner()};
+                                                               << paragrafoScanner() << paragrafiTesto()};
     case ArgomentoGuida::Esportazione:
         return {QStringLiteral("Esportazione archivio pagine documento in Excel"), paragrafiEsportazione()};
     }

@@ -73,8 +73,8 @@ void TestGuida::argomenti_data()
     QTest::newRow("avvio") << "frmAvvio" << "imgGuida" << "Uno sguardo a Velmora" << 23;
     QTest::newRow("crea documento") << "frmCreaCatalogo" << "imgGuida" << "Creazione e apertura documenti" << 6;
     QTest::newRow("apri documento") << "frmApriCatalogo" << "imgGuida" << "Creazione e apertura documenti" << 6;
-    // The editor's ten paragraphs, then the one on its keys.
-    QTest::newRow("pagine") << "frmDocumenti" << "cmdGuida" << "Gestione pagine documento" << 11;
+    // The editor's ten paragraphs, the one on its keys, the scanner's and four on the pages' text.
+    QTest::newRow("pagine") << "frmDocumenti" << "cmdGuida" << "Gestione pagine documento" << 16;
 }
 
 // Each opener's help command shows its own topic in a fresh help window

@@ -81,6 +81,13 @@ int frasi(const QString &paragrafo)
 
 } // namespace
 
+const QStringList kApertureTesto = {
+    QStringLiteral("Le pagine possono leggersi da sole."),
+    QStringLiteral("«Riconosci il testo di tutte le pagine dell'archivio» (Ctrl+Maiusc+R)"),
+    QStringLiteral("«Cerca nel testo delle pagine...» (Ctrl+Maiusc+F)"),
+    QStringLiteral("«Esporta PDF ricercabile...» (Ctrl+Maiusc+E)"),
+};
+
 class TestTestiGuida : public QObject
 {
     Q_OBJECT
@@ -110,9 +117,9 @@ void TestTestiGuida::argomenti_data()
                           << QString();
     QTest::newRow("apri") << ArgomentoGuida::ApriCatalogo << "Creazione e apertura documenti" << tratto(3, 8)
                           << QString();
-    // The editor's topic ends with its keys.
+    // The editor's topic goes on with its keys and the commands on the pages' text.
     QTest::newRow("documenti") << ArgomentoGuida::Documenti << "Gestione pagine documento"
-                               << tratto(9, 18) + QStringList{kAperturaTastiera, kAperturaScanner}
+                               << tratto(9, 18) + QStringList{kAperturaTastiera, kAperturaScanner} + kApertureTesto
                                << kEsportazioneEditor;
     QTest::newRow("esportazione") << ArgomentoGuida::Esportazione
                                   << "Esportazione archivio pagine documento in Excel" << kApertureEsportazione

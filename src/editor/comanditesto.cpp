@@ -1,0 +1,310 @@
+#include "editor/comanditesto.h"
+
+#include "app/cartellaprogramma.h"
+#include "app/dialoghifile.h"
+#include "app/errori.h"
+#include "app/finestra.h"
+#include "app/lavorolungo.h"
+#include "app/messaggi.h"
+#include "app/vistaimmagine.h"
+#include "editor/frmdocumenti.h"
+#include "ocr/indicetesti.h"
+#include "ocr/letturaarchivio.h"
+#include "ocr/letturapagina.h"
+#include "ocr/letturatesto.h"
+#include "ocr/pdfricercabile.h"
+#include "search/frmcercatesto.h"
+#include "storage/archiviopagine.h"
+#include "storage/fotopagina.h"
+#include "storage/testo.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressDialog>
+#include <QThread>
+
+const QString kMessaggioSenzaScansione =
+    QStringLiteral("Attenzione: la pagina non ha una scansione da cui riconoscere il testo.\n\r\n\r"
+                   "Caricare prima la foto della pagina.");
+const QString kMessaggioPdfCreato = QStringLiteral("Il file PDF ricercabile è stato creato:\n\r\n\r");
+
+namespace {
+
+QAction *azione(QWidget *dove, const char *nome, const QString &testo, const char *tasti)
+{
+    auto *a = new QAction(testo, dove);
+    a->setObjectName(QString::fromLatin1(nome));
+    a->setShortcut(QKeySequence(QString::fromLatin1(tasti), QKeySequence::PortableText));
+    a->setShortcutContext(Qt::WindowShortcut);
+    dove->addAction(a);
+    return a;
+}
+
+// Waits for a work on another thread inside the click that started it, as
+// any long work of the program does: the progress window after a moment,
+// "Annulla" asking the work to stop, which then ends by itself.
+template <class Finito>
+void attendi(LavoroLungo &lavoro, const int &fatti, Finito finito, const std::function<void()> &annulla)
+{
+    bool annullato = false;
+    while (!finito()) {
+        if (!lavoro.avanza(fatti) && !annullato) {
+            annullato = true;
+            annulla();
+        }
+        // The work's signals come through the event loop; the user's input
+        // only through the progress window's own.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+        QThread::msleep(10);
+    }
+}
+
+} // namespace
+
+ComandiTesto::ComandiTesto(TfrmDocumenti *editor)
+    : QObject(editor)
+    , m_editor(editor)
+{
+    // The scan picture's context menu holds the commands; their keys work
+    // anywhere in the editor.
+    VistaImmagine *foto = editor->imgFoto;
+    foto->setContextMenuPolicy(Qt::ActionsContextMenu);
+    actRiconosciTesto = azione(foto, "actRiconosciTesto", QStringLiteral("Riconosci il testo della pagina"), "Ctrl+R");
+    actCercaNelTesto = azione(foto, "actCercaNelTesto", QStringLiteral("Cerca nel testo delle pagine..."),
+                              "Ctrl+Shift+F");
+    actRiconosciArchivio = azione(foto, "actRiconosciArchivio",
+                                  QStringLiteral("Riconosci il testo di tutte le pagine dell'archivio"), "Ctrl+Shift+R");
+    actEsportaPdf = azione(foto, "actEsportaPdf", QStringLiteral("Esporta PDF ricercabile..."), "Ctrl+Shift+E");
+    const auto collega = [this](QAction *a, void (ComandiTesto::*gestore)()) {
+        connect(a, &QAction::triggered, this, [this, gestore] { protetto([this, gestore] { (this->*gestore)(); }); });
+    };
+    collega(actRiconosciTesto, &ComandiTesto::riconosciTesto);
+    collega(actCercaNelTesto, &ComandiTesto::cercaNelTesto);
+    collega(actRiconosciArchivio, &ComandiTesto::riconosciArchivio);
+    collega(actEsportaPdf, &ComandiTesto::esportaPdf);
+    // A page just acquired from the scanner reads itself, once the
+    // acquisition window has closed.
+    connect(editor, &TfrmDocumenti::fotoAcquisita, this,
+            [this] { protetto([this] { riconosciTesto(); }); }, Qt::QueuedConnection);
+}
+
+ComandiTesto::~ComandiTesto() = default;
+
+IndiceTesti *ComandiTesto::indice()
+{
+    if (!m_indice)
+        m_indice = std::make_unique<IndiceTesti>(IndiceTesti::percorsoIn(cartellaProgramma()));
+    if (!m_indiceDetto && !m_indice->messaggioApertura().isEmpty()) {
+        m_indiceDetto = true;
+        errore(m_indice->messaggioApertura());
+    }
+    return m_indice->usabile() ? m_indice.get() : nullptr;
+}
+
+void ComandiTesto::riconosciTesto()
+{
+    const QImage foto = m_editor->foto();
+    if (foto.isNull() || foto == m_editor->fotoSegnaposto()) {
+        avviso(kMessaggioSenzaScansione);
+        return;
+    }
+    LetturaPagina lettura(foto);
+    int percento = 0;
+    bool finita = false;
+    EsitoLettura esito;
+    connect(&lettura, &LetturaPagina::avanzamento, this, [&percento](int p) { percento = p; });
+    connect(&lettura, &LetturaPagina::finita, this, [&](const EsitoLettura &e) {
+        esito = e;
+        finita = true;
+    });
+    LavoroLungo lavoro(m_editor, QStringLiteral("Riconoscimento del testo"),
+                       QStringLiteral("Riconoscimento del testo della pagina: %1 per cento"), 100);
+    lettura.avvia();
+    attendi(lavoro, percento, [&finita] { return finita; }, [&lettura] { lettura.annulla(); });
+
+    switch (esito.stato) {
+    case EsitoLettura::Stato::Annullato:
+        return;
+    case EsitoLettura::Stato::DatiMancanti:
+    case EsitoLettura::Stato::Illeggibile:
+        errore(esito.messaggio);
+        return;
+    case EsitoLettura::Stato::Letto:
+        break;
+    }
+    QLineEdit *incipit = m_editor->campo(Campo::Incipit);
+    QLineEdit *righe = m_editor->campo(Campo::RigheNum);
+    QLineEdit *lingua = m_editor->campo(Campo::Lingua);
+    const CampiLettura riempiti =
+        riempiVuoti({incipit->text(), righe->text(), lingua->text()}, campiDaTesto(esito.testo));
+    for (auto [campo, valore] : {std::pair{incipit, riempiti.incipit}, std::pair{righe, riempiti.righe},
+                                 std::pair{lingua, riempiti.lingua}}) {
+        if (campo->text() != valore) {
+            campo->setText(valore);
+            campo->setCursorPosition(0);
+        }
+    }
+    // Kept for the save of this very picture.
+    m_testoLetto = esito.testo;
+    m_chiaveFoto = foto.cacheKey();
+    const int n = righeDiTesto(esito.testo);
+    m_editor->panInfo->setText(n ? QStringLiteral("Testo della pagina riconosciuto: %1 righe.").arg(n)
+                                 : QStringLiteral("Nessun testo riconosciuto nella pagina."));
+}
+
+void ComandiTesto::paginaSalvata(int posizione)
+{
+    if (posizione <= 0 || m_chiaveFoto == 0 || m_editor->foto().cacheKey() != m_chiaveFoto)
+        return;
+    IndiceTesti *i = indice();
+    if (!i)
+        return;
+    const QString cartella = cartellaProgramma();
+    const QString scansione = percorsoFotoPagina(cartella, m_editor->nomeArchivio(), QString::number(posizione));
+    if (!i->scriviPagina(m_editor->nomeArchivio(), posizione, m_testoLetto, firmaScansione(scansione)))
+        errore(i->ultimoErrore());
+}
+
+void ComandiTesto::cercaNelTesto()
+{
+    int posizione = 0;
+    apriDialogo<TfrmCercaTesto>(m_editor, [&](TfrmCercaTesto &d) {
+        d.impostaArchivio(cartellaProgramma(), m_editor->percorsoArchivio(), m_editor->nomeArchivio());
+        // The chosen page is read once the window has closed.
+        connect(&d, &QDialog::finished, &d, [&d, &posizione] { posizione = d.posizioneScelta(); });
+    });
+    if (posizione <= 0)
+        return;
+    try {
+        TArchivioPagine archivio;
+        archivio.ApriArchivio(m_editor->percorsoArchivio());
+        const TSchedaPagina scheda = archivio.LeggiScheda(posizione);
+        archivio.ChiudiArchivio();
+        m_editor->MostraScheda(scheda, posizione);
+    } catch (const ErroreArchivio &) {
+        errore(kMessaggioAccessoArchivio);
+    }
+}
+
+void ComandiTesto::riconosciArchivio()
+{
+    if (m_archivio && m_avanzamentoArchivio) {
+        m_avanzamentoArchivio->show();
+        m_avanzamentoArchivio->raise();
+        return;
+    }
+    IndiceTesti *i = indice();
+    if (!i)
+        return;
+    int conteggio = 0;
+    try {
+        TArchivioPagine archivio;
+        archivio.ApriArchivio(m_editor->percorsoArchivio());
+        conteggio = archivio.ContaSchede();
+        archivio.ChiudiArchivio();
+    } catch (const ErroreArchivio &) {
+        errore(kMessaggioAccessoArchivio);
+        return;
+    }
+    m_archivio = std::make_unique<LetturaArchivio>(*i, cartellaProgramma(), m_editor->nomeArchivio(), conteggio);
+    // Not modal: the user goes on working while the pages are read.
+    m_avanzamentoArchivio = new QProgressDialog(QStringLiteral("Riconoscimento del testo delle pagine dell'archivio"),
+                                                QStringLiteral("Annulla"), 0, qMax(1, m_archivio->daLeggere()),
+                                                m_editor);
+    m_avanzamentoArchivio->setObjectName(QStringLiteral("dlgRiconosciArchivio"));
+    m_avanzamentoArchivio->setWindowTitle(QStringLiteral(" Riconoscimento del testo"));
+    m_avanzamentoArchivio->setWindowModality(Qt::NonModal);
+    m_avanzamentoArchivio->setAutoClose(false);
+    m_avanzamentoArchivio->setAutoReset(false);
+    m_avanzamentoArchivio->setMinimumDuration(0);
+    m_avanzamentoArchivio->setValue(0);
+    connect(m_avanzamentoArchivio, &QProgressDialog::canceled, m_archivio.get(), &LetturaArchivio::ferma);
+    connect(m_archivio.get(), &LetturaArchivio::avanzamento, m_avanzamentoArchivio, [this](int fatte, int totale) {
+        m_avanzamentoArchivio->setValue(fatte);
+        m_avanzamentoArchivio->setLabelText(
+            QStringLiteral("Riconoscimento del testo delle pagine dell'archivio: %1 di %2").arg(fatte).arg(totale));
+    });
+    connect(m_archivio.get(), &LetturaArchivio::finita, this, &ComandiTesto::archivioFinito);
+    m_avanzamentoArchivio->show();
+    m_archivio->avvia();
+}
+
+void ComandiTesto::archivioFinito(bool completa, const QString &messaggio)
+{
+    const int lette = m_archivio ? m_archivio->lette() : 0;
+    if (m_avanzamentoArchivio) {
+        m_avanzamentoArchivio->deleteLater();
+        m_avanzamentoArchivio = nullptr;
+    }
+    // The work is dropped once its last signal has been handled.
+    QMetaObject::invokeMethod(this, [this] { m_archivio.reset(); }, Qt::QueuedConnection);
+    if (!messaggio.isEmpty())
+        errore(messaggio);
+    else if (completa)
+        m_editor->panInfo->setText(
+            QStringLiteral("Riconoscimento dell'archivio completato: %1 pagine lette.").arg(lette));
+}
+
+void ComandiTesto::ferma()
+{
+    if (m_archivio)
+        m_archivio->ferma();
+}
+
+void ComandiTesto::esportaPdf()
+{
+    const QString nome = m_editor->nomeArchivio();
+    QVector<PaginaPdf> pagine;
+    try {
+        TArchivioPagine archivio;
+        archivio.ApriArchivio(m_editor->percorsoArchivio());
+        archivio.PerOgniScheda([&](int posizione, const TSchedaPagina &scheda) {
+            const QString scansione = percorsoFotoPagina(cartellaProgramma(), nome, QString::number(posizione));
+            if (firmaScansione(scansione).isEmpty())
+                return;
+            const QString titolo = leggiCampo(scheda, Campo::Titolo);
+            pagine.append({scansione, titolo.isEmpty() ? QStringLiteral("Pagina %1").arg(posizione) : titolo});
+        });
+        archivio.ChiudiArchivio();
+    } catch (const ErroreArchivio &) {
+        errore(kMessaggioAccessoArchivio);
+        return;
+    }
+    if (pagine.isEmpty()) {
+        errore(kMessaggioPdfSenzaPagine);
+        return;
+    }
+    RichiestaFile richiesta;
+    richiesta.modo = RichiestaFile::Salva;
+    richiesta.titolo = QStringLiteral("Esporta PDF ricercabile");
+    richiesta.filtri = {QStringLiteral("Documento PDF (*.pdf)")};
+    richiesta.nomeProposto = nome + QStringLiteral(".pdf");
+    richiesta.cartella = cartellaProgramma();
+    richiesta.estensionePredefinita = QStringLiteral("pdf");
+    const QString destinazione = scegliFile(m_editor, richiesta);
+    if (destinazione.isEmpty())
+        return;
+
+    EsportazionePdf esportazione(pagine, nome, destinazione);
+    int fatte = 0;
+    bool finita = false;
+    bool riuscita = false;
+    QString messaggio;
+    connect(&esportazione, &EsportazionePdf::avanzamento, this, [&fatte](int f, int) { fatte = f; });
+    connect(&esportazione, &EsportazionePdf::finita, this, [&](bool r, const QString &m) {
+        riuscita = r;
+        messaggio = m;
+        finita = true;
+    });
+    LavoroLungo lavoro(m_editor, QStringLiteral("Esporta PDF ricercabile"),
+                       QStringLiteral("Riconoscimento ed esportazione: pagina %1 di %2"), int(pagine.size()));
+    esportazione.avvia();
+    attendi(lavoro, fatte, [&finita] { return finita; }, [&esportazione] { esportazione.annulla(); });
+    if (riuscita)
+        informazione(kMessaggioPdfCreato + destinazione);
+    else if (!messaggio.isEmpty())
+        errore(messaggio);
+}
