@@ -202,3 +202,7 @@ for c in primo ultimo avanti; do
     b=$(grep "^$c " "$risultati/naviga100000" | awk '{ print $2 }' | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }')
     printf '| %-8s | %10s | %10s | %6s |\n' "$c" "$a" "$b" "$(awk -v a="$a" -v b="$b" 'BEGIN { printf "%.2f", b / a }')"
 done
+
+# The page text rows: recognition beside the tesseract command, the whole
+# archive on two threads beside one, searches over 100,000 pages' texts.
+bash scripts/bench-testo.sh "$build"
