@@ -85,10 +85,6 @@ ComandiTesto::ComandiTesto(TfrmDocumenti *editor)
     collega(actCercaNelTesto, &ComandiTesto::cercaNelTesto);
     collega(actRiconosciArchivio, &ComandiTesto::riconosciArchivio);
     collega(actEsportaPdf, &ComandiTesto::esportaPdf);
-    // A page just acquired from the scanner reads itself, once the
-    // acquisition window has closed.
-    connect(editor, &TfrmDocumenti::fotoAcquisita, this,
-            [this] { protetto([this] { riconosciTesto(); }); }, Qt::QueuedConnection);
 }
 
 ComandiTesto::~ComandiTesto() = default;
