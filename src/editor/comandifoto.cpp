@@ -7,8 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-QImage caricaFoto(QWidget *proprietario, const QImage &attuale, const QImage &segnaposto,
-                  QByteArray *jpegOriginale)
+std::optional<QImage> caricaFoto(QWidget *proprietario, const QImage &segnaposto, QByteArray *jpegOriginale)
 {
     RichiestaFile richiesta;
     richiesta.modo = RichiestaFile::Apri;
@@ -16,7 +15,7 @@ QImage caricaFoto(QWidget *proprietario, const QImage &attuale, const QImage &se
     richiesta.filtri = {QStringLiteral("Immagine JPEG (*.jpg *.jpeg)"), QStringLiteral("Immagine Bitmap (*.bmp)")};
     const QString percorso = scegliFile(proprietario, richiesta);
     if (percorso.isEmpty())
-        return attuale;
+        return std::nullopt;
 
     // The decoder goes by the content, not the name: a JPEG saved as .bmp
     // still loads.

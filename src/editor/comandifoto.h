@@ -3,18 +3,21 @@
 #include <QImage>
 #include <QString>
 
+#include <optional>
+
 class QWidget;
 
 // The commands under the editor's scan picture. Each takes the picture on
 // screen and returns the one to show afterwards; none shows a message, a
 // failure ends with the placeholder.
 
-// Asks for a JPEG or bitmap file and returns its picture: the current one
-// when the user cancels, the placeholder when the file is not a picture.
-// When a file was chosen, jpegOriginale (if given) receives its bytes if it
-// is a JPEG and is emptied otherwise; a cancel leaves it as it was.
-QImage caricaFoto(QWidget *proprietario, const QImage &attuale, const QImage &segnaposto,
-                  QByteArray *jpegOriginale = nullptr);
+// Asks for a JPEG or bitmap file and returns its picture, the placeholder
+// when the file is not a picture, and nothing when the user cancels: then
+// the screen stays exactly as it was. When a file was chosen, jpegOriginale
+// (if given) receives its bytes if it is a JPEG and is emptied otherwise; a
+// cancel leaves it as it was.
+std::optional<QImage> caricaFoto(QWidget *proprietario, const QImage &segnaposto,
+                                 QByteArray *jpegOriginale = nullptr);
 
 // Asks where to save a JPEG copy of the picture and writes it there: the
 // picture stays when the user cancels or the copy is written, the

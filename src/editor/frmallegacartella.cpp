@@ -189,7 +189,8 @@ ValoriAllegati TfrmAllegaCartella::valori() const
 // The copy is made here, not on confirmation: a file chosen and then
 // abandoned with "Annulla" stays in the folder. A name the record could not
 // hold is refused before anything is copied; a copy that fails (a full
-// disk) is said so, and the name field keeps the chosen name.
+// disk) is said so, and the name field keeps the chosen name, unless the
+// folder itself could not be made: then it is left empty.
 void TfrmAllegaCartella::btnSfogliaClick(int k)
 {
     RichiestaFile richiesta;
@@ -208,8 +209,13 @@ void TfrmAllegaCartella::btnSfogliaClick(int k)
     m_righe[k].txtFile->setText(nome);
 
     const QString cartella = cartellaAllegati(cartellaProgramma());
-    if (!QDir().mkpath(cartella))
+    if (!QDir().mkpath(cartella)) {
+        // No copy can exist without the folder (read-only, no inodes left):
+        // a name in the row would stand for a file that is not there.
+        m_righe[k].txtFile->clear();
+        avviso(kCopiaNonRiuscita);
         return;
+    }
     const QString destinazione = percorsoAllegato(cartellaProgramma(), Testo::trim(m_righe[k].txtFile->text()));
     if (destinazione.isEmpty())
         return;

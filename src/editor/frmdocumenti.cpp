@@ -290,6 +290,7 @@ void TfrmDocumenti::MostraScheda(const TSchedaPagina &scheda, int posizione)
     for (int k = 0; k < 6; ++k)
         allegati[size_t(k)]->setText(leggiCampo(scheda, Campo(int(Campo::File01) + k)));
     lblPosizione->setText(QString::number(posizione));
+    m_schedaMostrata = scheda;
     LeggiFotoPagina();
 }
 
@@ -301,6 +302,7 @@ void TfrmDocumenti::PulisciScheda()
     svuotaAllegati();
     impostaFoto(fotoSegnaposto());
     lblPosizione->clear();
+    m_schedaMostrata.reset();
     m_campi[0]->setFocus();
 }
 
@@ -347,6 +349,7 @@ void TfrmDocumenti::cmdDuplicaClick()
     }
     svuotaAllegati();
     lblPosizione->clear();
+    m_schedaMostrata.reset();
     impostaFoto(fotoSegnaposto());
     m_campi[0]->setFocus();
     informazione(kDuplicaPronta);
@@ -355,22 +358,39 @@ void TfrmDocumenti::cmdDuplicaClick()
 int TfrmDocumenti::salvaInArchivio()
 {
     const QString posizione = Testo::trim(lblPosizione->text());
+    const TSchedaPagina scheda = componiScheda(valoriSchermo());
+    std::optional<TSchedaPagina> attesa = m_schedaMostrata;
     try {
-        TArchivioPagine archivio;
-        archivio.ApriArchivio(Testo::trim(lblFile->text()));
-        const TSchedaPagina scheda = componiScheda(valoriSchermo());
-        int n = 0;
-        if (posizione.isEmpty()) {
-            n = archivio.AggiungiScheda(scheda);
-        } else {
-            n = posizione.toInt();
-            archivio.ScriviScheda(n, scheda);
+        for (;;) {
+            TArchivioPagine archivio;
+            archivio.ApriArchivio(Testo::trim(lblFile->text()));
+            int n = posizione.toInt();
+            TSchedaPagina trovata;
+            if (posizione.isEmpty()) {
+                n = archivio.AggiungiScheda(scheda);
+            } else if (!attesa) {
+                archivio.ScriviScheda(n, scheda);
+            } else if (!archivio.SostituisciScheda(n, *attesa, scheda, &trovata)) {
+                // Another program (or another editor) changed the record
+                // since it was shown. The question is asked with the file
+                // closed and unlocked: the other program may save meanwhile,
+                // and what it writes is checked again.
+                archivio.ChiudiArchivio();
+                if (!conferma(kSchedaCambiataAltrove))
+                    return 0;
+                attesa = trovata;
+                continue;
+            }
+            // From here on the screen stands for the stored record n: a
+            // further save overwrites it instead of appending again.
+            lblPosizione->setText(QString::number(n));
+            m_schedaMostrata = scheda;
+            archivio.ChiudiArchivio();
+            return n;
         }
-        // From here on the screen stands for the stored record n: a further
-        // save overwrites it instead of appending again.
-        lblPosizione->setText(QString::number(n));
-        archivio.ChiudiArchivio();
-        return n;
+    } catch (const ErroreBloccoArchivio &) {
+        errore(kMessaggioBloccoArchivio);
+        return 0;
     } catch (const ErroreArchivio &) {
         errore(kMessaggioAccessoArchivio);
         return 0;
@@ -406,7 +426,7 @@ void TfrmDocumenti::naviga(Navigazione verso)
 {
     try {
         TArchivioPagine archivio;
-        archivio.ApriArchivio(Testo::trim(lblFile->text()));
+        archivio.ApriArchivio(Testo::trim(lblFile->text()), TArchivioPagine::Accesso::Lettura);
         const PassoNavigazione passo =
             passoNavigazione(verso, Testo::trim(lblPosizione->text()), archivio.ContaSchede());
         if (passo.svuotaPosizione)
@@ -492,16 +512,22 @@ void TfrmDocumenti::cmdEsciClick()
 
 void TfrmDocumenti::btnCaricaFotoClick()
 {
+    // A cancelled choice leaves everything, the mark of an unreadable scan
+    // included: the next save must still leave that scan alone.
     QByteArray jpeg = jpegFoto();
-    const QImage caricata = caricaFoto(this, foto(), fotoSegnaposto(), &jpeg);
-    impostaFoto(caricata, jpeg);
+    if (const std::optional<QImage> scelta = caricaFoto(this, fotoSegnaposto(), &jpeg))
+        impostaFoto(*scelta, jpeg);
 }
 
 void TfrmDocumenti::btnSalvaFotoClick()
 {
     const QByteArray jpeg = jpegFoto();
     const QImage dopo = salvaCopiaFoto(this, foto(), fotoSegnaposto(), jpeg);
+    // A copy elsewhere puts no new picture on screen, so an unreadable scan
+    // stays marked whatever the copy's outcome.
+    const bool illeggibile = m_fotoIlleggibile;
     impostaFoto(dopo, dopo.cacheKey() == m_chiaveJpegFoto ? jpeg : QByteArray());
+    m_fotoIlleggibile = illeggibile;
 }
 
 void TfrmDocumenti::btnCancFotoClick()

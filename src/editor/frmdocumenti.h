@@ -9,6 +9,7 @@
 #include <QImage>
 
 #include <array>
+#include <optional>
 
 class ComandiTesto;
 class QCheckBox;
@@ -151,4 +152,8 @@ private:
     // instead of losing a little quality at every save.
     QByteArray m_jpegFoto;
     qint64 m_chiaveJpegFoto = 0;
+    // The stored record as it was read when shown (or last saved): a save
+    // that finds other bytes in its place asks before overwriting what
+    // another program wrote meanwhile. None for a new record.
+    std::optional<TSchedaPagina> m_schedaMostrata;
 };

@@ -10,6 +10,10 @@ const QString kDuplicaNonSalvata = QStringLiteral(
 const QString kDuplicaPronta = QStringLiteral(
     "E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\r"
     "Al termine premere Salva per inserire la scheda in archivio.");
+const QString kSchedaCambiataAltrove = QStringLiteral(
+    "Attenzione: dopo essere stata visualizzata, la scheda corrente è stata modificata in archivio da un "
+    "altro programma o da un'altra finestra.\r\n\r\n"
+    "Si vuole sovrascriverla con i dati visualizzati?");
 const QString kFotoNonSalvata = QStringLiteral(
     "Attenzione: la scheda è stata salvata in archivio, ma il sistema non ha permesso di salvare la foto "
     "della pagina.\n\r\n\rLa foto resta visualizzata: accertarsi di possedere i privilegi di scrittura nella "

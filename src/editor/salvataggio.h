@@ -26,5 +26,7 @@ extern const QString kSchedaModificata;
 extern const QString kSchedaInserita;
 extern const QString kDuplicaNonSalvata;
 extern const QString kDuplicaPronta;
+// The stored record changed on disk since the editor showed it: overwrite?
+extern const QString kSchedaCambiataAltrove;
 // The record is in the archive but its scan could not be written.
 extern const QString kFotoNonSalvata;

@@ -158,7 +158,8 @@ void TfrmExpDocumenti::cmdEsportaClick()
         MostraMessaggio(kMessaggioEsportazioneFallita);
         return;
     } catch (const ErroreArchivio &) {
-        MostraMessaggio(kMessaggioEsportazioneFallita);
+        // The spreadsheet file is not the cause: the archive could not be read.
+        MostraMessaggio(kMessaggioAccessoArchivio);
         return;
     }
     if (conferma(kDomandaApri))

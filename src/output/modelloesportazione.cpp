@@ -35,15 +35,18 @@ void ModelloEsportazione::carica(const QString &percorsoArchivio)
     beginResetModel();
     m_archivio = percorsoArchivio;
     m_righe = 0;
+    m_illeggibile = false;
     m_digitate.clear();
     m_blocchi.clear();
     try {
         TArchivioPagine archivio;
-        archivio.ApriArchivio(percorsoArchivio);
+        archivio.ApriArchivio(percorsoArchivio, TArchivioPagine::Accesso::Lettura);
         m_righe = archivio.ContaSchede();
         archivio.ChiudiArchivio();
     } catch (const ErroreArchivio &) {
-        // The grid keeps what was found before the failure.
+        // The grid keeps what was found before the failure, and an export
+        // of it would stand for an archive it never read.
+        m_illeggibile = true;
     }
     endResetModel();
 }
@@ -77,7 +80,7 @@ const ModelloEsportazione::Blocco &ModelloEsportazione::blocco(int primaRiga) co
     // rows past a failed read show empty cells.
     try {
         TArchivioPagine archivio;
-        archivio.ApriArchivio(m_archivio);
+        archivio.ApriArchivio(m_archivio, TArchivioPagine::Accesso::Lettura);
         for (int k = 0; k < quante; ++k)
             nuovo.schede.append(archivio.LeggiScheda(primaRiga + k + 1));
         archivio.ChiudiArchivio();
@@ -166,16 +169,20 @@ void ModelloEsportazione::perOgniRiga(const std::function<void(const CelleRiga &
         visita(celle);
     };
 
+    if (m_illeggibile)
+        throw ErroreArchivio(QStringLiteral("%1: could not be read when the grid was filled").arg(m_archivio));
     int riga = 0;
+    // Opened also for an empty grid: an archive that cannot be read now is
+    // a failed export, never a table without rows.
+    TArchivioPagine archivio;
+    archivio.ApriArchivio(m_archivio, TArchivioPagine::Accesso::Lettura);
     if (m_righe > 0) {
-        TArchivioPagine archivio;
-        archivio.ApriArchivio(m_archivio);
         archivio.PerOgniScheda([&](int posizione, const TSchedaPagina &s) {
             if (posizione <= m_righe)
                 emetti(riga++, &s);
         });
-        archivio.ChiudiArchivio();
     }
+    archivio.ChiudiArchivio();
     // Rows counted when the grid was filled but gone from the file since
     // show empty cells, and are written so.
     while (riga < m_righe)

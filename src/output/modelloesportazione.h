@@ -21,9 +21,10 @@ class ModelloEsportazione : public QAbstractTableModel
 public:
     explicit ModelloEsportazione(QObject *parent = nullptr);
 
-    // Takes the archive as it is now: opens it (creating a missing file
-    // empty), counts its records and closes it. An archive that cannot be
-    // opened gives an empty grid, silently. Typed cells are forgotten.
+    // Takes the archive as it is now: opens it for reading (creating a
+    // missing file empty), counts its records and closes it. An archive that
+    // cannot be opened gives an empty grid, silently, and no export.
+    // Typed cells are forgotten.
     void carica(const QString &percorsoArchivio);
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -38,7 +39,7 @@ public:
 
     // Every row of the grid in order, columns 1 to 22, streamed from the
     // archive one block at a time. Throws ErroreArchivio when the archive
-    // cannot be read.
+    // cannot be read now or could not be when the grid was filled.
     void perOgniRiga(const std::function<void(const CelleRiga &)> &visita) const;
 
 private:
@@ -53,6 +54,7 @@ private:
 
     QString m_archivio;
     int m_righe = 0;
+    bool m_illeggibile = false;
     std::map<int, std::map<int, QString>> m_digitate; // row -> column -> text
     mutable QVector<Blocco> m_blocchi;               // most recently used first
 };

@@ -12,7 +12,7 @@ EsitoPasso passoSlideshow(const QString &percorsoArchivio, QString &posizione)
 {
     try {
         TArchivioPagine archivio;
-        archivio.ApriArchivio(percorsoArchivio);
+        archivio.ApriArchivio(percorsoArchivio, TArchivioPagine::Accesso::Lettura);
         const int p = posizione.isEmpty() ? 0 : posizione.toInt();
         const int n = archivio.ContaSchede();
         if (n == 0) {

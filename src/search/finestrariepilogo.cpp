@@ -135,7 +135,7 @@ PercorsoSchede FinestraRiepilogo::archivioEditore() const
     const QString percorso = e ? e->percorsoArchivio() : QString();
     return [percorso](const VisitaScheda &visita) {
         TArchivioPagine archivio;
-        archivio.ApriArchivio(percorso);
+        archivio.ApriArchivio(percorso, TArchivioPagine::Accesso::Lettura);
         archivio.PerOgniScheda(visita);
         archivio.ChiudiArchivio();
     };

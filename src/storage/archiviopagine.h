@@ -18,11 +18,22 @@ public:
     explicit ErroreArchivio(const QString &dettaglio);
 };
 
+// The archive could not be locked for a write (some network shares refuse
+// locks): nothing was written, since another program could write the same
+// place at the same time.
+class ErroreBloccoArchivio : public ErroreArchivio
+{
+public:
+    explicit ErroreBloccoArchivio(const QString &dettaglio);
+};
+
 // The message every window shows for an ErroreArchivio. Its line breaks are
 // LF CR twice, exactly as users of the program have always seen them.
 extern const QString kMessaggioAccessoArchivio;
 // Shown by a navigation command that finds no record.
 extern const QString kMessaggioArchivioVuoto;
+// Shown by a save refused with ErroreBloccoArchivio.
+extern const QString kMessaggioBloccoArchivio;
 
 constexpr qint64 kDimensioneScheda = qint64(sizeof(TSchedaPagina));
 // The most records an archive may hold: positions are ints. A larger file is
@@ -48,18 +59,32 @@ public:
     TArchivioPagine(const TArchivioPagine &) = delete;
     TArchivioPagine &operator=(const TArchivioPagine &) = delete;
 
-    // Opens the file for reading and writing. Only a missing file is created
-    // (empty); an existing file that cannot be opened is never recreated.
-    void ApriArchivio(const QString &percorso);
+    enum class Accesso { LetturaScrittura, Lettura };
+
+    // Opens the file for reading and writing, or for reading only where a
+    // command only reads (an archive the user may read but not write still
+    // reads). Only a missing file is created (empty); an existing file that
+    // cannot be opened is never recreated. Two programs creating the same
+    // missing archive at once both open the one file that results.
+    void ApriArchivio(const QString &percorso, Accesso accesso = Accesso::LetturaScrittura);
     // Records in the file; a trailing partial record does not count. An
     // archive of more than kMassimoSchede records throws.
     int ContaSchede() const;
     TSchedaPagina LeggiScheda(int posizione);
+    // Every write holds an exclusive lock on the file and is synced to disk
+    // before it returns. A lock the system refuses fails the write with
+    // ErroreBloccoArchivio before anything is written.
     void ScriviScheda(int posizione, const TSchedaPagina &scheda);
+    // Overwrites the record at the position only while it still holds
+    // `attesa`, checked and written under one lock, so that no other program
+    // writes in between. False, with the file untouched and the record found
+    // in *trovata, when it holds something else.
+    bool SostituisciScheda(int posizione, const TSchedaPagina &attesa, const TSchedaPagina &scheda,
+                           TSchedaPagina *trovata = nullptr);
     // Writes after the last whole record (over any partial tail) and
-    // returns the new record's position. Counting and writing hold a lock
-    // on the file, so programs sharing the archive never take the same
-    // position. Every write is synced to disk before it returns.
+    // returns the new record's position. Counting and writing are one step
+    // under the lock, so programs sharing the archive never take the same
+    // position.
     int AggiungiScheda(const TSchedaPagina &scheda);
     void ChiudiArchivio();
 
@@ -79,7 +104,9 @@ private:
     qint64 dimensione() const;
     void sincronizza();
     void posiziona(int posizione);
+    void scriviA(int posizione, const TSchedaPagina &scheda);
     void leggiABlocchi(qint64 primo, int quante, const VisitaScheda &visita);
 
     QFile m_file;
+    QString m_percorso;
 };

@@ -3,6 +3,7 @@
 #include "editor/frmallegacartella.h"
 #include "storage/sostituzionefile.h"
 
+#include "support/permessi_supporto.h"
 #include "support/supporto.h"
 
 #include <QApplication>
@@ -12,7 +13,13 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QScopeGuard>
 #include <QTest>
+
+#include <memory>
+
+#include <sys/mount.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -105,6 +112,8 @@ private slots:
     void nomeNonMemorizzabile_data();
     void nomeNonMemorizzabile();
     void copiaSuDiscoPieno();
+    void cartellaNonCreabile_data();
+    void cartellaNonCreabile();
     void apri_data();
     void apri();
     void cancellaPoiConferma();
@@ -412,6 +421,67 @@ void TestAllega::copiaSuDiscoPieno()
     QCOMPARE(messaggi.messaggi().at(1).tipo, TipoMessaggio::Avviso);
     QCOMPARE(leggiFile(copia), QByteArray("copia di prima"));
     QCOMPARE(finestra.riga(2).txtFile->text(), QStringLiteral("fattura.pdf"));
+}
+
+void TestAllega::cartellaNonCreabile_data()
+{
+    QTest::addColumn<QString>("perche");
+    QTest::newRow("cartella del programma in sola lettura") << QStringLiteral("sola lettura");
+    QTest::newRow("un file al posto della cartella") << QStringLiteral("file");
+    QTest::newRow("nessun inode libero") << QStringLiteral("inode");
+}
+
+// The attachments folder cannot be made: no copy can exist, so no name may
+// stand for one. The row is left empty and the user is told, as for a copy
+// that failed.
+void TestAllega::cartellaNonCreabile()
+{
+    QFETCH(QString, perche);
+    const QString programma = cartellaProgramma();
+    const QByteArray nomeProgramma = QFile::encodeName(programma);
+    const auto ripristina = qScopeGuard([&] {
+        ::chmod(nomeProgramma.constData(), 0700);
+        if (cartellaProgramma() != programma) {
+            ::umount2(QFile::encodeName(cartellaProgramma()).constData(), MNT_DETACH);
+            impostaCartellaProgramma(programma);
+        }
+    });
+    std::unique_ptr<PermessiDaUtente> utente;
+    if (perche == QLatin1String("sola lettura")) {
+        QCOMPARE(::chmod(nomeProgramma.constData(), 0555), 0);
+        utente = std::make_unique<PermessiDaUtente>();
+        QVERIFY(utente->attivi());
+    } else if (perche == QLatin1String("file")) {
+        QVERIFY(scriviFile(programma + QStringLiteral("Documenti_Allegati"), "non una cartella"));
+    } else {
+        const QString disco = programma + QStringLiteral("disco/");
+        QVERIFY(QDir().mkpath(disco));
+        if (::mount("tmpfs", QFile::encodeName(disco).constData(), "tmpfs", 0, "size=1m,nr_inodes=64") != 0)
+            QSKIP("no permission to mount a small tmpfs here");
+        impostaCartellaProgramma(disco);
+        for (int k = 0;; ++k) {
+            QFile f(cartellaProgramma() + QStringLiteral("riempimento%1").arg(k));
+            if (!f.open(QIODevice::WriteOnly))
+                break;
+            QVERIFY(k < 1000);
+        }
+    }
+    const QString scelto = m_esterna.filePath(QStringLiteral("fattura.pdf"));
+    QVERIFY(scriviFile(scelto, "fattura"));
+    RispostaFile file;
+    file.rispondi(scelto);
+    RegistroMessaggi messaggi;
+
+    TfrmAllegaCartella finestra(m_editore.get());
+    finestra.riga(1).txtFile->setText(QStringLiteral("vecchio.pdf"));
+    finestra.riga(1).btnSfoglia->click();
+    utente.reset();
+
+    QCOMPARE(messaggi.testi(), QStringList{kCopiaNonRiuscita});
+    QCOMPARE(messaggi.messaggi().at(0).tipo, TipoMessaggio::Avviso);
+    QCOMPARE(finestra.riga(1).txtFile->text(), QString());
+    QVERIFY(!finestra.riga(1).btnApri->isEnabled());
+    QVERIFY(!QFileInfo(allegati()).isDir());
 }
 
 void TestAllega::apri_data()

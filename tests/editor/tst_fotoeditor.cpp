@@ -76,6 +76,25 @@ TSchedaPagina leggiScheda(const QString &archivio, int posizione)
     return s;
 }
 
+// A JPEG whose header declares the given size, with the data of a small
+// picture behind it: decoders read the size first and stop there.
+QByteArray jpegDichiarato(const QSize &dimensione)
+{
+    QByteArray jpeg = codifica(tinta(QSize(16, 16), Qt::gray), "JPG");
+    for (int i = 2; i + 8 < jpeg.size(); i += 2 + (uchar(jpeg[i + 2]) << 8 | uchar(jpeg[i + 3]))) {
+        if (uchar(jpeg[i]) != 0xFF)
+            break;
+        if (uchar(jpeg[i + 1]) == 0xC0) { // start of frame: precision, height, width
+            jpeg[i + 5] = char(dimensione.height() >> 8);
+            jpeg[i + 6] = char(dimensione.height() & 0xFF);
+            jpeg[i + 7] = char(dimensione.width() >> 8);
+            jpeg[i + 8] = char(dimensione.width() & 0xFF);
+            return jpeg;
+        }
+    }
+    return QByteArray();
+}
+
 QStringList allegatiDi(const TSchedaPagina &s)
 {
     QStringList t;
@@ -194,27 +213,49 @@ void TestFotoEditor::caricaSenzaFoto()
 
 void TestFotoEditor::scansioneIlleggibileNonSovrascritta_data()
 {
-    QTest::addColumn<QStringList>("comandi"); // before the save
+    QTest::addColumn<QByteArray>("scansione"); // the record's scan file, which the editor cannot read
+    QTest::addColumn<QStringList>("comandi");  // before the save
+    QTest::addColumn<QString>("scelto");       // the file dialogs' answer; empty: cancelled
     QTest::addColumn<bool>("sostituita");
 
-    QTest::newRow("solo salva") << QStringList() << false;
-    QTest::newRow("avanti e indietro") << QStringList{"cmdAvanti", "cmdIndietro"} << false;
-    QTest::newRow("foto rimossa dall'utente") << QStringList{"btnCancFoto"} << true;
+    const QByteArray rovinata("\xff\xd8 non più leggibile");
+    // A real scan header of 12,000 pixels a side: more than the program
+    // decodes at once.
+    const QByteArray enorme = jpegDichiarato(QSize(12000, 12000));
+    QTest::newRow("solo salva") << rovinata << QStringList() << QString() << false;
+    QTest::newRow("avanti e indietro") << rovinata << QStringList{"cmdAvanti", "cmdIndietro"} << QString() << false;
+    QTest::newRow("foto rimossa dall'utente") << rovinata << QStringList{"btnCancFoto"} << QString() << true;
+    QTest::newRow("12000 px, solo salva") << enorme << QStringList() << QString() << false;
+    QTest::newRow("12000 px, carica foto annullata") << enorme << QStringList{"btnCaricaFoto"} << QString() << false;
+    QTest::newRow("12000 px, salva copia annullata") << enorme << QStringList{"btnSalvaFoto"} << QString() << false;
+    QTest::newRow("12000 px, salva copia scritta")
+        << enorme << QStringList{"btnSalvaFoto"} << QStringLiteral("copia.jpg") << false;
+    QTest::newRow("12000 px, salva copia non scritta")
+        << enorme << QStringList{"btnSalvaFoto"} << QStringLiteral("manca/copia.jpg") << false;
+    QTest::newRow("12000 px, altra foto caricata")
+        << enorme << QStringList{"btnCaricaFoto"} << QStringLiteral("scelta.jpg") << true;
 }
 
 // A scan file that cannot be read shows the placeholder; saving the record's
 // fields must not write that placeholder over the user's file, unless the
-// user removed the picture on purpose.
+// user put another picture in its place on purpose. A cancelled dialog and
+// a copy saved elsewhere put nothing new there.
 void TestFotoEditor::scansioneIlleggibileNonSovrascritta()
 {
+    QFETCH(QByteArray, scansione);
     QFETCH(QStringList, comandi);
+    QFETCH(QString, scelto);
     QFETCH(bool, sostituita);
 
     preparaArchivio();
-    const QByteArray rovinata("\xff\xd8 non più leggibile");
-    QVERIFY(scriviFile(m_programma->scansione(2), rovinata));
+    QVERIFY(scriviFile(m_programma->scansione(2), scansione));
+    QVERIFY(scriviFile(m_programma->percorso(QStringLiteral("scelta.jpg")),
+                       codifica(tinta(QSize(60, 80), Qt::blue), "JPG")));
     vaiA(2);
     QCOMPARE(m_editor->foto(), m_editor->fotoSegnaposto());
+    RispostaFile risposte;
+    if (!scelto.isEmpty())
+        risposte.rispondi(m_programma->percorso(scelto));
     for (const QString &c : comandi)
         clicca(controlloEditore(c.toLatin1().constData()));
     QCOMPARE(m_editor->lblPosizione->text(), QStringLiteral("2"));
@@ -222,7 +263,7 @@ void TestFotoEditor::scansioneIlleggibileNonSovrascritta()
     RegistroMessaggi messaggi;
     clicca(controlloEditore("cmdSalva"));
     QCOMPARE(messaggi.testi().size(), 1); // the confirmation, no failure
-    QCOMPARE(leggiFile(m_programma->scansione(2)) != rovinata, sostituita);
+    QCOMPARE(leggiFile(m_programma->scansione(2)) != scansione, sostituita);
 }
 
 // A page scanned at 600 dpi decodes to more than the toolkit's default

@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopeGuard>
 #include <QTest>
 
 #include <memory>
@@ -32,6 +33,8 @@ private slots:
     void nuovaInCoda();
     void secondoSalvataggioSovrascrive();
     void sovrascritturaToccaSoloIlRecord();
+    void schedaCambiataAltrove_data();
+    void schedaCambiataAltrove();
     void ritornoIdentico();
     void bitmapSalvataComeJpeg();
     void ogniSalvataggioRiscriveLaFoto();
@@ -168,6 +171,86 @@ void TestSalvataggio::secondoSalvataggioSovrascrive()
     QCOMPARE(QFileInfo(archivio()).size(), 3 * kDimensioneScheda);
     QCOMPARE(m_editor->lblPosizione->text(), QStringLiteral("3"));
     QCOMPARE(leggiCampo(leggi(3), Campo::Autore), QStringLiteral("Neri Giovanni"));
+}
+
+void TestSalvataggio::schedaCambiataAltrove_data()
+{
+    QTest::addColumn<int>("altre");          // saves of record 2 by another program: 1 after it was shown,
+                                             // 2 also while the first question is open
+    QTest::addColumn<QList<int>>("risposte"); // to the questions, in order
+    QTest::addColumn<QString>("autore");     // of record 2 afterwards
+
+    QTest::newRow("nessun altro") << 0 << QList<int>{} << QStringLiteral("Mio");
+    QTest::newRow("sovrascrivere") << 1 << QList<int>{mrSi} << QStringLiteral("Mio");
+    QTest::newRow("non sovrascrivere") << 1 << QList<int>{mrNo} << QStringLiteral("Altro 1");
+    QTest::newRow("cambiata ancora durante la domanda") << 2 << QList<int>{mrSi, mrSi} << QStringLiteral("Mio");
+    QTest::newRow("cambiata ancora, poi no") << 2 << QList<int>{mrSi, mrNo} << QStringLiteral("Altro 2");
+}
+
+// Two editors (two programs) on one record: a save still overwrites the
+// record, but one that another program changed since the screen showed it
+// is overwritten only after a question, asked again if it changes once
+// more while the question is open. "No" writes nothing, scan included.
+void TestSalvataggio::schedaCambiataAltrove()
+{
+    QFETCH(int, altre);
+    QFETCH(QList<int>, risposte);
+    QFETCH(QString, autore);
+
+    QVERIFY(scriviArchivio(archivio(), schedeNumerate(3)));
+    vaiA(2);
+    const auto altroProgramma = [this](int volta) {
+        TSchedaPagina s = leggi(2);
+        impostaCampo(s, Campo::Autore, QStringLiteral("Altro %1").arg(volta));
+        TArchivioPagine a;
+        a.ApriArchivio(archivio());
+        a.ScriviScheda(2, s);
+        a.ChiudiArchivio();
+    };
+    if (altre > 0)
+        altroProgramma(1);
+    campoEditore("txtAutore")->setText(QStringLiteral("Mio"));
+    const QByteArray altreSchede = leggiFile(archivio()).left(3990) + leggiFile(archivio()).mid(7980);
+
+    QList<RichiestaMessaggio> chiesti;
+    impostaRispostaMessaggi([&](const RichiestaMessaggio &r) {
+        chiesti.append(r);
+        if (r.tipo != TipoMessaggio::Conferma)
+            return int(mrOk);
+        if (chiesti.size() == 1 && altre > 1)
+            altroProgramma(2);
+        return risposte.value(chiesti.size() - 1, mrNo);
+    });
+    const auto ripristina = qScopeGuard([] { impostaRispostaMessaggi(nullptr); });
+    clicca(controlloEditore("cmdSalva"));
+
+    const bool salvata = autore == QLatin1String("Mio");
+    QStringList attesi;
+    for (int k = 0; k < risposte.size(); ++k)
+        attesi << kSchedaCambiataAltrove;
+    if (salvata)
+        attesi << kSchedaModificata;
+    QStringList testi;
+    for (const RichiestaMessaggio &r : chiesti)
+        testi << r.testo;
+    QCOMPARE(testi, attesi);
+    for (int k = 0; k < risposte.size(); ++k) {
+        QCOMPARE(chiesti.at(k).tipo, TipoMessaggio::Conferma);
+        QCOMPARE(chiesti.at(k).pulsanti, PulsantiMessaggio::SiNo);
+    }
+    QCOMPARE(leggiCampo(leggi(2), Campo::Autore), autore);
+    QCOMPARE(leggiFile(archivio()).left(3990) + leggiFile(archivio()).mid(7980), altreSchede);
+    QCOMPARE(QFileInfo::exists(scansione(2)), salvata);
+    QCOMPARE(m_editor->lblPosizione->text(), QStringLiteral("2"));
+    QCOMPARE(campoEditore("txtAutore")->text(), QStringLiteral("Mio"));
+
+    // Once saved, the screen stands for what it wrote: the next save asks
+    // nothing.
+    if (salvata) {
+        RegistroMessaggi messaggi;
+        clicca(controlloEditore("cmdSalva"));
+        QCOMPARE(messaggi.testi(), QStringList{kSchedaModificata});
+    }
 }
 
 void TestSalvataggio::sovrascritturaToccaSoloIlRecord()

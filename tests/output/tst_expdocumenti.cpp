@@ -5,10 +5,12 @@
 #include "output/fileesportazione.h"
 #include "output/frmexpdocumenti.h"
 #include "output/modelloesportazione.h"
+#include "storage/archiviopagine.h"
 
 #include "support/avanzamento_supporto.h"
 #include "support/documenti_supporto.h"
 #include "support/percorsi_supporto.h"
+#include "support/permessi_supporto.h"
 #include "support/ricerca_supporto.h"
 #include "support/supporto.h"
 
@@ -19,10 +21,13 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QTableView>
 #include <QTest>
 
 #include <memory>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -88,6 +93,8 @@ private slots:
     void esportazioneRifiutata();
     void esportazioneAnnullata_data();
     void esportazioneAnnullata();
+    void archivioNonScrivibile_data();
+    void archivioNonScrivibile();
     void guidaSopraLaFinestra();
     void apertaDallEditoreEChiusa();
 
@@ -405,6 +412,61 @@ void TestExpDocumenti::esportazioneAnnullata()
     QCOMPARE(QDir(m_programma->cartella()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), primaDi);
     QVERIFY(f->isVisible());
     QVERIFY(!QApplication::overrideCursor());
+}
+
+void TestExpDocumenti::archivioNonScrivibile_data()
+{
+    QTest::addColumn<QString>("modo");      // of the archive while the window opens
+    QTest::addColumn<QString>("poi");       // and while it exports
+    QTest::addColumn<int>("righe");         // in the grid
+    QTest::addColumn<bool>("esportato");
+
+    QTest::newRow("sola lettura") << QStringLiteral("0444") << QStringLiteral("0444") << 3 << true;
+    QTest::newRow("illeggibile") << QStringLiteral("0000") << QStringLiteral("0000") << 0 << false;
+    QTest::newRow("illeggibile all'apertura, poi leggibile") << QStringLiteral("0000") << QStringLiteral("0444") << 0
+                                                             << false;
+    QTest::newRow("diventato illeggibile") << QStringLiteral("0444") << QStringLiteral("0000") << 3 << false;
+}
+
+// An archive the user may read but not write (another user's, say) is read
+// for the export; one that cannot be read is a failed export, said so, and
+// the previous export stays whole instead of a table without rows.
+void TestExpDocumenti::archivioNonScrivibile()
+{
+    QFETCH(QString, modo);
+    QFETCH(QString, poi);
+    QFETCH(int, righe);
+    QFETCH(bool, esportato);
+
+    const QByteArray precedente = "esportazione precedente";
+    QVERIFY(scriviFile(fileEsportato(), precedente));
+    const QByteArray archivioPrima = leggiFile(m_archivio);
+    const QByteArray nome = QFile::encodeName(m_archivio);
+    const auto ripristina = qScopeGuard([&] { ::chmod(nome.constData(), 0644); });
+    QCOMPARE(::chmod(nome.constData(), mode_t(modo.toUInt(nullptr, 8))), 0);
+
+    PermessiDaUtente utente;
+    QVERIFY(utente.attivi());
+    RegistroMessaggi messaggi;
+    messaggi.rispondi(mrSi);
+    messaggi.rispondi(mrNo);
+    auto f = apri();
+    QCOMPARE(f->grdRecords->model()->rowCount(), righe);
+    QCOMPARE(::chmod(nome.constData(), mode_t(poi.toUInt(nullptr, 8))), 0);
+    clicca(f->cmdEsporta);
+
+    QCOMPARE(messaggi.testi(),
+             (QStringList{kDomandaEsporta, esportato ? kDomandaApri : kMessaggioAccessoArchivio}));
+    if (esportato) {
+        QCOMPARE(leggiFile(fileEsportato()).count("<tr>"), 4);
+    } else {
+        QCOMPARE(messaggi.messaggi().last().tipo, TipoMessaggio::Semplice);
+        QCOMPARE(leggiFile(fileEsportato()), precedente);
+    }
+    QCOMPARE(contenutoCartella(m_programma->cartella()).filter(QStringLiteral(".xls")),
+             QStringList{kFileEsportazione});
+    ::chmod(nome.constData(), 0644);
+    QCOMPARE(leggiFile(m_archivio), archivioPrima);
 }
 
 void TestExpDocumenti::guidaSopraLaFinestra()

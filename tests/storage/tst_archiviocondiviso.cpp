@@ -60,6 +60,8 @@ private slots:
     void conteggiOltreGliInt();
     void archivioPienoNonAggiunge();
     void dueProgrammiAggiungonoInsieme();
+    void programmiCreanoLoStessoArchivio();
+    void sostituzioneSoloSeInvariata();
     void sincronizzazioneFallitaSegnalata();
 };
 
@@ -170,6 +172,87 @@ void TestArchivioCondiviso::dueProgrammiAggiungonoInsieme()
         QCOMPARE(foto.size(), QSize(i + 1, chi + 1));
     }
     a.ChiudiArchivio();
+}
+
+// Programs opening the same missing archive at the same moment (the first
+// save of two windows, say) all open the one file that results: none
+// fails because another created it between its test and its creation.
+void TestArchivioCondiviso::programmiCreanoLoStessoArchivio()
+{
+    QTemporaryDir dir;
+    constexpr int kTurni = 150;
+    constexpr int kProgrammi = 3;
+    int falliti = 0;
+    for (int turno = 0; turno < kTurni; ++turno) {
+        const QString archivio = dir.filePath(QStringLiteral("Nuovo %1.kpx").arg(turno));
+        int via[2];
+        QCOMPARE(::pipe(via), 0);
+        pid_t figli[kProgrammi];
+        for (pid_t &figlio : figli) {
+            figlio = ::fork();
+            QVERIFY(figlio >= 0);
+            if (figlio == 0) {
+                // Every program starts when the pipe is closed.
+                ::close(via[1]);
+                char c;
+                while (::read(via[0], &c, 1) < 0 && errno == EINTR) {
+                }
+                int esito = 0;
+                try {
+                    TArchivioPagine a;
+                    a.ApriArchivio(archivio);
+                    a.ChiudiArchivio();
+                } catch (...) {
+                    esito = 1;
+                }
+                ::_exit(esito);
+            }
+        }
+        ::close(via[0]);
+        ::close(via[1]);
+        for (pid_t figlio : figli) {
+            int stato = 0;
+            QCOMPARE(::waitpid(figlio, &stato, 0), figlio);
+            if (!WIFEXITED(stato) || WEXITSTATUS(stato) != 0)
+                ++falliti;
+        }
+        QCOMPARE(QFileInfo(archivio).size(), 0);
+    }
+    QCOMPARE(falliti, 0);
+}
+
+// The overwrite that checks first: it writes only over the record it was
+// told is there, and otherwise hands back what it found.
+void TestArchivioCondiviso::sostituzioneSoloSeInvariata()
+{
+    QTemporaryDir dir;
+    const QString percorso = dir.filePath(QStringLiteral("Condiviso.kpx"));
+    TArchivioPagine a;
+    a.ApriArchivio(percorso);
+    for (const char *titolo : {"uno", "due", "tre"})
+        a.AggiungiScheda(schedaCon(QString::fromLatin1(titolo)));
+    const TSchedaPagina mostrata = a.LeggiScheda(2);
+    a.ChiudiArchivio();
+    const QByteArray prima = leggiFile(percorso);
+
+    const auto byte = [](const TSchedaPagina &s) {
+        return QByteArray(reinterpret_cast<const char *>(&s), int(sizeof s));
+    };
+    a.ApriArchivio(percorso);
+    TSchedaPagina trovata = schedaVuota();
+    QVERIFY(a.SostituisciScheda(2, mostrata, schedaCon(QStringLiteral("due bis")), &trovata));
+    QCOMPARE(byte(trovata), byte(schedaVuota()));
+    QCOMPARE(leggiCampo(a.LeggiScheda(2), Campo::Titolo), QStringLiteral("due bis"));
+    const QByteArray dopo = leggiFile(percorso);
+    QCOMPARE(dopo.size(), prima.size());
+    QCOMPARE(dopo.left(int(kDimensioneScheda)), prima.left(int(kDimensioneScheda)));
+    QCOMPARE(dopo.mid(int(2 * kDimensioneScheda)), prima.mid(int(2 * kDimensioneScheda)));
+
+    // What was shown is no longer there: nothing is written.
+    QVERIFY(!a.SostituisciScheda(2, mostrata, schedaCon(QStringLiteral("due ter")), &trovata));
+    QCOMPARE(byte(trovata), byte(schedaCon(QStringLiteral("due bis"))));
+    a.ChiudiArchivio();
+    QCOMPARE(leggiFile(percorso), dopo);
 }
 
 // A record not known to be on the disk is not a saved record.

@@ -1,17 +1,21 @@
 #include "storage/archiviopagine.h"
 
 #include "support/disco_supporto.h"
+#include "support/permessi_supporto.h"
 #include "support/supporto.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <cstring>
 #include <functional>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -71,6 +75,8 @@ private slots:
     void fuoriIntervalloFallisceSenzaToccare_data();
     void fuoriIntervalloFallisceSenzaToccare();
     void esistenteNonApribileMaiRicreato();
+    void accesso_data();
+    void accesso();
     void cartellaMancanteFallisce();
     void discoPienoDiceIlMotivo();
     void ogniPercorsoChiudeIlFile();
@@ -275,6 +281,70 @@ void TestArchivioPagine::esistenteNonApribileMaiRicreato()
     QVERIFY(QFileInfo(m_percorso).isDir());
     QCOMPARE(leggiFile(m_percorso + QStringLiteral("/dentro.txt")), QByteArray("dati"));
     QVERIFY(QDir(m_percorso).removeRecursively());
+}
+
+void TestArchivioPagine::accesso_data()
+{
+    QTest::addColumn<QString>("cosa");     // what stands at the archive's path
+    QTest::addColumn<bool>("lettura");     // opens for reading only
+    QTest::addColumn<bool>("scrittura");   // opens for reading and writing
+
+    QTest::newRow("archivio") << QStringLiteral("0644") << true << true;
+    QTest::newRow("archivio di sola lettura") << QStringLiteral("0444") << true << false;
+    QTest::newRow("archivio senza permessi") << QStringLiteral("0000") << false << false;
+    QTest::newRow("FIFO") << QStringLiteral("fifo") << false << false;
+    QTest::newRow("cartella") << QStringLiteral("cartella") << false << false;
+}
+
+// An archive the user may read but not write still reads for the commands
+// that only read; whatever cannot be an archive fails at once (a FIFO
+// never holds the program up) and is left as it was.
+void TestArchivioPagine::accesso()
+{
+    QFETCH(QString, cosa);
+    QFETCH(bool, lettura);
+    QFETCH(bool, scrittura);
+
+    const QByteArray nome = QFile::encodeName(m_percorso);
+    if (cosa == QLatin1String("fifo"))
+        QCOMPARE(::mkfifo(nome.constData(), 0644), 0);
+    else if (cosa == QLatin1String("cartella"))
+        QVERIFY(QDir().mkpath(m_percorso));
+    else
+        scrivi(schedeNumerate(3) + "coda");
+    const auto ripristina = qScopeGuard([&] {
+        ::chmod(nome.constData(), 0644);
+        QDir(m_percorso).removeRecursively();
+        QFile::remove(m_percorso);
+    });
+    if (cosa.startsWith(u'0'))
+        QCOMPARE(::chmod(nome.constData(), mode_t(cosa.toUInt(nullptr, 8))), 0);
+    const QFileInfo prima(m_percorso);
+    const QByteArray contenuto = prima.isFile() ? schedeNumerate(3) + "coda" : QByteArray();
+
+    PermessiDaUtente utente;
+    QVERIFY(utente.attivi());
+    for (const auto accesso : {TArchivioPagine::Accesso::Lettura, TArchivioPagine::Accesso::LetturaScrittura}) {
+        const bool apribile = accesso == TArchivioPagine::Accesso::Lettura ? lettura : scrittura;
+        TArchivioPagine a;
+        if (!apribile) {
+            QVERIFY_THROWS_EXCEPTION(ErroreArchivio, a.ApriArchivio(m_percorso, accesso));
+            QVERIFY(!a.aperto());
+            continue;
+        }
+        a.ApriArchivio(m_percorso, accesso);
+        QCOMPARE(a.ContaSchede(), 3);
+        QCOMPARE(leggiCampo(a.LeggiScheda(2), Campo::Titolo), QStringLiteral("2"));
+        QCOMPARE(a.LeggiTutte().size(), 3);
+        if (accesso == TArchivioPagine::Accesso::Lettura)
+            QVERIFY_THROWS_EXCEPTION(ErroreArchivio, a.AggiungiScheda(schedaCon(QStringLiteral("4"))));
+        a.ChiudiArchivio();
+    }
+    QCOMPARE(QFileInfo(m_percorso).isDir(), cosa == QLatin1String("cartella"));
+    if (prima.isFile()) {
+        ::chmod(nome.constData(), 0644);
+        QCOMPARE(leggiFile(m_percorso), contenuto);
+    }
 }
 
 void TestArchivioPagine::cartellaMancanteFallisce()
