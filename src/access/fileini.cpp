@@ -299,7 +299,7 @@ QString leggiValore(const QString &percorso, const QString &sezione, const QStri
 }
 
 void scriviValore(const QString &percorso, const QString &sezione, const QString &chiave,
-                  const QString &valore)
+                  const QString &valore, mode_t permessiMassimi)
 {
     const QFileInfo info(percorso);
     if (info.exists()) {
@@ -321,7 +321,7 @@ void scriviValore(const QString &percorso, const QString &sezione, const QString
     QString motivo;
     const bool scritto = sostituisciFile(percorso, [&nuovo](QIODevice &file) {
         return file.write(nuovo) == nuovo.size();
-    }, &motivo);
+    }, &motivo, permessiMassimi);
     if (!scritto)
         throw ErroreFileIni(motivo);
 }

@@ -5,6 +5,8 @@
 
 #include <stdexcept>
 
+#include <sys/types.h>
+
 // A small settings-file (INI) reader and writer: sections in square
 // brackets, "key=value" lines; section and key names match whatever their
 // letter case, blanks around names and values do not count, and a value in
@@ -34,9 +36,10 @@ QString leggiValore(const QString &percorso, const QString &sezione, const QStri
 // Sets the key, creating the file, the section or the key where missing and
 // keeping every other line. The file is replaced in one step: if anything
 // fails (a file marked read-only, a folder that refuses new files, a full
-// disk) it throws and the old content stays as it was.
+// disk) it throws and the old content stays as it was. The file keeps no
+// permissions beyond permessiMassimi (see sostituisciFile).
 void scriviValore(const QString &percorso, const QString &sezione, const QString &chiave,
-                  const QString &valore);
+                  const QString &valore, mode_t permessiMassimi = 07777);
 
 // The same two on a file's content (a null array for a missing file).
 QString valoreNelContenuto(const QByteArray &contenuto, const QString &sezione, const QString &chiave,

@@ -44,5 +44,5 @@ void scriviPasswordMemorizzata(const QString &percorso, const QString &password)
 {
     if (verificaNuovaPassword(password) != EsitoNuovaPassword::Valida)
         throw PasswordNonMemorizzabile("password that cannot be stored as it is");
-    FileIni::scriviValore(percorso, kSezione, kVoce, Cripta(password));
+    FileIni::scriviValore(percorso, kSezione, kVoce, Cripta(password), kPermessiArchivioPassword);
 }

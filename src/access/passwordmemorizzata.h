@@ -4,10 +4,15 @@
 
 #include <stdexcept>
 
+#include <sys/types.h>
+
 // The installation's one password, kept enciphered in a small settings file
 // in the program folder: section "Accesso", entry "Valore". The file name
 // says nothing of what it holds.
 inline const QString kFileArchivioPassword = QStringLiteral("unins000.dll");
+// The store is for its owner alone: its cipher is easy to undo. A stricter
+// mode the user gave it stays.
+inline constexpr mode_t kPermessiArchivioPassword = 0600;
 
 // The settings routine reads values into a buffer of 2048 characters with
 // its terminator: 2047 digits, so at most 1023 characters come back whole.
@@ -41,5 +46,5 @@ QString leggiPasswordMemorizzata(const QString &percorso);
 // Stores a password already in its stored form. Throws
 // PasswordNonMemorizzabile for one that verificaNuovaPassword refuses, and
 // FileIni::ErroreFileIni when the file cannot be written; in both cases the
-// old value stays.
+// old value stays. The file is left readable by its owner alone.
 void scriviPasswordMemorizzata(const QString &percorso, const QString &password);

@@ -143,7 +143,12 @@ const QStringList &paragrafiPanoramica()
             "L'accesso all'app è protetto da una password aggiornabile dall'utente che può essere cambiata "
             "tutte le volte che si desidera. Per il primo accesso occorre digitare la parola chiave "
             "primaveralunga; in seguito è consigliabile sostituirla con una password personale tramite il "
-            "pulsante Cambia password della finestra di accesso."),
+            "pulsante Cambia password della finestra di accesso. La password protegge le finestre del "
+            "programma, non i file: gli archivi, le scansioni, gli allegati e il foglio esportato restano "
+            "leggibili da chiunque possa aprire la cartella del programma, e la password vi è conservata in "
+            "una forma facile da decifrare. Per questo la cartella dei dati che il programma crea per ogni "
+            "utente è riservata a lui solo, come il file della password; per proteggere davvero i documenti "
+            "occorrono i permessi del sistema o un disco cifrato."),
         // 22
         QStringLiteral(
             "Il software può essere utilizzato anche su chiavetta USB. È sufficiente copiare l'intera cartella "

@@ -40,7 +40,7 @@ int main(int argc, char *argv[])
     luoghi.documentazione = QDir(luoghi.eseguibile).filePath(QStringLiteral(VELMORA_DOC_INSTALLATA));
     luoghi.datiUtente = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     luoghi.richiesta = riga.value(cartella);
-    const QString programma = preparaCartellaProgramma(luoghi);
+    const QString programma = apriCartellaProgramma(luoghi);
     if (programma.isEmpty()) {
         std::fprintf(stderr, "velmora: impossibile creare la cartella del programma %s\n",
                      qUtf8Printable(luoghi.richiesta.isEmpty() ? luoghi.datiUtente : luoghi.richiesta));

@@ -61,7 +61,8 @@ QString percorsoAllegato(const QString &cartellaProgramma, const QString &nome)
     return cartellaAllegati(cartellaProgramma) + nome;
 }
 
-bool copiaSostituendo(const QString &sorgente, const QString &destinazione, QString *motivo)
+bool copiaSostituendo(const QString &sorgente, const QString &destinazione, QString *motivo,
+                      mode_t permessiMassimi)
 {
     QFile origine;
     QString ragione;
@@ -82,5 +83,5 @@ bool copiaSostituendo(const QString &sorgente, const QString &destinazione, QStr
             if (letti < 0 || copia.write(blocco, letti) != letti)
                 return false;
         }
-    }, motivo);
+    }, motivo, permessiMassimi);
 }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <sys/types.h>
+
 // The attachments folder: one flat folder under the program folder shared by
 // every record of every archive. A record names its attached files by bare
 // name only.
@@ -27,6 +29,8 @@ QString percorsoAllegato(const QString &cartellaProgramma, const QString &nome);
 // Copies a file over another, replacing it. The destination is replaced only
 // once the whole copy is written and synced to disk, so a failed copy (a
 // full disk) leaves it as it was; a
-// file copied onto itself (also through a link) is left untouched. False on
+// file copied onto itself (also through a link) is left untouched. The copy
+// has no permissions beyond permessiMassimi (see sostituisciFile). False on
 // any failure, with its reason in Italian in *motivo when given.
-bool copiaSostituendo(const QString &sorgente, const QString &destinazione, QString *motivo = nullptr);
+bool copiaSostituendo(const QString &sorgente, const QString &destinazione, QString *motivo = nullptr,
+                      mode_t permessiMassimi = 07777);

@@ -251,7 +251,8 @@ bool sincronizzaCartella(const QString &cartella)
     return ok;
 }
 
-bool sostituisciFile(const QString &percorso, const std::function<bool(QIODevice &)> &scrivi, QString *motivo)
+bool sostituisciFile(const QString &percorso, const std::function<bool(QIODevice &)> &scrivi, QString *motivo,
+                     mode_t permessiMassimi)
 {
     const QFileInfo info(percorso);
     const QString cartella = info.absolutePath();
@@ -263,11 +264,14 @@ bool sostituisciFile(const QString &percorso, const std::function<bool(QIODevice
         return fallito(percorso, errno, "creating the new file", motivo);
     const int d = nuovo.descrittore();
 
-    // The replacement keeps the permissions of the file it replaces; a
-    // link's are no file's.
+    // The replacement keeps the permissions of the file it replaces (a
+    // link's are no file's), a new file the usual ones; none beyond the
+    // allowed.
     struct stat vecchio {};
     if (::lstat(nomeDiSistema(percorso).constData(), &vecchio) == 0 && S_ISREG(vecchio.st_mode))
-        ::fchmod(d, vecchio.st_mode & 07777);
+        ::fchmod(d, vecchio.st_mode & 07777 & permessiMassimi);
+    else if (::fstat(d, &vecchio) == 0 && (vecchio.st_mode & 07777 & ~permessiMassimi) != 0)
+        ::fchmod(d, vecchio.st_mode & 07777 & permessiMassimi);
 
     DispositivoDescrittore dispositivo(d);
     const bool scritto = scrivi(dispositivo);

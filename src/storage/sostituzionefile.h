@@ -25,11 +25,16 @@ class QIODevice;
 // has a hidden name (nomeProvvisorio) that rimuoviProvvisoriAbbandonati
 // clears at the next start.
 //
+// The new file keeps the permissions of the one it replaces, and a new one
+// gets the usual ones for the user; either way none beyond
+// permessiMassimi (0600 keeps a file from everyone but its owner, and a
+// stricter mode chosen by the user stays).
+//
 // False on any failure, with the old file untouched and nothing left beside
 // it; the reason, path and system reason in Italian, is logged and put in
 // *motivo when given.
 bool sostituisciFile(const QString &percorso, const std::function<bool(QIODevice &)> &scrivi,
-                     QString *motivo = nullptr);
+                     QString *motivo = nullptr, mode_t permessiMassimi = 07777);
 
 // The hidden name a replacement is written under beside its file:
 // ".<name>.<8 lower-case hex digits>.tmp", with the name cut at whole

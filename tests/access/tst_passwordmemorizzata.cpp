@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 namespace {
 
 const QString kIniziale = QStringLiteral("PRIMAVERALUNGA");
@@ -64,6 +66,8 @@ private slots:
     void scritturaConservaIlResto();
     void scritturaFallitaLasciaIlVecchio_data();
     void scritturaFallitaLasciaIlVecchio();
+    void soloPerIlProprietario_data();
+    void soloPerIlProprietario();
     void formaDelConfronto_data();
     void formaDelConfronto();
     void storeDiAltriProgrammi_data();
@@ -263,6 +267,35 @@ void TestPasswordMemorizzata::scritturaFallitaLasciaIlVecchio()
         QVERIFY_THROWS_EXCEPTION(PasswordNonMemorizzabile, scriviPasswordMemorizzata(archivio(), nuova));
     QCOMPARE(leggiFile(archivio()), prima);
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{kFileArchivioPassword});
+}
+
+void TestPasswordMemorizzata::soloPerIlProprietario_data()
+{
+    QTest::addColumn<int>("prima"); // the store's mode; -1: no store yet
+    QTest::addColumn<int>("dopo");
+    QTest::newRow("nuovo") << -1 << 0600;
+    QTest::newRow("leggibile da tutti") << 0644 << 0600;
+    QTest::newRow("scrivibile da tutti") << 0666 << 0600;
+    QTest::newRow("leggibile dal gruppo") << 0640 << 0600;
+    QTest::newRow("già riservato") << 0600 << 0600;
+}
+
+// The cipher is easy to undo: whatever the store was, once written it can
+// be read by its owner alone.
+void TestPasswordMemorizzata::soloPerIlProprietario()
+{
+    QFETCH(int, prima);
+    QFETCH(int, dopo);
+    const QByteArray nome = QFile::encodeName(archivio());
+    if (prima >= 0) {
+        scriviPasswordMemorizzata(archivio(), kIniziale);
+        QCOMPARE(::chmod(nome.constData(), mode_t(prima)), 0);
+    }
+    scriviPasswordMemorizzata(archivio(), QStringLiteral("NUOVA"));
+    struct stat info {};
+    QCOMPARE(::stat(nome.constData(), &info), 0);
+    QCOMPARE(int(info.st_mode & 07777), dopo);
+    QCOMPARE(leggiPasswordMemorizzata(archivio()), QStringLiteral("NUOVA"));
 }
 
 void TestPasswordMemorizzata::formaDelConfronto_data()

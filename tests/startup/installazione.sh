@@ -36,4 +36,7 @@ if [ "$stato" -ne 124 ]; then
 fi
 cmp "$casa/.local/share/Velmora/unins000.dll" "$prefisso/share/velmora/unins000.dll"
 cmp "$casa/.local/share/Velmora/Guida.pdf" "$prefisso/share/doc/velmora/Guida.pdf"
+# The data folder and the password store are for their owner alone.
+[ "$(stat -c %a "$casa/.local/share/Velmora")" = 700 ] || { echo "cartella dati leggibile da altri"; exit 1; }
+[ "$(stat -c %a "$casa/.local/share/Velmora/unins000.dll")" = 600 ] || { echo "password leggibile da altri"; exit 1; }
 echo "installazione: file al loro posto, cartella dati creata e preparata"

@@ -2,6 +2,7 @@
 #include "startup/cartelladati.h"
 #include "startup/startup.h"
 
+#include "support/permessi_supporto.h"
 #include "support/supporto.h"
 
 #include <QApplication>
@@ -11,13 +12,24 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
+#include <sys/time.h>
 
 namespace {
 
 const QByteArray kStore = "[Accesso]\nValore=ABCD\n";
 const QByteArray kManuale = "%PDF-1.4 manuale";
+
+unsigned modo(const QString &percorso)
+{
+    struct stat info {};
+    return ::stat(QFile::encodeName(percorso).constData(), &info) == 0 ? unsigned(info.st_mode & 07777) : 01000000u;
+}
 
 } // namespace
 
@@ -32,6 +44,8 @@ private slots:
     void passwordDellUtenteMaiSovrascritta();
     void manualeAggiornato();
     void cartellaNonCreabile();
+    void preparazioneFallita_data();
+    void preparazioneFallita();
     void pulsantiInItaliano();
     void iconaDelleFinestre();
 };
@@ -81,7 +95,9 @@ void TestAvvioProgramma::cartellaProgramma()
         QVERIFY(scriviFile(luoghi.documentazione + QStringLiteral("/Guida.pdf"), kManuale));
     }
 
-    const QString scelta = preparaCartellaProgramma(luoghi);
+    const EsitoCartella esito = preparaCartellaProgramma(luoghi);
+    QCOMPARE(esito.problema, QString());
+    const QString scelta = esito.cartella;
     const QString cartellaAttesa = attesa == QLatin1String("eseguibile") ? luoghi.eseguibile
         : attesa == QLatin1String("utente")                               ? luoghi.datiUtente
                                                                           : luoghi.richiesta;
@@ -94,6 +110,10 @@ void TestAvvioProgramma::cartellaProgramma()
         const QString daManuale = origine == QLatin1String("installati") ? luoghi.documentazione : da;
         QCOMPARE(leggiFile(scelta + QStringLiteral("/unins000.dll")), leggiFile(da + QStringLiteral("/unins000.dll")));
         QCOMPARE(leggiFile(scelta + QStringLiteral("/Guida.pdf")), leggiFile(daManuale + QStringLiteral("/Guida.pdf")));
+        // A new data folder and its password store are for their owner
+        // alone.
+        QCOMPARE(modo(scelta), 0700u);
+        QCOMPARE(modo(scelta + QStringLiteral("/unins000.dll")), 0600u);
     }
     // Nothing half-copied is left behind.
     QCOMPARE(QDir(scelta).entryList({QStringLiteral("*.nuovo")}, QDir::Files), QStringList());
@@ -110,8 +130,12 @@ void TestAvvioProgramma::passwordDellUtenteMaiSovrascritta()
     QVERIFY(scriviFile(luoghi.installati + QStringLiteral("/unins000.dll"), kStore));
     QVERIFY(scriviFile(luoghi.datiUtente + QStringLiteral("/unins000.dll"), "cambiata dall'utente"));
 
-    QCOMPARE(preparaCartellaProgramma(luoghi), QDir(luoghi.datiUtente).absolutePath());
+    QVERIFY(QFile::setPermissions(luoghi.datiUtente, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                                         | QFile::ReadGroup | QFile::ExeGroup));
+    QCOMPARE(preparaCartellaProgramma(luoghi).cartella, QDir(luoghi.datiUtente).absolutePath());
     QCOMPARE(leggiFile(luoghi.datiUtente + QStringLiteral("/unins000.dll")), QByteArray("cambiata dall'utente"));
+    // A folder the user already has keeps the mode the user gave it.
+    QCOMPARE(modo(luoghi.datiUtente), 0750u);
 }
 
 // A new installation brings a new manual; an older installed one never
@@ -128,7 +152,7 @@ void TestAvvioProgramma::manualeAggiornato()
     QVERIFY(vecchio.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime));
     vecchio.close();
 
-    QVERIFY(seminaCartella(dati, installati));
+    QVERIFY(seminaCartella(dati, installati).manuale);
     QCOMPARE(leggiFile(dati + QStringLiteral("/Guida.pdf")), QByteArray("nuovo"));
 
     QFile installato(installati + QStringLiteral("/Guida.pdf"));
@@ -136,7 +160,7 @@ void TestAvvioProgramma::manualeAggiornato()
     QVERIFY(installato.setFileTime(QDateTime::currentDateTime().addDays(-2), QFileDevice::FileModificationTime));
     installato.close();
     QVERIFY(scriviFile(dati + QStringLiteral("/Guida.pdf"), "copia recente"));
-    QVERIFY(seminaCartella(dati, installati));
+    QVERIFY(seminaCartella(dati, installati).manuale);
     QCOMPARE(leggiFile(dati + QStringLiteral("/Guida.pdf")), QByteArray("copia recente"));
 }
 
@@ -148,7 +172,68 @@ void TestAvvioProgramma::cartellaNonCreabile()
     LuoghiProgramma luoghi;
     luoghi.eseguibile = radice.filePath(QStringLiteral("bin"));
     luoghi.richiesta = file + QStringLiteral("/sotto");
-    QCOMPARE(preparaCartellaProgramma(luoghi), QString());
+    RegistroMessaggi messaggi;
+    QCOMPARE(apriCartellaProgramma(luoghi), QString());
+    QCOMPARE(messaggi.testi(), QStringList{kCartellaNonCreata.arg(luoghi.richiesta)});
+    QCOMPARE(messaggi.messaggi().at(0).tipo, TipoMessaggio::Errore);
+}
+
+void TestAvvioProgramma::preparazioneFallita_data()
+{
+    QTest::addColumn<QString>("guasto");
+    QTest::addColumn<QString>("messaggio"); // %1: the data folder; empty: none
+
+    QTest::newRow("tutto a posto") << QString() << QString();
+    QTest::newRow("cartella dei dati in sola lettura") << QStringLiteral("sola lettura") << kPasswordNonCopiata;
+    QTest::newRow("password dell'installazione illeggibile") << QStringLiteral("illeggibile") << kPasswordNonCopiata;
+    QTest::newRow("installazione senza password") << QStringLiteral("senza password") << kPasswordNonCopiata;
+    QTest::newRow("manuale non sostituibile") << QStringLiteral("manuale") << kManualeNonCopiato;
+}
+
+// Whatever keeps the data folder from holding what the program needs is
+// said at start-up: without a password store the login would only answer
+// that the right initial password is wrong.
+void TestAvvioProgramma::preparazioneFallita()
+{
+    QFETCH(QString, guasto);
+    QFETCH(QString, messaggio);
+
+    QTemporaryDir radice;
+    const QDir r(radice.path());
+    LuoghiProgramma luoghi;
+    luoghi.eseguibile = r.filePath(QStringLiteral("bin"));
+    luoghi.installati = r.filePath(QStringLiteral("share"));
+    luoghi.datiUtente = r.filePath(QStringLiteral("dati"));
+    if (guasto != QLatin1String("senza password"))
+        QVERIFY(scriviFile(luoghi.installati + QStringLiteral("/unins000.dll"), kStore));
+    QVERIFY(scriviFile(luoghi.installati + QStringLiteral("/Guida.pdf"), kManuale));
+    const QByteArray dati = QFile::encodeName(luoghi.datiUtente);
+    const QByteArray store = QFile::encodeName(luoghi.installati + QStringLiteral("/unins000.dll"));
+    const auto ripristina = qScopeGuard([&] { ::chmod(dati.constData(), 0700); });
+    if (guasto == QLatin1String("sola lettura")) {
+        QVERIFY(r.mkpath(QStringLiteral("dati")));
+        QCOMPARE(::chmod(dati.constData(), 0555), 0);
+    } else if (guasto == QLatin1String("illeggibile")) {
+        QCOMPARE(::chmod(store.constData(), 0), 0);
+    } else if (guasto == QLatin1String("manuale")) {
+        // Something the manual cannot replace, older than the installed one.
+        QVERIFY(r.mkpath(QStringLiteral("dati/Guida.pdf/dentro")));
+        const struct timeval ieri[2] = {{::time(nullptr) - 86400, 0}, {::time(nullptr) - 86400, 0}};
+        QCOMPARE(::utimes(QFile::encodeName(luoghi.datiUtente + QStringLiteral("/Guida.pdf")).constData(), ieri), 0);
+    }
+
+    PermessiDaUtente utente;
+    QVERIFY(utente.attivi());
+    RegistroMessaggi messaggi;
+    if (!messaggio.isEmpty())
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("non è stato possibile preparare")));
+    QCOMPARE(apriCartellaProgramma(luoghi), QDir(luoghi.datiUtente).absolutePath());
+    if (messaggio.isEmpty()) {
+        QVERIFY(messaggi.testi().isEmpty());
+        return;
+    }
+    QCOMPARE(messaggi.testi(), QStringList{messaggio.arg(QDir(luoghi.datiUtente).absolutePath())});
+    QCOMPARE(messaggi.messaggi().at(0).tipo, TipoMessaggio::Avviso);
 }
 
 // The program's own questions are asked with the toolkit's buttons: those
