@@ -1,13 +1,11 @@
 #include "access/frmcambiapassword.h"
 
 #include "access/elementiaccesso.h"
-#include "access/frmpassword.h"
 #include "access/passwordmemorizzata.h"
 #include "app/accessibilita.h"
 #include "app/elementi.h"
 #include "app/cartellaprogramma.h"
 #include "app/catenainvio.h"
-#include "app/finestre.h"
 #include "app/messaggi.h"
 #include "storage/registro.h"
 #include "storage/testo.h"
@@ -101,10 +99,7 @@ void TfrmCambiaPassword::FormShow()
 
 void TfrmCambiaPassword::FormClose()
 {
-    TfrmPassword *login = frmPassword();
-    login->txtPassword->clear();
-    login->mostra();
-    login->txtPassword->setFocus();
+    emit chiusa();
 }
 
 void TfrmCambiaPassword::campoChange()

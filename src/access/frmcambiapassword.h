@@ -6,7 +6,8 @@ class QLineEdit;
 class QPushButton;
 
 // Replaces the installation's password, given the current one; reached
-// from the login window and always returning to it.
+// from the login window and always returning to it: closing it says so
+// through chiusa, which start-up connects to the login's ricomincia.
 class TfrmCambiaPassword : public FinestraPermanente
 {
     Q_OBJECT
@@ -20,6 +21,9 @@ public:
     QLineEdit *txtConferma = nullptr;
     QPushButton *cmdEsci = nullptr;
     QPushButton *cmdOK = nullptr;
+
+signals:
+    void chiusa();
 
 protected:
     void FormShow() override;

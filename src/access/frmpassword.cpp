@@ -1,7 +1,6 @@
 #include "access/frmpassword.h"
 
 #include "access/elementiaccesso.h"
-#include "access/frmcambiapassword.h"
 #include "access/passwordmemorizzata.h"
 #include "app/accessibilita.h"
 #include "app/elementi.h"
@@ -76,6 +75,13 @@ void TfrmPassword::FormShow()
     txtPassword->setFocus();
 }
 
+void TfrmPassword::ricomincia()
+{
+    txtPassword->clear();
+    mostra();
+    txtPassword->setFocus();
+}
+
 void TfrmPassword::txtPasswordChange()
 {
     cmdOK->setEnabled(!Testo::trim(txtPassword->text()).isEmpty());
@@ -116,6 +122,6 @@ void TfrmPassword::cmdEsciClick()
 
 void TfrmPassword::btnCambiaPasswordClick()
 {
-    frmCambiaPassword()->mostra();
+    mostraFinestra(Permanente::CambiaPassword);
     hide();
 }

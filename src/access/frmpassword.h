@@ -20,6 +20,10 @@ public:
     QPushButton *cmdEsci = nullptr;
     QPushButton *btnCambiaPassword = nullptr;
 
+    // Back from changing the password: the field empty, the window shown,
+    // the keyboard in the field.
+    void ricomincia();
+
 protected:
     void FormShow() override;
 

@@ -12,17 +12,22 @@ std::function<void()> &terminazione()
     return t;
 }
 
+FinestrePermanenti &permanenti()
+{
+    static FinestrePermanenti p{};
+    return p;
+}
+
 } // namespace
 
-Finestre &finestre()
+void impostaPermanenti(const FinestrePermanenti &finestre)
 {
-    static Finestre f;
-    return f;
+    permanenti() = finestre;
 }
 
 void mostraFinestra(Permanente quale)
 {
-    if (FinestraPermanente *finestra = finestre().permanenti[size_t(quale)])
+    if (FinestraPermanente *finestra = permanenti()[size_t(quale)])
         finestra->mostra();
 }
 

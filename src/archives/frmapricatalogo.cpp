@@ -1,6 +1,7 @@
 #include "archives/frmapricatalogo.h"
 
 #include "app/cartellaprogramma.h"
+#include "app/chiamante.h"
 #include "app/elementi.h"
 #include "app/errori.h"
 #include "app/finestre.h"
@@ -11,7 +12,6 @@
 #include "archives/cornice.h"
 #include "archives/elencoarchivi.h"
 #include "archives/listaarchivi.h"
-#include "editor/editorpagine.h"
 #include "home/frmguida.h"
 
 #include <QLabel>
@@ -146,10 +146,9 @@ void TfrmApriCatalogo::btnApriClick()
 void TfrmApriCatalogo::FormClose()
 {
     const QString voce = voceScelta();
-    EditorPagine *editor = editorPagine();
-    if (chiamanteDaMarca(lblMemory->text()) == Chiamante::Documenti && !voce.isEmpty() && editor) {
+    if (chiamanteDaMarca(lblMemory->text()) == Chiamante::Documenti && !voce.isEmpty()) {
         lblFile->setText(ElencoArchivi::percorsoDaVoce(cartellaProgramma(), voce));
-        editor->apriArchivio(lblFile->text(), ElencoArchivi::nomeDaVoce(voce));
+        emit archivioScelto(lblFile->text(), ElencoArchivi::nomeDaVoce(voce));
     } else {
         mostraFinestra(Permanente::Avvio);
     }

@@ -9,7 +9,8 @@ class VistaImmagine;
 // Lists the archives of the program folder; opens one in the page editor
 // or deletes one. Every way of closing goes through FormClose, which reads
 // the route word in lblMemory: "avvio" back to the launcher, "documenti" on
-// to the editor with the selected archive.
+// to the editor with the selected archive, through archivioScelto, which
+// start-up connects to the editor.
 class TfrmApriCatalogo : public FinestraPermanente
 {
     Q_OBJECT
@@ -26,6 +27,10 @@ public:
     VistaImmagine *imgGuida = nullptr;
     QLabel *lblMemory = nullptr;
     QLabel *lblFile = nullptr;
+
+signals:
+    // The archive chosen to open: full path of the file and its name.
+    void archivioScelto(const QString &percorso, const QString &nome);
 
 protected:
     void FormShow() override;

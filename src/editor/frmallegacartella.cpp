@@ -2,6 +2,7 @@
 
 #include "app/accessibilita.h"
 #include "app/cartellaprogramma.h"
+#include "app/chiamante.h"
 #include "app/dialoghifile.h"
 #include "app/elementi.h"
 #include "app/messaggi.h"
@@ -248,10 +249,8 @@ void TfrmAllegaCartella::txtFileChange(int k)
 
 void TfrmAllegaCartella::btnApplicaClick()
 {
-    EditorPagine *editor = editorProprietario(this);
-    if (chiamanteDaMarca(lblMemory->text()) != Chiamante::Documenti || !editor)
+    if (chiamanteDaMarca(lblMemory->text()) != Chiamante::Documenti)
         return;
-    editor->impostaAllegati(valori());
     accept();
 }
 
@@ -260,11 +259,13 @@ void TfrmAllegaCartella::btnAnnullaClick()
     reject();
 }
 
-void apriAllegati(QWidget *editor)
+std::optional<ValoriAllegati> apriAllegati(QWidget *editor, const ValoriAllegati &valori)
 {
-    apriDialogo<TfrmAllegaCartella>(editor, [](TfrmAllegaCartella &finestra) {
+    std::optional<ValoriAllegati> confermati;
+    apriDialogo<TfrmAllegaCartella>(editor, [&](TfrmAllegaCartella &finestra) {
         finestra.lblMemory->setText(marcaChiamante(Chiamante::Documenti));
-        if (EditorPagine *proprietario = editorProprietario(&finestra))
-            finestra.impostaValori(proprietario->allegati());
+        finestra.impostaValori(valori);
+        QObject::connect(&finestra, &QDialog::accepted, &finestra, [&] { confermati = finestra.valori(); });
     });
+    return confermati;
 }

@@ -4,6 +4,7 @@
 #include "editor/valoriallegati.h"
 
 #include <array>
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -27,8 +28,8 @@ public:
     // The rows as they stand, trimmed.
     ValoriAllegati valori() const;
 
-    // Who opened the window: "documenti" for the editor. Confirming writes
-    // back only for that opener, which is also the window's owner.
+    // Who opened the window: "documenti" for the editor. Confirming hands
+    // the values back only to that opener.
     QLabel *lblMemory = nullptr;
 
     struct Riga {
@@ -55,5 +56,7 @@ private:
 };
 
 // The editor's attach command: a fresh attachments window owned by the
-// editor, filled from its attachments, shown modally and discarded.
-void apriAllegati(QWidget *editor);
+// editor, filled with the given attachments, shown modally and discarded.
+// The values confirmed with "Applica e chiudi", or nothing when the window
+// was left another way.
+std::optional<ValoriAllegati> apriAllegati(QWidget *editor, const ValoriAllegati &valori);

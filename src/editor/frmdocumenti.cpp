@@ -3,6 +3,7 @@
 #include "app/accessibilita.h"
 #include "app/cartellaprogramma.h"
 #include "app/catenainvio.h"
+#include "app/chiamante.h"
 #include "app/elementi.h"
 #include "app/errori.h"
 #include "app/finestre.h"
@@ -125,13 +126,6 @@ TfrmDocumenti::TfrmDocumenti(QWidget *parent)
     suggerimenti->aggiungi(chkDaCompletare, QStringLiteral("Spunta questa casella per indicare che la pagina "
                                                            "del documento deve essere ancora completata."));
     m_testo = new ComandiTesto(this);
-    registraEditorPagine(this);
-}
-
-TfrmDocumenti::~TfrmDocumenti()
-{
-    if (editorPagine() == this)
-        registraEditorPagine(nullptr);
 }
 
 void TfrmDocumenti::creaComandi(QWidget *pannello)
@@ -465,39 +459,65 @@ void TfrmDocumenti::cmdUltimoClick()
     naviga(Navigazione::Ultimo);
 }
 
+void TfrmDocumenti::mostraPosizione(int posizione)
+{
+    try {
+        TArchivioPagine archivio;
+        archivio.ApriArchivio(percorsoArchivio());
+        const TSchedaPagina scheda = archivio.LeggiScheda(posizione);
+        archivio.ChiudiArchivio();
+        MostraScheda(scheda, posizione);
+    } catch (const ErroreArchivio &) {
+        // The list has closed all the same; the screen stays as it was.
+    }
+}
+
 void TfrmDocumenti::cmdTrovaClick()
 {
-    apriDialogo<TfrmTrovaPagine>(this, [](TfrmTrovaPagine &d) { d.impostaChiamante(Chiamante::Documenti); });
+    apriDialogo<TfrmTrovaPagine>(this, [this](TfrmTrovaPagine &d) {
+        d.impostaArchivio(percorsoArchivio(), nomeArchivio());
+        d.impostaChiamante(Chiamante::Documenti);
+        connect(&d, &FinestraRiepilogo::schedaScelta, this, &TfrmDocumenti::mostraPosizione);
+    });
 }
 
 void TfrmDocumenti::cmdFileClick()
 {
-    apriAllegati(this);
+    if (const std::optional<ValoriAllegati> valori = apriAllegati(this, allegati()))
+        impostaAllegati(*valori);
+}
+
+SchedaFoglio TfrmDocumenti::schedaFoglio() const
+{
+    return SchedaFoglio{nomeArchivio(), posizioneCorrente(), valoriSchermo(), foto()};
 }
 
 void TfrmDocumenti::cmdAnteprimaClick()
 {
-    apriDialogo<TfrmAnteprimaPagina>(this);
+    apriDialogo<TfrmAnteprimaPagina>(this, [this](TfrmAnteprimaPagina &d) { d.impostaScheda(schedaFoglio()); });
 }
 
 void TfrmDocumenti::cmdStampaClick()
 {
-    apriDialogo<TfrmStampaPagina>(this);
+    apriDialogo<TfrmStampaPagina>(this, [this](TfrmStampaPagina &d) { d.impostaScheda(schedaFoglio()); });
 }
 
 void TfrmDocumenti::cmdDaCompletareClick()
 {
-    apriDialogo<TfrmRiepDaCompletare>(this);
+    apriDialogo<TfrmRiepDaCompletare>(this, [this](TfrmRiepDaCompletare &d) {
+        d.impostaArchivio(percorsoArchivio(), nomeArchivio());
+        connect(&d, &FinestraRiepilogo::schedaScelta, this, &TfrmDocumenti::mostraPosizione);
+    });
 }
 
 void TfrmDocumenti::cmdEsportaClick()
 {
-    apriDialogo<TfrmExpDocumenti>(this);
+    apriDialogo<TfrmExpDocumenti>(this, [this](TfrmExpDocumenti &d) { d.impostaArchivio(percorsoArchivio()); });
 }
 
 void TfrmDocumenti::cmdSlideshowClick()
 {
-    apriSlideshow(this);
+    apriSlideshow(this, percorsoArchivio(), nomeArchivio());
 }
 
 void TfrmDocumenti::cmdGuidaClick()

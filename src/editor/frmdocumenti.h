@@ -1,10 +1,10 @@
 #pragma once
 
 #include "app/finestra.h"
-#include "editor/editorpagine.h"
 #include "editor/navigazione.h"
 #include "editor/salvataggio.h"
 #include "storage/schedapagina.h"
+#include "storage/valorischeda.h"
 
 #include <QImage>
 
@@ -12,6 +12,7 @@
 #include <optional>
 
 class ComandiTesto;
+struct SchedaFoglio;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -22,7 +23,8 @@ class VistaImmagine;
 // scan, and every command that works on the archive.
 //
 // It also holds the current archive for the whole program, in labels that
-// only the editor touches; other windows go through EditorPagine:
+// only the editor touches; the windows it opens get what they need from it
+// as values when they open and hand back what they produced:
 //   lblNome      archive name (file name without ".kpx"), shown on the name bar
 //   lblFile      full path of the archive file, hidden
 //   lblPosizione position of the record on screen, from 1; empty while the
@@ -31,19 +33,18 @@ class VistaImmagine;
 //                the record's attachments (bare file names and descriptions),
 //                hidden
 // and in its scan picture imgFoto (with the hidden placeholder imgBianco).
-class TfrmDocumenti : public FinestraPermanente, public EditorPagine
+class TfrmDocumenti : public FinestraPermanente
 {
     Q_OBJECT
 public:
     explicit TfrmDocumenti(QWidget *parent = nullptr);
-    ~TfrmDocumenti() override;
 
     static AspettoFinestra aspetto();
 
     // Puts a stored record and its position on screen and loads its scan
     // (the placeholder when it has none). A flag of neither value leaves the
     // check box as it was; focus and status line are not touched.
-    void MostraScheda(const TSchedaPagina &scheda, int posizione) override;
+    void MostraScheda(const TSchedaPagina &scheda, int posizione);
     // Clears the screen for a new record: fields, check box, attachments,
     // placeholder picture, empty position, focus in the title.
     void PulisciScheda();
@@ -57,7 +58,7 @@ public:
     bool ScriviFotoPagina();
 
     // The scan picture on screen (imgFoto), as a copy.
-    QImage foto() const override;
+    QImage foto() const;
     // Puts a picture on screen; jpegOriginale, when given, holds the JPEG
     // bytes it was decoded from, which Save writes back instead of encoding
     // the picture again, for as long as this picture stays on screen.
@@ -69,14 +70,23 @@ public:
     // nullptr for the flag and the attachments, which are not text fields.
     QLineEdit *campo(Campo campo) const;
     // The screen as plain values, as Save stores it.
-    ValoriScheda valoriSchermo() const override;
+    ValoriScheda valoriSchermo() const;
 
-    void apriArchivio(const QString &percorso, const QString &nome) override;
-    QString percorsoArchivio() const override;
-    QString nomeArchivio() const override;
-    int posizioneCorrente() const override;
-    ValoriAllegati allegati() const override;
-    void impostaAllegati(const ValoriAllegati &valori) override;
+    // Makes the archive current (full path of the file and its name) and
+    // shows the editor on a new record.
+    void apriArchivio(const QString &percorso, const QString &nome);
+    // The current archive, trimmed; empty before one is opened.
+    QString percorsoArchivio() const;
+    QString nomeArchivio() const;
+    // Position of the record on screen, from 1; 0 while it is a new record.
+    int posizioneCorrente() const;
+    ValoriAllegati allegati() const;
+    // Stores the values trimmed, as the record will keep them.
+    void impostaAllegati(const ValoriAllegati &valori);
+    // Reads the record at a position of the current archive and shows it, as
+    // a result list hands it back; an archive that cannot be read leaves the
+    // screen as it was, without a word, as the list closes all the same.
+    void mostraPosizione(int posizione);
 
     QLabel *lblNome = nullptr;
     QLabel *lblFile = nullptr;
@@ -131,6 +141,8 @@ private:
     void btnCancFotoClick();
     void btnZoomFotoClick();
 
+    // The screen as the print and preview windows take it.
+    SchedaFoglio schedaFoglio() const;
     void naviga(Navigazione verso);
     // Writes the screen into the archive; the position it was stored at, or
     // 0 when the archive could not be written (already reported).

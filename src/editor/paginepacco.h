@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/editorpagine.h"
+#include "storage/valorischeda.h"
 
 #include <QImage>
 #include <QString>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "editor/editorpagine.h"
 #include "storage/schedapagina.h"
+#include "storage/valorischeda.h"
 
 #include <QString>
 

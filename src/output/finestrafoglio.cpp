@@ -4,7 +4,6 @@
 #include "app/formati.h"
 #include "app/messaggi.h"
 #include "app/stampareport.h"
-#include "editor/editorpagine.h"
 #include "output/reportdocumento.h"
 
 #include <QLabel>
@@ -56,20 +55,18 @@ FinestraFoglio::FinestraFoglio(const AspettoFinestra &aspetto, const Testi &test
 
 QString FinestraFoglio::nomeStampa() const
 {
-    const EditorPagine *editor = editorProprietario(this);
-    if (!editor)
+    if (!m_scheda)
         return QStringLiteral("Scheda");
-    const int posizione = editor->posizioneCorrente();
-    return QStringLiteral("Scheda %1 %2").arg(editor->nomeArchivio(),
+    const int posizione = m_scheda->posizione;
+    return QStringLiteral("Scheda %1 %2").arg(m_scheda->nome,
                                               posizione > 0 ? QString::number(posizione) : QStringLiteral("nuova"));
 }
 
 void FinestraFoglio::FormShow()
 {
-    // The picture as the editor shows it now; anything unusable gives way to
+    // The picture as the opener showed it; anything unusable gives way to
     // the window's own blank page.
-    const EditorPagine *editor = editorProprietario(this);
-    m_logo = editor ? editor->foto() : QImage();
+    m_logo = m_scheda ? m_scheda->foto : QImage();
     if (m_logo.isNull())
         m_logo = immagineFallback();
 }
@@ -81,12 +78,11 @@ void FinestraFoglio::btnStampaClick()
     try {
         ValoriFoglio valori;
         valori.foto = m_logo;
-        if (const EditorPagine *editor = editorProprietario(this)) {
-            const ValoriScheda scheda = editor->valoriSchermo();
-            valori.nome = editor->nomeArchivio();
-            valori.titolo = scheda.testi[0];
+        if (m_scheda) {
+            valori.nome = m_scheda->nome;
+            valori.titolo = m_scheda->valori.testi[0];
             for (int i = 0; i < 20; ++i)
-                valori.campi.insert(QString::fromLatin1(kCaselleDocumento[i]), scheda.testi[size_t(i) + 1]);
+                valori.campi.insert(QString::fromLatin1(kCaselleDocumento[i]), m_scheda->valori.testi[size_t(i) + 1]);
         }
         if (riempiReportDocumento(*m_repDocumento, valori)) {
             m_repDocumento->prepara();

@@ -9,7 +9,6 @@
 #include "app/rifinitura.h"
 #include "app/suggerimenti.h"
 #include "app/vistaimmagine.h"
-#include "editor/editorpagine.h"
 #include "home/frmguida.h"
 #include "output/colonneesportazione.h"
 #include "output/fileesportazione.h"
@@ -133,8 +132,7 @@ void TfrmExpDocumenti::creaGriglia(QWidget *pannello)
 
 void TfrmExpDocumenti::FormShow()
 {
-    EditorPagine *editor = editorPagine();
-    m_modello->carica(editor ? Testo::trim(editor->percorsoArchivio()) : QString());
+    m_modello->carica(Testo::trim(m_archivio));
 }
 
 void TfrmExpDocumenti::cmdEsportaClick()

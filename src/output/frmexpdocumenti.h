@@ -7,7 +7,7 @@ class QLabel;
 class QTableView;
 class VistaImmagine;
 
-// The whole archive of the editor in a grid, and its export to the
+// The whole archive the opener names in a grid, and its export to the
 // spreadsheet file in the program folder. Cells of the descriptive columns
 // take typing; what is typed goes to the file, never to the archive.
 class TfrmExpDocumenti : public FinestraDialogo
@@ -17,6 +17,10 @@ public:
     explicit TfrmExpDocumenti(QWidget *proprietario = nullptr);
 
     static AspettoFinestra aspetto();
+
+    // The archive file to show, given before the window is shown; without
+    // one the grid stays empty.
+    void impostaArchivio(const QString &percorso) { m_archivio = percorso; }
 
     ModelloEsportazione *modello() const { return m_modello; }
 
@@ -35,4 +39,5 @@ private:
     void cmdGuidaClick();
 
     ModelloEsportazione *m_modello = nullptr;
+    QString m_archivio;
 };

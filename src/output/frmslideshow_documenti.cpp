@@ -5,7 +5,6 @@
 #include "app/formati.h"
 #include "app/messaggi.h"
 #include "app/vistaimmagine.h"
-#include "editor/editorpagine.h"
 #include "output/passoslideshow.h"
 #include "storage/archiviopagine.h"
 #include "storage/testo.h"
@@ -142,15 +141,10 @@ bool TfrmSlideshow_Documenti::eventFilter(QObject *oggetto, QEvent *evento)
     return FinestraDialogo::eventFilter(oggetto, evento);
 }
 
-void apriSlideshow(QWidget *proprietario)
+void apriSlideshow(QWidget *proprietario, const QString &percorso, const QString &nome)
 {
-    apriDialogo<TfrmSlideshow_Documenti>(proprietario, [](TfrmSlideshow_Documenti &s) {
-        EditorPagine *editor = editorProprietario(&s);
-        if (!editor)
-            editor = editorPagine();
-        if (editor) {
-            s.lblNome->setText(Testo::trim(editor->nomeArchivio()));
-            s.lblFile->setText(Testo::trim(editor->percorsoArchivio()));
-        }
+    apriDialogo<TfrmSlideshow_Documenti>(proprietario, [&](TfrmSlideshow_Documenti &s) {
+        s.lblNome->setText(Testo::trim(nome));
+        s.lblFile->setText(Testo::trim(percorso));
     });
 }

@@ -6,7 +6,7 @@ class QLabel;
 class QTimer;
 class VistaImmagine;
 
-// The page scans of the editor's archive, one after another in record
+// The page scans of an archive, one after another in record
 // order, nearly full screen, six seconds each, from the first again after
 // the last. A click anywhere on the picture ends it.
 class TfrmSlideshow_Documenti : public FinestraDialogo
@@ -40,5 +40,6 @@ private:
 };
 
 // The editor's slideshow command: a fresh slideshow owned by the opener, on
-// the archive the editor holds, shown modally and discarded when it closes.
-void apriSlideshow(QWidget *proprietario);
+// the archive it names (file path and name), shown modally and discarded
+// when it closes.
+void apriSlideshow(QWidget *proprietario, const QString &percorso, const QString &nome);

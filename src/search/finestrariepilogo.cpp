@@ -6,7 +6,6 @@
 #include "app/errori.h"
 #include "app/formati.h"
 #include "app/messaggi.h"
-#include "editor/editorpagine.h"
 #include "search/aprischeda.h"
 #include "search/aspettoricerca.h"
 #include "search/modellorighe.h"
@@ -14,6 +13,7 @@
 #include "search/rigariepilogo.h"
 #include "search/stampariepilogo.h"
 #include "storage/archiviopagine.h"
+#include "storage/testo.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -124,15 +124,15 @@ void FinestraRiepilogo::azzeraTrova()
     txtTrova->clear();
 }
 
-EditorPagine *FinestraRiepilogo::editor() const
+void FinestraRiepilogo::impostaArchivio(const QString &percorso, const QString &nome)
 {
-    return editorProprietario(this);
+    m_percorsoArchivio = Testo::trim(percorso);
+    m_nomeArchivio = Testo::trim(nome);
 }
 
 PercorsoSchede FinestraRiepilogo::archivioEditore() const
 {
-    const EditorPagine *e = editor();
-    const QString percorso = e ? e->percorsoArchivio() : QString();
+    const QString percorso = m_percorsoArchivio;
     return [percorso](const VisitaScheda &visita) {
         TArchivioPagine archivio;
         archivio.ApriArchivio(percorso, TArchivioPagine::Accesso::Lettura);

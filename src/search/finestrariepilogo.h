@@ -4,7 +4,6 @@
 #include "search/rigariepilogo.h"
 #include "storage/archiviopagine.h"
 
-class EditorPagine;
 class Report;
 
 #include <QStringList>
@@ -32,9 +31,9 @@ struct PannelloRisultati {
 // its find field, the sorted list of summary lines, the find-next walk and
 // the double click that opens a record in the editor.
 //
-// The editor that opens such a window owns it: the list comes from the
-// editor's archive and a chosen record goes back to it. A window owned by
-// anything else lists nothing and writes nowhere.
+// The opener names the archive (impostaArchivio) before showing the window:
+// the list comes from it, and a chosen record's position goes back through
+// schedaScelta. A window given no archive lists nothing.
 class FinestraRiepilogo : public FinestraDialogo
 {
     Q_OBJECT
@@ -53,11 +52,13 @@ public:
     int voceSelezionata() const;
     void selezionaVoce(int riga);
 
-    // The editor that opened the window, or nullptr.
-    EditorPagine *editor() const;
-    // A walk over the editor's archive: each run opens the file, visits
-    // every record in file order and closes it again; a missing file is
-    // created empty. Throws ErroreArchivio.
+    // The archive to list: full path of the file and its name.
+    void impostaArchivio(const QString &percorso, const QString &nome);
+    const QString &percorsoArchivio() const { return m_percorsoArchivio; }
+    const QString &nomeArchivio() const { return m_nomeArchivio; }
+    // A walk over that archive: each run opens the file, visits every record
+    // in file order and closes it again; a missing file is created empty.
+    // Throws ErroreArchivio.
     PercorsoSchede archivioEditore() const;
 
     QWidget *panContainer = nullptr; // result panel, 833 x 529
@@ -67,6 +68,10 @@ public:
     QPushButton *btnChiudi = nullptr;
     QPushButton *btnStampa = nullptr;
     QLabel *lblTrovate = nullptr; // only where the panel has a count line
+
+signals:
+    // A line was opened: the position (from 1) of the record behind it.
+    void schedaScelta(int posizione);
 
 protected:
     // ultimoTrova is the last find text shared by every window of one kind.
@@ -90,6 +95,8 @@ private:
 
     QString &m_ultimoTrova;
     QString m_titoloStampa;
+    QString m_percorsoArchivio;
+    QString m_nomeArchivio;
     mutable std::unique_ptr<Report> m_frxReport;
     ModelloRighe *m_modello = nullptr;
 };

@@ -4,9 +4,9 @@
 
 class QWidget;
 
-// Lists the pages of the editor's archive still to be completed (flag "Sì"),
-// filled once when the window is shown. Opening a line writes the record
-// into the editor: this window needs no caller mark.
+// Lists the pages of the opener's archive still to be completed (flag "Sì"),
+// filled once when the window is shown. Opening a line always hands the
+// record back: this window needs no caller mark.
 class TfrmRiepDaCompletare : public FinestraRiepilogo
 {
     Q_OBJECT

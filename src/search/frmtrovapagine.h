@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/editorpagine.h"
+#include "app/chiamante.h"
 #include "search/finestrariepilogo.h"
 
 #include <array>
@@ -10,15 +10,17 @@ class QLineEdit;
 class QPushButton;
 class QWidget;
 
-// Finds the pages of the editor's archive by up to ten fields at once and
+// Finds the pages of an archive by up to ten fields at once and
 // lists them as sorted summary lines. Starts on the criteria panel; a
 // completed search switches to the result panel for good, so a new search
 // needs a new window.
 //
-// The editor opens it with its caller mark, which is what lets a double
-// click write the chosen record into the editor:
-//     apriDialogo<TfrmTrovaPagine>(this, [](TfrmTrovaPagine &d) {
+// The editor opens it on its archive with its caller mark, which is what
+// lets a double click hand the chosen record back:
+//     apriDialogo<TfrmTrovaPagine>(this, [this](TfrmTrovaPagine &d) {
+//         d.impostaArchivio(percorsoArchivio(), nomeArchivio());
 //         d.impostaChiamante(Chiamante::Documenti);
+//         connect(&d, &FinestraRiepilogo::schedaScelta, this, &TfrmDocumenti::mostraPosizione);
 //     });
 class TfrmTrovaPagine : public FinestraRiepilogo
 {

@@ -1,7 +1,6 @@
 #include "search/stampariepilogo.h"
 
 #include "app/stampareport.h"
-#include "editor/editorpagine.h"
 #include "search/finestrariepilogo.h"
 #include "search/modellorighe.h"
 #include "search/reportriepilogo.h"
@@ -12,14 +11,13 @@
 
 void StampaRiepilogo(FinestraRiepilogo &finestra, const QString &titolo)
 {
-    const EditorPagine *editor = finestra.editor();
+    const QString &archivio = finestra.nomeArchivio();
     Report &report = finestra.frxReport();
     riempiReportRiepilogo(report, titolo, finestra.modello()->righe().testi(), QDateTime::currentDateTime(),
-                          editor ? editor->nomeArchivio() : QString());
+                          archivio);
     report.prepara();
 
-    const QString nome = editor && !editor->nomeArchivio().isEmpty() ? titolo + QStringLiteral(" ") + editor->nomeArchivio()
-                                                                    : titolo;
+    const QString nome = archivio.isEmpty() ? titolo : titolo + QStringLiteral(" ") + archivio;
     QString motivo;
     if (stampaReport(&finestra, report, nome, &motivo) == EsitoStampa::Fallita)
         throw std::runtime_error(motivo.isEmpty() ? std::string("La stampante non ha accettato la stampa.")

@@ -1,8 +1,8 @@
 #include "access/frmpassword.h"
 #include "app/applicazione.h"
-#include "app/finestre.h"
 #include "startup/cartelladati.h"
 #include "startup/escidopodisegno.h"
+#include "startup/finestre.h"
 #include "startup/startup.h"
 
 #include <QCommandLineParser>

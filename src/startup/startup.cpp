@@ -1,7 +1,8 @@
 #include "startup/startup.h"
 
+#include "startup/finestre.h"
+
 #include "app/cartellaprogramma.h"
-#include "app/finestre.h"
 
 #include "access/frmcambiapassword.h"
 #include "access/frmpassword.h"
@@ -40,6 +41,12 @@ namespace {
 constexpr int kLimiteImmagineMB = 512;
 
 } // namespace
+
+Finestre &finestre()
+{
+    static Finestre f;
+    return f;
+}
 
 void caricaTraduzioni()
 {
@@ -91,6 +98,11 @@ void createWindows(const QString &programFolder)
     f.frmStampaPagina = new TfrmStampaPagina;
     f.permanenti = {f.frmPassword, f.frmAvvio, f.frmApriCatalogo, f.frmCambiaPassword, f.frmCreaCatalogo,
                     f.frmDocumenti};
+    impostaPermanenti(f.permanenti);
+    // What one window hands over to another.
+    QObject::connect(f.frmCambiaPassword, &TfrmCambiaPassword::chiusa, f.frmPassword, &TfrmPassword::ricomincia);
+    QObject::connect(f.frmApriCatalogo, &TfrmApriCatalogo::archivioScelto, f.frmDocumenti,
+                     &TfrmDocumenti::apriArchivio);
 
     // Every control made above has asked to be polished (style, fonts) by
     // the event loop, which would do it for all the hidden windows before the
@@ -103,6 +115,7 @@ void createWindows(const QString &programFolder)
 void destroyWindows()
 {
     Finestre &f = finestre();
+    impostaPermanenti({});
     // Dialogs first, then the long-lived windows in reverse creation order.
     delete f.frmStampaPagina;
     delete f.frmAnteprimaPagina;

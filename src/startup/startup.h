@@ -7,7 +7,9 @@
 // createWindows() makes the seventeen windows in their fixed order with the
 // given folder as program folder (the application object is the caller's),
 // and leaves the login window frmPassword shown, as the only visible window.
-// Windows reach each other through finestre() (app/finestre.h).
+// The set is kept in finestre() (startup/finestre.h); windows reach each
+// other through mostraFinestra() (app/finestre.h) and the signals connected
+// here.
 //
 // A test tears the whole set down with destroyWindows() and may then call
 // createWindows() again in the same process; calling createWindows() while

@@ -1,8 +1,8 @@
 #include "access/frmcambiapassword.h"
 #include "access/frmpassword.h"
 #include "access/passwordmemorizzata.h"
-#include "app/finestre.h"
 #include "home/frmavvio.h"
+#include "startup/finestre.h"
 
 #include "support/accesso_supporto.h"
 #include "support/supporto.h"

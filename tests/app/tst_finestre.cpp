@@ -1,6 +1,6 @@
 #include "app/cartellaprogramma.h"
 #include "app/finestra.h"
-#include "app/finestre.h"
+#include "startup/finestre.h"
 #include "startup/startup.h"
 
 #include "access/frmcambiapassword.h"

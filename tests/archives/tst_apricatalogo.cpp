@@ -1,8 +1,8 @@
-#include "app/finestre.h"
 #include "app/vistaimmagine.h"
 #include "archives/frmapricatalogo.h"
 #include "editor/frmdocumenti.h"
 #include "home/frmavvio.h"
+#include "startup/finestre.h"
 
 #include "support/accesso_supporto.h"
 #include "support/percorsi_supporto.h"

@@ -1,7 +1,7 @@
-#include "app/finestre.h"
 #include "app/vistaimmagine.h"
 #include "archives/frmcreacatalogo.h"
 #include "home/frmavvio.h"
+#include "startup/finestre.h"
 
 #include "support/percorsi_supporto.h"
 #include "support/supporto.h"

@@ -1,9 +1,9 @@
-#include "app/finestre.h"
 #include "app/vistaimmagine.h"
 #include "archives/frmapricatalogo.h"
 #include "archives/frmcreacatalogo.h"
 #include "editor/frmdocumenti.h"
 #include "home/frmavvio.h"
+#include "startup/finestre.h"
 
 #include "support/percorsi_supporto.h"
 #include "support/supporto.h"

@@ -5,9 +5,9 @@
 //
 //   bench_navigazione FILE
 
-#include "app/finestre.h"
 #include "app/vistaimmagine.h"
 #include "editor/frmdocumenti.h"
+#include "startup/finestre.h"
 #include "storage/archiviopagine.h"
 
 #include "support/supporto.h"

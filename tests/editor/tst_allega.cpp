@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QScopeGuard>
 #include <QTest>
@@ -42,7 +43,7 @@ ssize_t discoPieno(int, const void *, size_t)
 }
 
 // Stands for the editor: a window that keeps only the six attachment values.
-class Apritore : public QWidget, public EditorPagine
+class Apritore : public QWidget
 {
 public:
     // Six texts: three names, then three descriptions.
@@ -63,16 +64,13 @@ public:
         return t;
     }
 
-    ValoriAllegati allegati() const override { return m_allegati; }
-    void impostaAllegati(const ValoriAllegati &valori) override { m_allegati = valori; }
-
-    void apriArchivio(const QString &, const QString &) override {}
-    QString percorsoArchivio() const override { return QString(); }
-    QString nomeArchivio() const override { return QString(); }
-    int posizioneCorrente() const override { return 0; }
-    ValoriScheda valoriSchermo() const override { return ValoriScheda(); }
-    QImage foto() const override { return QImage(); }
-    void MostraScheda(const TSchedaPagina &, int) override {}
+    // The editor's attach command: what the window hands back replaces the
+    // values, nothing handed back leaves them.
+    void allega()
+    {
+        if (const std::optional<ValoriAllegati> valori = apriAllegati(this, m_allegati))
+            m_allegati = *valori;
+    }
 
 private:
     ValoriAllegati m_allegati;
@@ -157,7 +155,7 @@ void TestAllega::apriEDentro(const std::function<void(TfrmAllegaCartella *)> &pa
         if (finestra->isVisible()) // a failed check must not leave it open
             finestra->btnAnnulla->click();
     });
-    apriAllegati(m_editore.get());
+    m_editore->allega();
     QVERIFY(!modaleMancata());
     QVERIFY(eseguito);
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -545,23 +543,24 @@ void TestAllega::cancellaPoiConferma()
     QCOMPARE(leggiFile(allegati() + QStringLiteral("b.pdf")), QByteArray("b"));
 }
 
-// A window that the editor did not open (no "documenti" mark) does not
-// write and stays open.
+// A window that the editor did not open (no "documenti" mark) hands
+// nothing back and stays open.
 void TestAllega::confermaSoloPerLEditore()
 {
-    m_editore->imposta({QStringLiteral("a.pdf")});
     TfrmAllegaCartella finestra(m_editore.get());
+    QSignalSpy confermata(&finestra, &QDialog::accepted);
     finestra.impostaValori(ValoriAllegati{{QStringLiteral("altro.pdf"), QString(), QString()}, {}});
     finestra.show();
     finestra.btnApplica->click();
     QVERIFY(finestra.isVisible());
-    QCOMPARE(m_editore->testi().at(0), QStringLiteral("a.pdf"));
+    QCOMPARE(confermata.count(), 0);
 
     finestra.lblMemory->setText(QStringLiteral(" documenti "));
     finestra.btnApplica->click();
     QVERIFY(!finestra.isVisible());
     QCOMPARE(finestra.result(), int(QDialog::Accepted));
-    QCOMPARE(m_editore->testi().at(0), QStringLiteral("altro.pdf"));
+    QCOMPARE(confermata.count(), 1);
+    QCOMPARE(finestra.valori().nomi[0], QStringLiteral("altro.pdf"));
 }
 
 void TestAllega::annullaLasciaIValori()

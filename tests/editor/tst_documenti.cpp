@@ -1,4 +1,3 @@
-#include "app/finestre.h"
 #include "app/vistaimmagine.h"
 #include "editor/campidocumenti.h"
 #include "editor/frmallegacartella.h"
@@ -12,6 +11,7 @@
 #include "output/frmstampapagina.h"
 #include "search/frmriepdacompletare.h"
 #include "search/frmtrovapagine.h"
+#include "startup/finestre.h"
 
 #include "support/documenti_supporto.h"
 #include "support/immagini_supporto.h"

@@ -1,8 +1,8 @@
-#include "app/finestre.h"
 #include "app/vistaimmagine.h"
 #include "home/frmavvio.h"
 #include "home/frminfo.h"
 #include "home/frmsplash.h"
+#include "startup/finestre.h"
 
 #include "support/percorsi_supporto.h"
 #include "support/supporto.h"

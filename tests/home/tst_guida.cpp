@@ -1,8 +1,8 @@
 #include "app/finestra.h"
-#include "app/finestre.h"
 #include "editor/frmdocumenti.h"
 #include "home/frmguida.h"
 #include "home/testiguida.h"
+#include "startup/finestre.h"
 
 #include "support/documenti_supporto.h"
 #include "support/percorsi_supporto.h"

@@ -5,11 +5,11 @@
 //     output_bench_esportazione [records]
 // It judges nothing.
 
-#include "app/finestre.h"
 #include "app/vistaimmagine.h"
 #include "editor/frmdocumenti.h"
 #include "output/fileesportazione.h"
 #include "output/frmexpdocumenti.h"
+#include "startup/finestre.h"
 #include "storage/archiviopagine.h"
 
 #include "support/documenti_supporto.h"
@@ -111,6 +111,7 @@ int main(int argc, char **argv)
 
     t.start();
     auto *finestra = new TfrmExpDocumenti(editor);
+    finestra->impostaArchivio(editor->percorsoArchivio());
     finestra->show();
     QApplication::processEvents();
     finestra->grdRecords->viewport()->repaint();

@@ -1,10 +1,10 @@
-#include "app/finestre.h"
 #include "app/vistaimmagine.h"
 #include "editor/frmdocumenti.h"
 #include "home/frmguida.h"
 #include "output/fileesportazione.h"
 #include "output/frmexpdocumenti.h"
 #include "output/modelloesportazione.h"
+#include "startup/finestre.h"
 #include "storage/archiviopagine.h"
 
 #include "support/avanzamento_supporto.h"
@@ -124,6 +124,7 @@ void TestExpDocumenti::cleanup()
 std::unique_ptr<TfrmExpDocumenti> TestExpDocumenti::apri()
 {
     auto f = std::make_unique<TfrmExpDocumenti>(frmDocumenti());
+    f->impostaArchivio(frmDocumenti()->percorsoArchivio());
     f->show();
     QApplication::setActiveWindow(f.get());
     return f;

@@ -1,8 +1,7 @@
-#include "app/finestre.h"
 #include "app/vistaimmagine.h"
-#include "editor/editorpagine.h"
 #include "editor/frmdocumenti.h"
 #include "output/frmslideshow_documenti.h"
+#include "startup/finestre.h"
 #include "storage/archiviopagine.h"
 
 #include "support/documenti_supporto.h"
@@ -233,7 +232,7 @@ void TestSlideshow::chiusura()
     TfrmDocumenti *editor = apriEditore(m_editore->cartella(), QStringLiteral("Prova"));
     clicca(editor->findChild<QWidget *>(QStringLiteral("cmdPrimo")));
     clicca(editor->findChild<QWidget *>(QStringLiteral("cmdAvanti")));
-    EditorPagine *pagine = editorPagine();
+    const TfrmDocumenti *pagine = editor;
     QCOMPARE(pagine->posizioneCorrente(), 2);
     const ValoriScheda prima = pagine->valoriSchermo();
     const QImage fotoPrima = pagine->foto();

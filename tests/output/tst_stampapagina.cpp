@@ -1,10 +1,10 @@
 // The print and preview windows of the page sheet, opened from the editor:
 // what they show, what the sheet carries, and how each way out ends.
 
-#include "app/finestre.h"
 #include "editor/frmdocumenti.h"
 #include "output/frmanteprimapagina.h"
 #include "output/frmstampapagina.h"
+#include "startup/finestre.h"
 
 #include "support/disco_supporto.h"
 #include "support/documenti_supporto.h"

@@ -20,7 +20,6 @@
 //   bench_finestre anteprima FILE     the full list's report in the preview,
 //                                     to its first page painted
 
-#include "app/finestre.h"
 #include "app/stampareport.h"
 #include "editor/frmdocumenti.h"
 #include "output/frmexpdocumenti.h"
@@ -28,7 +27,9 @@
 #include "search/frmtrovapagine.h"
 #include "search/modellorighe.h"
 #include "search/reportriepilogo.h"
+#include "startup/finestre.h"
 
+#include "support/documenti_supporto.h"
 #include "support/stampa_supporto.h"
 #include "support/supporto.h"
 
@@ -115,6 +116,7 @@ struct Lista {
 Lista cerca(const QString &autore, const QString &titolo)
 {
     TfrmTrovaPagine f(frmDocumenti());
+    suArchivioEditore(&f);
     f.impostaChiamante(Chiamante::Documenti);
     f.show();
     lasciaDipingere(&f);
@@ -136,6 +138,7 @@ Lista apri(Conta conta)
     QElapsedTimer t;
     t.start();
     Finestra f(frmDocumenti());
+    suArchivioEditore(&f);
     f.show();
     lasciaDipingere(&f);
     const Lista l{ms(t), conta(f)};
@@ -160,6 +163,7 @@ double esporta()
 double stampa(const QString &pdf)
 {
     TfrmTrovaPagine f(frmDocumenti());
+    suArchivioEditore(&f);
     f.impostaChiamante(Chiamante::Documenti);
     f.show();
     QTest::mouseClick(f.btnCerca, Qt::LeftButton);
@@ -178,6 +182,7 @@ double stampa(const QString &pdf)
 int righe(const QString &uscita)
 {
     TfrmTrovaPagine f(frmDocumenti());
+    suArchivioEditore(&f);
     f.impostaChiamante(Chiamante::Documenti);
     f.show();
     QTest::mouseClick(f.btnCerca, Qt::LeftButton);
@@ -193,6 +198,7 @@ int righe(const QString &uscita)
 double anteprima()
 {
     TfrmTrovaPagine f(frmDocumenti());
+    suArchivioEditore(&f);
     f.impostaChiamante(Chiamante::Documenti);
     f.show();
     QTest::mouseClick(f.btnCerca, Qt::LeftButton);

@@ -3,12 +3,12 @@
 // with two criteria that keep 1 % of the records, and the filling of the
 // result list. Run it by hand; it judges nothing.
 
-#include "app/finestre.h"
 #include "editor/frmdocumenti.h"
 #include "search/criteriricerca.h"
 #include "search/frmtrovapagine.h"
 #include "search/modellorighe.h"
 #include "search/rigariepilogo.h"
+#include "startup/finestre.h"
 #include "storage/archiviopagine.h"
 
 #include "support/ricerca_supporto.h"
@@ -153,6 +153,7 @@ int main(int argc, char **argv)
         // The whole "Cerca" click of a window, busy label and panels included.
         const qint64 finestra = misura([&] {
             TfrmTrovaPagine f(frmDocumenti());
+            f.impostaArchivio(percorso, QStringLiteral("Bench"));
             f.impostaChiamante(Chiamante::Documenti);
             f.show();
             f.btnCerca->click();

@@ -1,9 +1,11 @@
-#include "app/finestre.h"
 #include "editor/frmdocumenti.h"
 #include "search/frmriepdacompletare.h"
 #include "search/frmtrovapagine.h"
 #include "search/rigariepilogo.h"
+#include "startup/finestre.h"
 
+#include "support/documenti_supporto.h"
+#include "support/percorsi_supporto.h"
 #include "support/ricerca_supporto.h"
 #include "support/supporto.h"
 
@@ -86,6 +88,7 @@ void TestRiepDaCompletare::cleanup()
 std::unique_ptr<TfrmRiepDaCompletare> TestRiepDaCompletare::apri()
 {
     auto f = std::make_unique<TfrmRiepDaCompletare>(frmDocumenti());
+    suArchivioEditore(f.get());
     f->show();
     QApplication::setActiveWindow(f.get());
     return f;
@@ -185,6 +188,7 @@ void TestRiepDaCompletare::trovaCammina()
 void TestRiepDaCompletare::ultimoTrovaSeparatoDallaRicerca()
 {
     auto ricerca = std::make_unique<TfrmTrovaPagine>(frmDocumenti());
+    suArchivioEditore(ricerca.get());
     ricerca->show();
     QTest::mouseClick(ricerca->btnCerca, Qt::LeftButton);
     // All seven records: Atto, bozza, Carta nautica, Diario, Elenco, Mappa, Zibaldone.
@@ -251,7 +255,7 @@ void TestRiepDaCompletare::aperturaDallEditore()
         QTRY_VERIFY(f->txtTrova->hasFocus());
         doppioClicVoce(f->lstRecords, 0);
     });
-    apriDialogo<TfrmRiepDaCompletare>(frmDocumenti());
+    clicca(frmDocumenti()->findChild<QWidget *>(QStringLiteral("cmdDaCompletare")));
     QVERIFY(!modaleMancata());
     QVERIFY(eseguito);
     QVERIFY(aperta.isNull());

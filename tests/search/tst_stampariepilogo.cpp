@@ -2,15 +2,17 @@
 // list printed with its title and the time of each print, a cancelled
 // dialog, a printer that fails; the window stays open every time.
 
-#include "app/finestre.h"
 #include "app/formati.h"
 #include "editor/frmdocumenti.h"
 #include "search/frmriepdacompletare.h"
 #include "search/frmtrovapagine.h"
+#include "startup/finestre.h"
 
 #include "support/avanzamento_supporto.h"
 #include "support/disco_supporto.h"
+#include "support/documenti_supporto.h"
 #include "support/pdf_supporto.h"
+#include "support/percorsi_supporto.h"
 #include "support/ricerca_supporto.h"
 #include "support/stampa_supporto.h"
 #include "support/supporto.h"
@@ -155,10 +157,12 @@ FinestraRiepilogo *TestStampaRiepilogo::apri(bool trova)
     if (trova) {
         auto *f = new TfrmTrovaPagine(frmDocumenti());
         m_finestra.reset(f);
+        suArchivioEditore(f);
         f->show();
         QTest::mouseClick(f->btnCerca, Qt::LeftButton);
     } else {
         m_finestra = std::make_unique<TfrmRiepDaCompletare>(frmDocumenti());
+        suArchivioEditore(m_finestra.get());
         m_finestra->show();
     }
     QApplication::setActiveWindow(m_finestra.get());

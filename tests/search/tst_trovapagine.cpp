@@ -1,11 +1,13 @@
-#include "app/finestre.h"
 #include "app/vistaimmagine.h"
 #include "editor/frmdocumenti.h"
 #include "search/frmtrovapagine.h"
 #include "search/modellorighe.h"
 #include "search/rigariepilogo.h"
+#include "startup/finestre.h"
 #include "storage/archiviopagine.h"
 
+#include "support/documenti_supporto.h"
+#include "support/percorsi_supporto.h"
 #include "support/ricerca_supporto.h"
 #include "support/supporto.h"
 
@@ -113,6 +115,7 @@ void TestTrovaPagine::cleanup()
 std::unique_ptr<TfrmTrovaPagine> TestTrovaPagine::apri(bool marca)
 {
     auto f = std::make_unique<TfrmTrovaPagine>(frmDocumenti());
+    suArchivioEditore(f.get());
     if (marca)
         f->impostaChiamante(Chiamante::Documenti);
     f->show();
@@ -451,9 +454,8 @@ void TestTrovaPagine::doppioClicScriveLEditore()
     QCOMPARE(testo("txtCreazione"), QStringLiteral("01/02/1850"));
     QCOMPARE(testo("txtNote"), QStringLiteral("seconda copia"));
     QCOMPARE(testo("txtDescrizione"), QString());
-    // The later record's flag is neither value: the box keeps what the
-    // earlier one set.
-    QVERIFY(chk->isChecked());
+    // The record's flag is neither value: the box keeps what it showed.
+    QVERIFY(!chk->isChecked());
     QCOMPARE(etichetta("lblFile01"), QString());
     QCOMPARE(etichetta("lblDesc03"), QStringLiteral("sigillo"));
     const QColor centro = coloreAlCentro(imgFoto);
@@ -562,9 +564,7 @@ void TestTrovaPagine::aperturaDallEditore()
         QCOMPARE(titoli(vociLista(f->lstRecords)), QStringList{"Contratto"});
         doppioClicVoce(f->lstRecords, 0);
     });
-    apriDialogo<TfrmTrovaPagine>(frmDocumenti(), [](TfrmTrovaPagine &d) {
-        d.impostaChiamante(Chiamante::Documenti);
-    });
+    clicca(frmDocumenti()->findChild<QWidget *>(QStringLiteral("cmdTrova")));
     QVERIFY(!modaleMancata());
     QVERIFY(eseguito);
     QVERIFY(aperta.isNull());

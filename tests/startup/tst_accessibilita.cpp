@@ -1,5 +1,4 @@
 #include "app/finestra.h"
-#include "app/finestre.h"
 #include "app/vistaimmagine.h"
 #include "editor/frmallegacartella.h"
 #include "editor/frmdocumenti.h"
@@ -7,6 +6,7 @@
 #include "home/frminfo.h"
 #include "home/frmsplash.h"
 #include "output/frmexpdocumenti.h"
+#include "startup/finestre.h"
 
 #include "support/accesso_supporto.h"
 #include "support/documenti_supporto.h"

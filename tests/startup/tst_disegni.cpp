@@ -1,5 +1,4 @@
 #include "app/disegnirisorse.h"
-#include "app/finestre.h"
 #include "editor/frmallegacartella.h"
 #include "editor/frmdocumenti.h"
 #include "editor/frmzoom.h"
@@ -13,6 +12,7 @@
 #include "output/frmstampapagina.h"
 #include "search/frmriepdacompletare.h"
 #include "search/frmtrovapagine.h"
+#include "startup/finestre.h"
 
 #include "support/supporto.h"
 

@@ -1,6 +1,8 @@
 #include "storage/schedapagina.h"
 #include "storage/testo.h"
 
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <QTest>
 
 #include <cstring>
@@ -36,7 +38,10 @@ private slots:
     void campoInTesto();
     void flag_data();
     void flag();
+    void windows1252AndataRitorno_data();
     void windows1252AndataRitorno();
+    void windows1252NonRappresentabili_data();
+    void windows1252NonRappresentabili();
     void schedaEditorAndataRitorno();
 };
 
@@ -190,13 +195,58 @@ void TestSchedaPagina::flag()
     }
 }
 
+// Each of the 256 bytes against the toolkit's own code page: it decodes to
+// the same character, and that character encodes back to the byte.
+void TestSchedaPagina::windows1252AndataRitorno_data()
+{
+    QTest::addColumn<int>("byte");
+    for (int b = 0; b < 256; ++b)
+        QTest::addRow("0x%02X", b) << b;
+}
+
 void TestSchedaPagina::windows1252AndataRitorno()
 {
-    // Every byte decodes to a character that encodes back to the same byte.
-    QByteArray tutti;
-    for (int b = 0; b < 256; ++b)
-        tutti.append(char(b));
-    QCOMPARE(Testo::toWindows1252(Testo::fromWindows1252(tutti)), tutti);
+    QFETCH(int, byte);
+    QStringDecoder oracolo("windows-1252");
+    QStringEncoder oracoloInverso("windows-1252");
+    if (!oracolo.isValid() || !oracoloInverso.isValid())
+        QSKIP("the toolkit has no Windows-1252 codec here");
+    const QByteArray b(1, char(byte));
+    const QString atteso = oracolo.decode(b);
+    QCOMPARE(atteso.size(), 1);
+
+    const QString letto = Testo::fromWindows1252(b);
+    QCOMPARE(QString::number(letto.at(0).unicode(), 16), QString::number(atteso.at(0).unicode(), 16));
+    QCOMPARE(Testo::toWindows1252(atteso), b);
+    QCOMPARE(QByteArray(oracoloInverso.encode(atteso)), b);
+}
+
+// A character the code page cannot hold is written as '?', one for each
+// character. The toolkit's encoder writes the control 0x1A there instead,
+// which in a record would be a stored character of its own (the byte 0x1A
+// reads back as U+001A), so it cannot stand in for ours here.
+void TestSchedaPagina::windows1252NonRappresentabili_data()
+{
+    QTest::addColumn<QString>("testo");
+    QTest::addColumn<QByteArray>("atteso");
+    QTest::addColumn<QByteArray>("oracolo"); // what the toolkit writes; empty where it fails
+
+    QTest::newRow("lettera fuori pagina") << QStringLiteral("a\u0100b") << QByteArray("a?b") << QByteArray("a\x1A" "b");
+    QTest::newRow("coppia surrogata") << QString::fromUtf8("x\xF0\x9F\x98\x80y") << QByteArray("x?y")
+                                      << QByteArray("x\x1Ay");
+    QTest::newRow("surrogato spaiato") << QString(QChar(0xD800)) << QByteArray("?") << QByteArray();
+    QTest::newRow("controllo 0x1A") << QStringLiteral("\u001A") << QByteArray("\x1A") << QByteArray("\x1A");
+}
+
+void TestSchedaPagina::windows1252NonRappresentabili()
+{
+    QFETCH(QString, testo);
+    QFETCH(QByteArray, atteso);
+    QFETCH(QByteArray, oracolo);
+    QCOMPARE(Testo::toWindows1252(testo), atteso);
+    QStringEncoder toolkit("windows-1252");
+    if (toolkit.isValid() && !oracolo.isEmpty())
+        QCOMPARE(QByteArray(toolkit.encode(testo)), oracolo);
 }
 
 void TestSchedaPagina::schedaEditorAndataRitorno()

@@ -1,7 +1,9 @@
 #include "support/documenti_supporto.h"
 
-#include "app/finestre.h"
 #include "editor/frmdocumenti.h"
+#include "output/frmexpdocumenti.h"
+#include "search/finestrariepilogo.h"
+#include "startup/finestre.h"
 
 #include <QApplication>
 #include <QDir>
@@ -58,6 +60,18 @@ TfrmDocumenti *EditoreDiProva::riapri()
     QFile::remove(archivio());
     QDir(percorso(QStringLiteral("Pagine_Documenti"))).removeRecursively();
     return apriEditore(cartella(), QStringLiteral("Prova"));
+}
+
+void suArchivioEditore(FinestraRiepilogo *finestra)
+{
+    TfrmDocumenti *editor = frmDocumenti();
+    finestra->impostaArchivio(editor->percorsoArchivio(), editor->nomeArchivio());
+    QObject::connect(finestra, &FinestraRiepilogo::schedaScelta, editor, &TfrmDocumenti::mostraPosizione);
+}
+
+void suArchivioEditore(TfrmExpDocumenti *finestra)
+{
+    finestra->impostaArchivio(frmDocumenti()->percorsoArchivio());
 }
 
 QLineEdit *campoEditore(const char *nome)

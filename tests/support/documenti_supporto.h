@@ -6,9 +6,11 @@
 #include <QString>
 #include <QVector>
 
+class FinestraRiepilogo;
 class QLineEdit;
 class QWidget;
 class TfrmDocumenti;
+class TfrmExpDocumenti;
 
 // Records "Pagina 1" to "Pagina n": title, author, code and page number
 // filled, each telling its position.
@@ -37,6 +39,11 @@ private:
 // path (in the program folder, "<nome>.kpx") written, shown, active, and
 // cleared for a new record by its show.
 TfrmDocumenti *apriEditore(const QString &cartella, const QString &nome);
+
+// A result window made by a test as the editor's commands open it: on the
+// editor's archive, a chosen record going back to the editor.
+void suArchivioEditore(FinestraRiepilogo *finestra);
+void suArchivioEditore(TfrmExpDocumenti *finestra);
 
 // A text field of the editor by its name ("txtTitolo").
 QLineEdit *campoEditore(const char *nome);

@@ -1,6 +1,6 @@
 #include "support/supporto.h"
 
-#include "app/finestre.h"
+#include "startup/finestre.h"
 #include "startup/startup.h"
 
 #include <QApplication>

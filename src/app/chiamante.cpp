@@ -1,12 +1,8 @@
-#include "editor/editorpagine.h"
+#include "app/chiamante.h"
 
 #include "storage/testo.h"
 
-#include <QWidget>
-
 namespace {
-
-EditorPagine *g_editor = nullptr;
 
 const QString kMarcaAvvio = QStringLiteral("avvio");
 const QString kMarcaDocumenti = QStringLiteral("documenti");
@@ -34,19 +30,4 @@ Chiamante chiamanteDaMarca(const QString &marca)
     if (m == kMarcaDocumenti)
         return Chiamante::Documenti;
     return Chiamante::Nessuno;
-}
-
-EditorPagine *editorPagine()
-{
-    return g_editor;
-}
-
-void registraEditorPagine(EditorPagine *editor)
-{
-    g_editor = editor;
-}
-
-EditorPagine *editorProprietario(const QWidget *finestra)
-{
-    return finestra ? dynamic_cast<EditorPagine *>(finestra->parentWidget()) : nullptr;
 }
