@@ -124,14 +124,21 @@ void CasellaTesto::disegna(QPainter &pittore, double da, double a) const
     const double margine = 1e-6;
     const int primo = std::max(0, int(std::floor((sopra - alto) / passo + margine)));
     const int ultimo = std::min(int(m_righe.size()) - 1, int(std::ceil((sotto - alto) / passo - margine)) - 1);
-    const Qt::Alignment flag = allineamento(m_aspetto.orizzontale) | Qt::AlignVCenter;
     const QFontMetricsF metrica(pittore.font(), pittore.device());
     for (int i = primo; i <= ultimo; ++i) {
         const QRectF riga(r.left(), alto + i * passo, r.width(), passo);
         QString testo = m_righe.at(i);
-        if (m_aspetto.orizzontale == AllineamentoOrizzontale::Sinistra)
+        Qt::Alignment orizzontale = allineamento(m_aspetto.orizzontale);
+        // A line wider than its box starts at the box's start whatever its
+        // alignment: centred or right-aligned it would lose its beginning,
+        // the part that names what it is, and cut its first letter in
+        // half. Shrinking it instead would print one field of the sheet at
+        // a size of its own, and a long enough text would be cut anyway.
+        if (metrica.horizontalAdvance(testo) > r.width()) {
+            orizzontale = Qt::AlignLeft;
             testo = finoAlBordo(testo, metrica, r.width());
-        pittore.drawText(riga, int(flag | Qt::TextSingleLine), testo);
+        }
+        pittore.drawText(riga, int(orizzontale | Qt::AlignVCenter | Qt::TextSingleLine), testo);
     }
     pittore.restore();
 }

@@ -55,6 +55,7 @@ private slots:
     void testiNelleCaselle_data();
     void testiNelleCaselle();
     void valoreLungoTagliato();
+    void titoloLungoDalPrincipio();
     void parentesiStampate();
     void fotoAdattata_data();
     void fotoAdattata();
@@ -146,6 +147,32 @@ void TestDocumento::valoreLungoTagliato()
     QVERIFY(viste.size() >= 3);
     QVERIFY(viste.size() < 10);
     QCOMPARE(viste.first(), QStringLiteral("parola00"));
+}
+
+// A centred title wider than its bar would lose its beginning, the part that
+// names the page: it starts at the bar's left edge instead, whole, and only
+// its end is cut.
+void TestDocumento::titoloLungoDalPrincipio()
+{
+    QStringList parole;
+    for (int i = 1; i <= 14; ++i)
+        parole.append(QStringLiteral("Parte%1").arg(i, 3, 10, QLatin1Char('0')));
+    ValoriFoglio v;
+    v.titolo = parole.join(QLatin1Char(' ')).left(120);
+    QCOMPARE(v.titolo.size(), 120);
+    const auto stampato = stampa(v);
+
+    const QRectF casella = QRectF(2.0, 6.2, 186.0, 6.0).translated(kMargine, kMargine);
+    const QList<ParolaPdf> prima = stampato->testo.trova(QStringLiteral("Parte001"));
+    QCOMPARE(prima.size(), 1);
+    const QRectF box = prima.first().box;
+    QVERIFY2(box.left() >= casella.left() - 0.3 && box.left() - casella.left() < 0.6,
+             qPrintable(QString::number(box.left())));
+    QVERIFY(qAbs(box.center().y() - casella.center().y()) < 0.8);
+    QCOMPARE(stampato->testo.trova(QStringLiteral("Parte002")).size(), 1);
+    for (const ParolaPdf &p : stampato->testo.parole)
+        if (p.testo.startsWith(QLatin1String("Parte")))
+            QVERIFY2(p.box.left() < casella.right(), qPrintable(p.testo));
 }
 
 void TestDocumento::parentesiStampate()
