@@ -5,6 +5,7 @@
 #include "app/vistaimmagine.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -121,19 +122,36 @@ void premi(QWidget *comando)
 
 } // namespace
 
+QWidget *ComportamentoFinestra::uscita(const QWidget *finestra) const
+{
+    for (const QPointer<QWidget> &comando : m_uscita) {
+        if (comando && comando->isVisibleTo(finestra))
+            return comando;
+    }
+    return nullptr;
+}
+
 bool ComportamentoFinestra::chiusuraRifiutata(QWidget *finestra, QCloseEvent *evento) const
 {
     if (m_pulsantiTitolo || !evento->spontaneous())
         return false;
     evento->ignore();
-    for (const QPointer<QWidget> &comando : m_uscita) {
-        if (comando && comando->isVisibleTo(finestra)) {
-            // Queued: the command may close this very window, which the
-            // toolkit does not allow while the close request is under way.
-            QMetaObject::invokeMethod(comando, [c = comando.data()] { premi(c); }, Qt::QueuedConnection);
-            break;
-        }
-    }
+    // Queued: the command may close this very window, which the toolkit
+    // does not allow while the close request is under way.
+    if (QWidget *comando = uscita(finestra))
+        QMetaObject::invokeMethod(comando, [comando] { premi(comando); }, Qt::QueuedConnection);
+    return true;
+}
+
+bool ComportamentoFinestra::esciConEscape(QWidget *finestra) const
+{
+    if (m_pulsantiTitolo)
+        return false;
+    const QWidget *modale = QApplication::activeModalWidget();
+    if (modale && modale != finestra->window())
+        return true;
+    if (QWidget *comando = uscita(finestra))
+        premi(comando);
     return true;
 }
 
@@ -226,7 +244,7 @@ void FinestraDialogo::closeEvent(QCloseEvent *evento)
 void FinestraDialogo::keyPressEvent(QKeyEvent *evento)
 {
     const int tasto = evento->key();
-    if (!pulsantiTitolo() && tasto == Qt::Key_Escape) {
+    if (tasto == Qt::Key_Escape && m_comportamento.esciConEscape(this)) {
         evento->accept();
         return;
     }

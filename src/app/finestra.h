@@ -70,11 +70,18 @@ public:
     // event is refused and the way out runs once the request is over (it
     // may close the window itself). True when the close was refused.
     bool chiusuraRifiutata(QWidget *finestra, QCloseEvent *evento) const;
+    // Escape in a window without a close box: runs the way out, as the
+    // close request does, unless a question of the program is open over
+    // the window (it answers Escape itself). True when the key was taken.
+    bool esciConEscape(QWidget *finestra) const;
     // As the window hides: the rest of a click that hid it must not reach
     // the window revealed under the pointer.
     void dopoNascosta() const;
 
 private:
+    // The first command of the way out on screen; nullptr when none is.
+    QWidget *uscita(const QWidget *finestra) const;
+
     Bordo m_bordo;
     bool m_pulsantiTitolo;
     QList<QPointer<QWidget>> m_uscita;
@@ -111,8 +118,8 @@ private:
 
 // A dialog: a fresh instance for each opening, owned by its opener, modal,
 // destroyed when it closes (see apriDialogo). A dialog without a close box
-// is left only through its own commands: Escape does nothing, and a close
-// from the window manager runs its way out.
+// is left only through its own commands: Escape and a close from the window
+// manager run its way out.
 class FinestraDialogo : public QDialog
 {
     Q_OBJECT

@@ -119,6 +119,35 @@ QString filePdfPredefinito(const QString &nomeStampa)
     return cartellaProgramma() + nome + QStringLiteral(".pdf");
 }
 
+namespace {
+
+// The report sets its own paper, margins and orientation on every page:
+// the preview's orientation buttons and page set-up would light up and
+// then be overridden, so they are not offered. The toolkit names these
+// actions only by their (translated) texts. A separator left next to
+// another by the hidden buttons goes too.
+void nascondiImpostazioniPagina(QToolBar &barra)
+{
+    const QStringList nascoste = {
+        QCoreApplication::translate("QPrintPreviewDialog", "Portrait"),
+        QCoreApplication::translate("QPrintPreviewDialog", "Landscape"),
+        QCoreApplication::translate("QPrintPreviewDialog", "Page setup"),
+    };
+    bool dopoSeparatore = true;
+    for (QAction *a : barra.actions()) {
+        if (!a->isSeparator() && nascoste.contains(a->text()))
+            a->setVisible(false);
+        if (!a->isVisible())
+            continue;
+        if (a->isSeparator() && dopoSeparatore)
+            a->setVisible(false);
+        else
+            dopoSeparatore = a->isSeparator();
+    }
+}
+
+} // namespace
+
 EsitoStampa stampaReport(QWidget *proprietario, const Report &report, const QString &nomeStampa, QString *motivo)
 {
     QPrinter stampante(QPrinter::HighResolution);
@@ -160,16 +189,12 @@ bool anteprimaReport(QWidget *proprietario, const Report &report, const QString 
             riuscita = dipinta && riuscita;
     });
 
-    // The report sets its own paper: the page set-up would only be
-    // overridden. Full screen and close join print and zoom.
+    // Full screen and close join print and zoom.
     if (auto *barra = anteprima.findChild<QToolBar *>()) {
-        // The dialog names these two actions only by their (translated)
-        // texts.
-        const QString impostaPagina = QCoreApplication::translate("QPrintPreviewDialog", "Page setup");
+        nascondiImpostazioniPagina(*barra);
+        // The dialog names its actions only by their (translated) texts.
         const QString stampa = QCoreApplication::translate("QPrintPreviewDialog", "Print");
         for (QAction *a : barra->actions()) {
-            if (a->text() == impostaPagina)
-                a->setVisible(false);
             // Printing from the preview takes the same way as any print,
             // so that a PDF is written checked and a failure is said.
             if (a->text() == stampa) {

@@ -69,6 +69,9 @@ void FinestraFoglio::FormShow()
     m_logo = m_scheda ? m_scheda->foto : QImage();
     if (m_logo.isNull())
         m_logo = immagineFallback();
+    // The window is opened to print or preview: Enter does that, and only
+    // a deliberate Tab or Escape cancels.
+    btnStampa->setFocus();
 }
 
 void FinestraFoglio::btnStampaClick()

@@ -20,6 +20,8 @@
 #include <QTest>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QWindow>
 
 namespace {
@@ -97,12 +99,24 @@ void controllaAspetto(QWidget *w, QWidget *proprietario, bool pulsanti)
     }
 }
 
+// The ways a user leaves a window.
+enum class Modo { Comando, Barra, Escape };
+
+// Escape as the keyboard delivers it: to the control with the focus, from
+// which it goes up to the window unless the control takes it.
+void premiEscape(QWidget *finestra)
+{
+    QWidget *fuoco = finestra->focusWidget();
+    QTest::keyClick(fuoco && fuoco->window() == finestra ? fuoco : finestra, Qt::Key_Escape);
+}
+
 // Opens a window as the user reaches it (from the window da, by its command
 // apertura; a window without them is shown directly), checks its look to
-// the window manager, then leaves it by its own command uscita or by a close
-// request from the title bar, and says where the program is then.
+// the window manager, then leaves it by its own command uscita, by a close
+// request from the title bar or by Escape, and says where the program is
+// then.
 void lascia(const QString &nome, const QString &da, const QString &apertura, const QString &uscita,
-            bool pulsanti, bool dallaBarra, Esito &esito)
+            bool pulsanti, Modo modo, Esito &esito)
 {
     EditoreDiProva programma;
     RegistroMessaggi messaggi;
@@ -120,8 +134,10 @@ void lascia(const QString &nome, const QString &da, const QString &apertura, con
     auto esci = [&](QWidget *w) {
         finestra = w;
         controllaAspetto(w, proprietario, pulsanti);
-        if (dallaBarra)
+        if (modo == Modo::Barra)
             chiudiDaBarraTitolo(w);
+        else if (modo == Modo::Escape)
+            premiEscape(w);
         else
             clicca(w->findChild<QWidget *>(uscita));
     };
@@ -168,6 +184,7 @@ private slots:
     void chiusure();
     void uscite_data();
     void uscite();
+    void escapeSottoUnaDomanda();
     void chiudereIlLauncherTerminaIlProgramma();
     void ricreareLInsieme();
     void testiInteriAllApertura_data();
@@ -350,10 +367,10 @@ void TestFinestre::uscite()
     QFETCH(bool, pulsanti);
 
     Esito comando, barra;
-    lascia(nome, da, apertura, uscita, pulsanti, false, comando);
+    lascia(nome, da, apertura, uscita, pulsanti, Modo::Comando, comando);
     if (QTest::currentTestFailed())
         return;
-    lascia(nome, da, apertura, uscita, pulsanti, true, barra);
+    lascia(nome, da, apertura, uscita, pulsanti, Modo::Barra, barra);
     if (QTest::currentTestFailed())
         return;
 
@@ -362,6 +379,18 @@ void TestFinestre::uscite()
     QCOMPARE(barra.terminazioni, comando.terminazioni);
     QCOMPARE(barra.visibili, comando.visibili);
     QCOMPARE(barra.risultato, comando.risultato);
+
+    // Escape leaves every dialog the same way too. The long-lived windows
+    // keep it: there it would end the program or drop the user's place.
+    if (!qobject_cast<FinestraDialogo *>(perNome(nome)))
+        return;
+    Esito tasto;
+    lascia(nome, da, apertura, uscita, pulsanti, Modo::Escape, tasto);
+    if (QTest::currentTestFailed())
+        return;
+    QVERIFY2(!tasto.aperta, "Escape left the window on screen");
+    QCOMPARE(tasto.visibili, comando.visibili);
+    QCOMPARE(tasto.risultato, comando.risultato);
 }
 
 void TestFinestre::chiudereIlLauncherTerminaIlProgramma()
@@ -477,6 +506,37 @@ public:
 
 // Each opening makes a fresh instance owned by the opener, modal, and gone
 // once it closes.
+// While the program asks a question over a window, Escape belongs to the
+// question: the window under it stays, and so does the work it was asked
+// about.
+void TestFinestre::escapeSottoUnaDomanda()
+{
+    EditoreDiProva programma;
+    QVERIFY(scriviArchivio(programma.archivio(), schedeNumerate(2)));
+    perNome(QStringLiteral("frmPassword"))->hide();
+    TfrmDocumenti *editor = apriEditore(programma.cartella(), QStringLiteral("Prova"));
+    bool chiesto = false;
+    bool rimasta = false;
+    azzeraModaleMancata();
+    allaProssimaModale([&](QWidget *esportazione) {
+        allaProssimaModale([&](QWidget *domanda) {
+            auto *box = qobject_cast<QMessageBox *>(domanda);
+            QVERIFY(box);
+            chiesto = true;
+            premiEscape(esportazione);
+            QCoreApplication::processEvents();
+            rimasta = esportazione->isVisible() && box->isVisible();
+            box->button(QMessageBox::No)->click();
+        });
+        clicca(esportazione->findChild<QWidget *>(QStringLiteral("cmdEsporta")));
+        clicca(esportazione->findChild<QWidget *>(QStringLiteral("cmdEsci")));
+    });
+    clicca(editor->findChild<QWidget *>(QStringLiteral("cmdEsporta")));
+    QVERIFY(!modaleMancata());
+    QVERIFY(chiesto);
+    QVERIFY(rimasta);
+}
+
 void TestFinestre::dialogoNuovoAOgniApertura()
 {
     ProgrammaDiProva programma;
@@ -487,7 +547,7 @@ void TestFinestre::dialogoNuovoAOgniApertura()
             visti.append(m);
             QCOMPARE(m->parentWidget(), proprietario);
             QCOMPARE(DialogoDiProva::vivi, 1);
-            // No close box: Escape does not close it.
+            // No close box and no way out of its own: Escape leaves it open.
             QTest::keyClick(m, Qt::Key_Escape);
             QVERIFY(m->isVisible());
             static_cast<QDialog *>(m)->accept();

@@ -38,6 +38,8 @@ private slots:
 
     void finestre_data();
     void finestre();
+    void invioEsegueLAzione_data();
+    void invioEsegueLAzione();
     void stampa();
     void esiti_data();
     void esiti();
@@ -110,6 +112,35 @@ void TestStampaPagina::finestre()
         clicca(f->btnAnnulla);
     }));
     QVERIFY(stampa.richieste().isEmpty());
+    QVERIFY(messaggi.messaggi().isEmpty());
+    QVERIFY(m_editor->findChildren<QDialog *>().isEmpty());
+}
+
+void TestStampaPagina::invioEsegueLAzione_data()
+{
+    QTest::addColumn<QString>("comando");
+    QTest::newRow("stampa") << "cmdStampa";
+    QTest::newRow("anteprima") << "cmdAnteprima";
+}
+
+// The window opens to print or preview: Enter, where the focus starts, does
+// that rather than cancel.
+void TestStampaPagina::invioEsegueLAzione()
+{
+    QFETCH(QString, comando);
+    RispostaStampa stampa;   // answers the print dialog with a cancel
+    RegistroMessaggi messaggi;
+    bool anteprima = false;
+    QVERIFY(apri(qPrintable(comando), [&](FinestraFoglio *f) {
+        QCOMPARE(f->focusWidget(), static_cast<QWidget *>(f->btnStampa));
+        if (comando == QLatin1String("cmdAnteprima"))
+            allaProssimaModale([&](QWidget *m) {
+                anteprima = qobject_cast<QPrintPreviewDialog *>(m) != nullptr;
+                static_cast<QDialog *>(m)->reject();
+            });
+        QTest::keyClick(f->focusWidget(), Qt::Key_Return);
+    }));
+    QCOMPARE(stampa.richieste().size() + int(anteprima), 1);
     QVERIFY(messaggi.messaggi().isEmpty());
     QVERIFY(m_editor->findChildren<QDialog *>().isEmpty());
 }
@@ -209,6 +240,15 @@ void TestStampaPagina::anteprima()
             QCOMPARE(anteprima->parentWidget(), static_cast<QWidget *>(f));
             QVERIFY(anteprima->windowState() & Qt::WindowMaximized);
             QCOMPARE(anteprima->findChild<QPrintPreviewWidget *>()->pageCount(), 1);
+            // The sheet fixes its paper and orientation: nothing offers to
+            // change them only to be overridden.
+            QStringList offerte;
+            for (const QAction *a : anteprima->findChild<QToolBar *>()->actions())
+                if (a->isVisible())
+                    offerte << a->text();
+            for (const char *fissata : {"Verticale", "Orizzontale", "Impostazione pagina"})
+                QVERIFY2(!offerte.contains(QLatin1String(fissata)), fissata);
+            QVERIFY(offerte.contains(QStringLiteral("Stampa")));
             vista = true;
             anteprima->findChild<QToolBar *>()->findChild<QAction *>(QStringLiteral("actChiudi"))->trigger();
         });
