@@ -13,7 +13,7 @@ packages=(
     poppler-utils
     libtesseract-dev tesseract-ocr tesseract-ocr-ita tesseract-ocr-lat tesseract-ocr-eng
     libqt6sql6-sqlite
-    qt6-translations-l10n
+    qt6-translations-l10n qt6-l10n-tools
     desktop-file-utils appstream
     libsane-dev sane-utils
     "$@"

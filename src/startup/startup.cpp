@@ -35,6 +35,8 @@
 #include <QPointer>
 #include <QTranslator>
 
+#include <clocale>
+
 namespace {
 
 // Room for A3 pages at 600 dpi (about 280 MB decoded) with margin.
@@ -51,8 +53,12 @@ Finestre &finestre()
 void caricaTraduzioni()
 {
     static QPointer<QTranslator> qt;
+    static QPointer<QTranslator> supplemento;
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
     if (qt)
         return;
+    // Both belong to the application object: a new one (the command line
+    // is read before the windows' one exists) loads them again.
     qt = new QTranslator(QCoreApplication::instance());
     if (qt->load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"), QStringLiteral("_"),
                  QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
@@ -60,6 +66,34 @@ void caricaTraduzioni()
     else
         qWarning("Velmora: traduzioni italiane di Qt non trovate in %s",
                  qUtf8Printable(QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
+    // Installed last, so looked up first; it holds only what the toolkit's
+    // catalogue lacks, and everything else falls through to it.
+    supplemento = new QTranslator(QCoreApplication::instance());
+    if (supplemento->load(QStringLiteral(":/traduzioni/qt_supplemento_it.qm")))
+        QCoreApplication::installTranslator(supplemento);
+}
+
+LocaleItaliana::LocaleItaliana()
+    : m_lcAll(qgetenv("LC_ALL"))
+    , m_lcAllImpostata(qEnvironmentVariableIsSet("LC_ALL"))
+{
+    // The C library takes the user's locale now, as the toolkit would; the
+    // toolkit's own attempt, under the Italian name that may not be
+    // installed, then fails and changes nothing.
+    const char *locale = std::setlocale(LC_ALL, "");
+    m_localeC = locale ? QByteArray(locale) : QByteArray();
+    qputenv("LC_ALL", "it_IT.UTF-8");
+}
+
+LocaleItaliana::~LocaleItaliana()
+{
+    QLocale::system(); // read now, under the Italian name
+    if (m_lcAllImpostata)
+        qputenv("LC_ALL", m_lcAll);
+    else
+        qunsetenv("LC_ALL");
+    if (!m_localeC.isEmpty())
+        std::setlocale(LC_ALL, m_localeC.constData());
 }
 
 void createWindows(const QString &programFolder)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 // Start-up of the program, callable in-process by tests.
@@ -21,9 +22,12 @@
 void createWindows(const QString &programFolder);
 void destroyWindows();
 
-// Loads the toolkit's own Italian texts (dialog buttons, file dialogs),
-// once per process. Called by createWindows(); main() calls it earlier so
-// that the command line's help is Italian too.
+// Loads the toolkit's own Italian texts (dialog buttons, file dialogs), then
+// the program's supplement for the texts the toolkit's catalogue lacks (the
+// print dialog's "Pages" and "Advanced", the file dialog's "Folder"), once
+// per application object, and makes Italian the default locale (month
+// names, the type names of the file dialog). Called by createWindows();
+// main() calls it earlier so that the command line's help is Italian too.
 void caricaTraduzioni();
 
 // Removes what file replacements killed in an earlier run (a crash, a power
@@ -31,3 +35,24 @@ void caricaTraduzioni();
 // only their own hidden new files, untouched for an hour. main() calls it
 // before the windows are made.
 void rimuoviProvvisoriDelProgramma(const QString &cartellaProgramma);
+
+// The toolkit reads its "system" locale, which the file dialog uses for its
+// dates, from the environment as the application object is made. While an
+// object of this class lives, that environment says Italian; the C
+// library keeps the user's own locale (its character set above all), and
+// the environment is the user's again afterwards, for the programs this
+// one starts. Make one just before the application object and drop it
+// just after.
+class LocaleItaliana
+{
+public:
+    LocaleItaliana();
+    ~LocaleItaliana();
+    LocaleItaliana(const LocaleItaliana &) = delete;
+    LocaleItaliana &operator=(const LocaleItaliana &) = delete;
+
+private:
+    QByteArray m_lcAll;
+    bool m_lcAllImpostata = false;
+    QByteArray m_localeC;
+};

@@ -21,8 +21,20 @@ for f in bin/velmora share/velmora/unins000.dll share/icons/hicolor/scalable/app
     [ -s "$prefisso/$f" ] || { echo "installazione incompleta: manca $f"; exit 1; }
 done
 
-"$prefisso/bin/velmora" --version | grep -q '^Velmora [0-9]'
-"$prefisso/bin/velmora" --help | grep -q -- '--program-folder'
+# The command line answers with no display at all: in a terminal over ssh,
+# in a packaging script, under help2man.
+senza_schermo=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM)
+"${senza_schermo[@]}" "$prefisso/bin/velmora" --version | grep -q '^Velmora [0-9]'
+"${senza_schermo[@]}" "$prefisso/bin/velmora" --help | grep -q -- '--program-folder'
+# Started with no display, it says so in one Italian line and fails, with
+# no core dump (a status above 128 would be a signal).
+stato=0
+errore=$("${senza_schermo[@]}" HOME="$radice" "$prefisso/bin/velmora" 2>&1 >/dev/null) || stato=$?
+if [ "$stato" -eq 0 ] || [ "$stato" -gt 128 ] || [ "$(printf '%s\n' "$errore" | wc -l)" -ne 1 ] \
+    || ! printf '%s' "$errore" | grep -q 'schermo'; then
+    echo "senza schermo: uscita $stato, messaggio: $errore"
+    exit 1
+fi
 
 # A program that is still running after a few seconds has come up; the
 # window set is built before the event loop starts.
