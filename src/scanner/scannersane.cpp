@@ -11,6 +11,7 @@
 #include <cstring>
 #include <thread>
 
+#include <csignal>
 #include <cstdlib>
 #include <sys/mman.h>
 
@@ -164,6 +165,12 @@ SessioneSane::SessioneSane()
 {
     std::lock_guard<std::mutex> l(g_mutexSessione);
     if (g_sessioni++ == 0) {
+        // Backends hand lines over through a pipe from a reader thread or
+        // process; cancelling a page closes the read end while the reader may
+        // still write, and the default SIGPIPE would end the whole program.
+        // A write to a closed pipe is an ordinary error for everything else
+        // this program does, so the signal is ignored for good.
+        std::signal(SIGPIPE, SIG_IGN);
         SANE_Int versione = 0;
         g_avviata = sane_init(&versione, nullptr) == SANE_STATUS_GOOD;
     }
