@@ -1,20 +1,18 @@
 #include "app/stampareport.h"
 
 #include "app/cartellaprogramma.h"
+#include "app/finestraanteprima.h"
 #include "app/lavorolungo.h"
 #include "app/messaggi.h"
+#include "app/vistapagine.h"
 #include "report/report.h"
 #include "storage/filepdf.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QToolBar>
 
 #include <algorithm>
 
@@ -119,34 +117,6 @@ QString filePdfPredefinito(const QString &nomeStampa)
     return cartellaProgramma() + nome + QStringLiteral(".pdf");
 }
 
-namespace {
-
-// The report sets its own paper, margins and orientation on every page:
-// the preview's orientation buttons and page set-up would light up and
-// then be overridden, so they are not offered. The toolkit names these
-// actions only by their (translated) texts. A separator left next to
-// another by the hidden buttons goes too.
-void nascondiImpostazioniPagina(QToolBar &barra)
-{
-    const QStringList nascoste = {
-        QCoreApplication::translate("QPrintPreviewDialog", "Portrait"),
-        QCoreApplication::translate("QPrintPreviewDialog", "Landscape"),
-        QCoreApplication::translate("QPrintPreviewDialog", "Page setup"),
-    };
-    bool dopoSeparatore = true;
-    for (QAction *a : barra.actions()) {
-        if (!a->isSeparator() && nascoste.contains(a->text()))
-            a->setVisible(false);
-        if (!a->isVisible())
-            continue;
-        if (a->isSeparator() && dopoSeparatore)
-            a->setVisible(false);
-        else
-            dopoSeparatore = a->isSeparator();
-    }
-}
-
-} // namespace
 
 EsitoStampa stampaReport(QWidget *proprietario, const Report &report, const QString &nomeStampa, QString *motivo)
 {
@@ -171,59 +141,19 @@ EsitoStampa stampaReport(QWidget *proprietario, const Report &report, const QStr
 
 bool anteprimaReport(QWidget *proprietario, const Report &report, const QString &nomeStampa)
 {
-    QPrinter stampante(QPrinter::HighResolution);
-    preparaStampante(stampante, nomeStampa);
-    QPrintPreviewDialog anteprima(&stampante, proprietario);
-    anteprima.setObjectName(QStringLiteral("dlgAnteprima"));
-    anteprima.setWindowTitle(nomeStampa);
+    FinestraAnteprima anteprima(report, nomeStampa, proprietario);
     bool riuscita = true;
-    // The preview asks for every page before it opens: a long report shows
-    // its progress and can be given up, which closes the preview.
-    QObject::connect(&anteprima, &QPrintPreviewDialog::paintRequested, &anteprima, [&](QPrinter *p) {
-        LavoroLungo lavoro(proprietario, QStringLiteral(" Anteprima in corso"),
-                           QStringLiteral("Anteprima: pagina %1 di %2"), pagineDaStampare(*p, report));
-        const bool dipinta = stampaPagine(*p, *p, report, lavoro.passo());
-        if (lavoro.annullato())
-            QMetaObject::invokeMethod(&anteprima, &QDialog::reject, Qt::QueuedConnection);
-        else
-            riuscita = dipinta && riuscita;
+    QObject::connect(anteprima.vista(), &VistaPagine::paginaNonDipinta, &anteprima, [&riuscita] { riuscita = false; });
+    // Printing from the preview takes the same way as any print, so that a
+    // PDF is written checked and a failure is said.
+    QObject::connect(anteprima.actStampa, &QAction::triggered, &anteprima, [&] {
+        QString motivo;
+        const EsitoStampa esito = stampaReport(&anteprima, report, nomeStampa, &motivo);
+        if (esito == EsitoStampa::Fallita)
+            avviso(messaggioStampaFallita(motivo));
+        if (esito != EsitoStampa::Annullata)
+            anteprima.accept();
     });
-
-    // Full screen and close join print and zoom.
-    if (auto *barra = anteprima.findChild<QToolBar *>()) {
-        nascondiImpostazioniPagina(*barra);
-        // The dialog names its actions only by their (translated) texts.
-        const QString stampa = QCoreApplication::translate("QPrintPreviewDialog", "Print");
-        for (QAction *a : barra->actions()) {
-            // Printing from the preview takes the same way as any print,
-            // so that a PDF is written checked and a failure is said.
-            if (a->text() == stampa) {
-                QObject::disconnect(a, &QAction::triggered, nullptr, nullptr);
-                QObject::connect(a, &QAction::triggered, &anteprima, [&] {
-                    QString motivo;
-                    const EsitoStampa esito = stampaReport(&anteprima, report, nomeStampa, &motivo);
-                    if (esito == EsitoStampa::Fallita)
-                        avviso(messaggioStampaFallita(motivo));
-                    if (esito != EsitoStampa::Annullata)
-                        anteprima.accept();
-                });
-            }
-        }
-        barra->addSeparator();
-        QAction *schermo = barra->addAction(QStringLiteral("Schermo intero"));
-        schermo->setObjectName(QStringLiteral("actSchermoIntero"));
-        schermo->setCheckable(true);
-        QObject::connect(schermo, &QAction::toggled, &anteprima, [&anteprima](bool intero) {
-            anteprima.setWindowState(intero ? Qt::WindowFullScreen : Qt::WindowMaximized);
-        });
-        QAction *chiudi = barra->addAction(QStringLiteral("Chiudi"));
-        chiudi->setObjectName(QStringLiteral("actChiudi"));
-        QObject::connect(chiudi, &QAction::triggered, &anteprima, &QDialog::reject);
-    }
-    if (auto *vista = anteprima.findChild<QPrintPreviewWidget *>()) {
-        vista->setZoomMode(QPrintPreviewWidget::CustomZoom);
-        vista->setZoomFactor(1.0);
-    }
     anteprima.setWindowState(Qt::WindowMaximized);
     anteprima.exec();
     return riuscita;

@@ -25,9 +25,10 @@ EsitoStampa stampaReport(QWidget *proprietario, const Report &report, const QStr
 // The warning after a print whose file could not be written.
 QString messaggioStampaFallita(const QString &motivo);
 
-// Shows a prepared report in the preview window until the user closes it.
-// Printing from the preview uses the same printer set-up. False when the
-// preview could not paint the report.
+// Shows a prepared report in the preview window until the user closes it;
+// each page is painted when it first comes into view. Printing from the
+// preview takes the way of stampaReport. False when a page could not be
+// painted.
 bool anteprimaReport(QWidget *proprietario, const Report &report, const QString &nomeStampa);
 
 // The PDF file offered when there is no printer: the program folder, and

@@ -2,7 +2,9 @@
 // when there is no printer, a printer that fails, and the preview window.
 
 #include "app/cartellaprogramma.h"
+#include "app/finestraanteprima.h"
 #include "app/stampareport.h"
+#include "app/vistapagine.h"
 #include "report/report.h"
 
 #include "support/disco_supporto.h"
@@ -14,13 +16,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
 #include <QPrinterInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QToolBar>
 
 #include <algorithm>
 
@@ -45,6 +47,28 @@ std::unique_ptr<Report> lista(int righe)
     return r;
 }
 
+// Hears every page a preview paints from before it is first shown.
+class PagineDipinte : public QObject
+{
+public:
+    PagineDipinte() { qApp->installEventFilter(this); }
+    QList<int> pagine;
+
+protected:
+    bool eventFilter(QObject *o, QEvent *e) override
+    {
+        if (e->type() == QEvent::Polish)
+            if (auto *v = qobject_cast<VistaPagine *>(o); v && !m_udite.contains(v)) {
+                m_udite << v;
+                connect(v, &VistaPagine::paginaDipinta, this, [this](int i) { pagine << i; });
+            }
+        return false;
+    }
+
+private:
+    QList<QObject *> m_udite;
+};
+
 } // namespace
 
 class TestStampaReport : public QObject
@@ -67,6 +91,9 @@ private slots:
     void pdfSuDiscoGuasto_data();
     void pdfSuDiscoGuasto();
     void anteprima();
+    void anteprimaDipingeSoloLePagineViste();
+    void navigazione_data();
+    void navigazione();
     void stampaDallAnteprima();
 
 private:
@@ -176,26 +203,156 @@ void TestStampaReport::anteprima()
     auto report = lista(100);
     bool vista = false;
     allaProssimaModale([&](QWidget *m) {
-        auto *dialogo = qobject_cast<QPrintPreviewDialog *>(m);
+        auto *dialogo = qobject_cast<FinestraAnteprima *>(m);
         QVERIFY(dialogo);
         QVERIFY(dialogo->windowState() & Qt::WindowMaximized);
-        auto *pagine = dialogo->findChild<QPrintPreviewWidget *>();
-        QVERIFY(pagine);
-        QCOMPARE(pagine->pageCount(), report->numeroPagine());
-        QCOMPARE(pagine->zoomFactor(), 1.0);
-        auto *schermo = dialogo->findChild<QToolBar *>()->findChild<QAction *>(QStringLiteral("actSchermoIntero"));
-        QVERIFY(schermo);
-        schermo->trigger();
+        QCOMPARE(dialogo->vista()->numeroPagine(), report->numeroPagine());
+        QCOMPARE(dialogo->vista()->zoom(), 1.0);
+        QCOMPARE(dialogo->findChild<QLabel *>(QStringLiteral("lblPagine"))->text().trimmed(),
+                 QStringLiteral("/ %1").arg(report->numeroPagine()));
+        dialogo->actSchermoIntero->trigger();
         QVERIFY(dialogo->windowState() & Qt::WindowFullScreen);
-        schermo->trigger();
+        dialogo->actSchermoIntero->trigger();
         QVERIFY(dialogo->windowState() & Qt::WindowMaximized);
+
+        // Fitted to the width, the pages keep fitting when the window
+        // changes size.
+        VistaPagine *pagine = dialogo->vista();
+        dialogo->findChild<QAction *>(QStringLiteral("actAdattaLarghezza"))->trigger();
+        const auto margini = [pagine] {
+            const QRect r = pagine->rettangoloPagina(0);
+            return std::pair(r.left(), pagine->viewport()->width() - r.right() - 1);
+        };
+        QVERIFY(std::abs(margini().first - margini().second) <= 1);
+        QVERIFY(margini().first <= 13);
+        dialogo->setWindowState(Qt::WindowNoState);
+        dialogo->resize(500, 400);
+        QTRY_COMPARE(pagine->viewport()->width() < 500, true);
+        QVERIFY(margini().first <= 13);
+        // A zoom by hand ends the fitting.
+        const double adattato = pagine->zoom();
+        dialogo->findChild<QAction *>(QStringLiteral("actIngrandisci"))->trigger();
+        QVERIFY(pagine->zoom() > adattato);
+        dialogo->resize(450, 400);
+        QTRY_COMPARE(pagine->viewport()->width() < 450, true);
+        QVERIFY(pagine->zoom() > adattato);
         vista = true;
-        dialogo->findChild<QToolBar *>()->findChild<QAction *>(QStringLiteral("actChiudi"))->trigger();
+        dialogo->actChiudi->trigger();
     });
     QVERIFY(anteprimaReport(nullptr, *report, QStringLiteral("Anteprima")));
     QVERIFY(vista);
     QVERIFY(!modaleMancata());
     QVERIFY(!QApplication::activeModalWidget());
+}
+
+// A long report opens with only the pages in view painted; the last page
+// is painted when the user goes to it, shows the engine's picture of it,
+// and Escape leaves the preview.
+void TestStampaReport::anteprimaDipingeSoloLePagineViste()
+{
+    auto report = lista(3000);
+    const int n = report->numeroPagine();
+    QVERIFY(n > 50);
+    PagineDipinte udite;
+    QList<int> &dipinte = udite.pagine;
+    bool vista = false;
+    allaProssimaModale([&](QWidget *m) {
+        auto *dialogo = qobject_cast<FinestraAnteprima *>(m);
+        QVERIFY(dialogo);
+        VistaPagine *pagine = dialogo->vista();
+        QVERIFY(QTest::qWaitForWindowExposed(dialogo));
+        QTRY_VERIFY(!dipinte.isEmpty());
+        QList<int> inVista;
+        for (int i = 0; i < n; ++i)
+            if (pagine->rettangoloPagina(i).intersects(pagine->viewport()->rect()))
+                inVista << i;
+        QVERIFY(!inVista.isEmpty());
+        QCOMPARE(inVista.first(), 0);
+        for (int i : dipinte)
+            QVERIFY2(inVista.contains(i), qPrintable(QString::number(i)));
+        QVERIFY(!dipinte.contains(n - 1));
+
+        dialogo->findChild<QAction *>(QStringLiteral("actUltimaPagina"))->trigger();
+        pagine->viewport()->repaint();
+        QVERIFY(dipinte.contains(n - 1));
+        QVERIFY(dipinte.size() <= 2 * inVista.size() + 2);
+        QCOMPARE(pagine->paginaCorrente(), n - 1);
+        QCOMPARE(dialogo->findChild<QLineEdit *>(QStringLiteral("txtPagina"))->text(), QString::number(n));
+
+        // On screen, the engine's own picture of the last page.
+        const QRect r = pagine->rettangoloPagina(n - 1);
+        QImage attesa(r.size(), QImage::Format_RGB32);
+        attesa.fill(Qt::white);
+        {
+            QPainter p(&attesa);
+            report->disegnaPagina(n - 1, p, QRectF(QPointF(0, 0), QSizeF(r.size())));
+        }
+        const QRect visibile = r.intersected(pagine->viewport()->rect());
+        QVERIFY(visibile.height() > r.height() / 2);
+        const QImage schermo = pagine->viewport()->grab(visibile).toImage().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(schermo, attesa.copy(visibile.translated(-r.topLeft())));
+
+        vista = true;
+        QTest::keyClick(pagine, Qt::Key_Escape);
+    });
+    QVERIFY(anteprimaReport(nullptr, *report, QStringLiteral("Lunga")));
+    QVERIFY(vista);
+    QVERIFY(!modaleMancata());
+    QVERIFY(!QApplication::activeModalWidget());
+}
+
+void TestStampaReport::navigazione_data()
+{
+    QTest::addColumn<int>("da");          // 0-based page the preview is on
+    QTest::addColumn<QString>("comando"); // an action, or a page number typed
+    QTest::addColumn<int>("a");           // -1: the last page
+    QTest::newRow("next") << 0 << "actPaginaSuccessiva" << 1;
+    QTest::newRow("previous") << 3 << "actPaginaPrecedente" << 2;
+    QTest::newRow("first") << 3 << "actPrimaPagina" << 0;
+    QTest::newRow("last") << 0 << "actUltimaPagina" << -1;
+    QTest::newRow("next from the last") << -1 << "actPaginaSuccessiva" << -1;
+    QTest::newRow("previous from the first") << 0 << "actPaginaPrecedente" << 0;
+    QTest::newRow("number typed") << 0 << "5" << 4;
+}
+
+// The page buttons and the page number move the view and say where it is;
+// the buttons that would go nowhere are off.
+void TestStampaReport::navigazione()
+{
+    QFETCH(int, da);
+    QFETCH(QString, comando);
+    QFETCH(int, a);
+    auto report = lista(400);
+    const int n = report->numeroPagine();
+    QVERIFY(n > 6);
+    da = da < 0 ? n - 1 : da;
+    a = a < 0 ? n - 1 : a;
+    bool vista = false;
+    allaProssimaModale([&](QWidget *m) {
+        auto *dialogo = qobject_cast<FinestraAnteprima *>(m);
+        QVERIFY(dialogo);
+        VistaPagine *pagine = dialogo->vista();
+        pagine->vaiAPagina(da);
+        auto *numero = dialogo->findChild<QLineEdit *>(QStringLiteral("txtPagina"));
+        if (auto *azione = dialogo->findChild<QAction *>(comando)) {
+            QCOMPARE(azione->isEnabled(), a != da);
+            azione->trigger();
+        } else {
+            numero->clear();
+            QTest::keyClicks(numero, comando);
+            QTest::keyClick(numero, Qt::Key_Return);
+        }
+        QCOMPARE(pagine->paginaCorrente(), a);
+        QCOMPARE(numero->text(), QString::number(a + 1));
+        QVERIFY(pagine->rettangoloPagina(a).intersects(pagine->viewport()->rect()));
+        QCOMPARE(dialogo->findChild<QAction *>(QStringLiteral("actPrimaPagina"))->isEnabled(), a > 0);
+        QCOMPARE(dialogo->findChild<QAction *>(QStringLiteral("actUltimaPagina"))->isEnabled(), a < n - 1);
+        vista = true;
+        dialogo->reject();
+    });
+    QVERIFY(anteprimaReport(nullptr, *report, QStringLiteral("Pagine")));
+    QVERIFY(vista);
+    QVERIFY(!modaleMancata());
 }
 
 // Printing from the preview takes the print path above: the PDF is
@@ -207,11 +364,9 @@ void TestStampaReport::stampaDallAnteprima()
     const QString pdf = m_cartella->filePath(QStringLiteral("dall'anteprima.pdf"));
     risposta.stampaIn(pdf);
     allaProssimaModale([&](QWidget *m) {
-        const QString testo = QCoreApplication::translate("QPrintPreviewDialog", "Print");
-        const QList<QAction *> azioni = m->findChildren<QAction *>();
-        const auto stampa = std::find_if(azioni.begin(), azioni.end(), [&](QAction *a) { return a->text() == testo; });
-        QVERIFY(stampa != azioni.end());
-        (*stampa)->trigger();
+        auto *dialogo = qobject_cast<FinestraAnteprima *>(m);
+        QVERIFY(dialogo);
+        dialogo->actStampa->trigger();
     });
     QVERIFY(anteprimaReport(nullptr, *report, QStringLiteral("Anteprima")));
     QVERIFY(!modaleMancata());

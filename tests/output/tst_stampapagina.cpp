@@ -1,6 +1,8 @@
 // The print and preview windows of the page sheet, opened from the editor:
 // what they show, what the sheet carries, and how each way out ends.
 
+#include "app/finestraanteprima.h"
+#include "app/vistapagine.h"
 #include "editor/frmdocumenti.h"
 #include "output/frmanteprimapagina.h"
 #include "output/frmstampapagina.h"
@@ -20,8 +22,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QToolBar>
@@ -135,7 +135,7 @@ void TestStampaPagina::invioEsegueLAzione()
         QCOMPARE(f->focusWidget(), static_cast<QWidget *>(f->btnStampa));
         if (comando == QLatin1String("cmdAnteprima"))
             allaProssimaModale([&](QWidget *m) {
-                anteprima = qobject_cast<QPrintPreviewDialog *>(m) != nullptr;
+                anteprima = qobject_cast<FinestraAnteprima *>(m) != nullptr;
                 static_cast<QDialog *>(m)->reject();
             });
         QTest::keyClick(f->focusWidget(), Qt::Key_Return);
@@ -235,22 +235,22 @@ void TestStampaPagina::anteprima()
     bool vista = false;
     QVERIFY(apri("cmdAnteprima", [&](FinestraFoglio *f) {
         allaProssimaModale([&](QWidget *m) {
-            auto *anteprima = qobject_cast<QPrintPreviewDialog *>(m);
+            auto *anteprima = qobject_cast<FinestraAnteprima *>(m);
             QVERIFY(anteprima);
             QCOMPARE(anteprima->parentWidget(), static_cast<QWidget *>(f));
             QVERIFY(anteprima->windowState() & Qt::WindowMaximized);
-            QCOMPARE(anteprima->findChild<QPrintPreviewWidget *>()->pageCount(), 1);
+            QCOMPARE(anteprima->vista()->numeroPagine(), 1);
             // The sheet fixes its paper and orientation: nothing offers to
             // change them only to be overridden.
             QStringList offerte;
-            for (const QAction *a : anteprima->findChild<QToolBar *>()->actions())
+            for (const QAction *a : anteprima->barra()->actions())
                 if (a->isVisible())
                     offerte << a->text();
             for (const char *fissata : {"Verticale", "Orizzontale", "Impostazione pagina"})
                 QVERIFY2(!offerte.contains(QLatin1String(fissata)), fissata);
             QVERIFY(offerte.contains(QStringLiteral("Stampa")));
             vista = true;
-            anteprima->findChild<QToolBar *>()->findChild<QAction *>(QStringLiteral("actChiudi"))->trigger();
+            anteprima->actChiudi->trigger();
         });
         clicca(f->btnStampa);
     }));

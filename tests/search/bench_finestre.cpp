@@ -21,6 +21,7 @@
 //                                     to its first page painted
 
 #include "app/stampareport.h"
+#include "app/vistapagine.h"
 #include "editor/frmdocumenti.h"
 #include "output/frmexpdocumenti.h"
 #include "search/frmriepdacompletare.h"
@@ -40,7 +41,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
-#include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
@@ -213,11 +213,11 @@ double anteprima()
     QTimer guarda;
     QObject::connect(&guarda, &QTimer::timeout, [&] {
         QWidget *attiva = QApplication::activeModalWidget();
-        auto *vista = attiva ? attiva->findChild<QPrintPreviewWidget *>() : nullptr;
+        auto *vista = attiva ? attiva->findChild<VistaPagine *>() : nullptr;
         if (!vista || !vista->isVisible())
             return;
         if (tempo < 0) {
-            vista->repaint();
+            vista->viewport()->repaint();
             tempo = ms(t);
         }
         attiva->close();
