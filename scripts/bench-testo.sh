@@ -4,7 +4,8 @@
 #                                                          command on the same
 #                                                          picture (goal <= 1.1)
 #   a whole archive of 8 scans read on two threads      vs one (goal >= 1.7 x)
-#   a word search over 100,000 pages' texts             goal <= 50 ms
+#   a word search over 100,000 pages' texts, as the      goal <= 50 ms
+#   search window's click runs it, beside the first way
 #   the text index's size per page
 # The page: Italian prose from fortunes-it set by ImageMagick on an A4 page
 # at 300 dpi, then degraded as a scan (turned, noise, blur, JPEG 85).
@@ -41,9 +42,17 @@ for _ in $(seq "$runs"); do
     secondi "$verifica" pagina "$pagina" >>"$dati/programma.t"
     secondi tesseract "$pagina" - -l ita+lat+eng >>"$dati/tesseract.t"
 done
+# Each run's wall seconds, then the process's user+sys CPU seconds: two
+# threads that really share the work keep both cores busy (CPU ~ 2 x wall).
+archivio() {
+    /usr/bin/time -f '%U %S' -o "$dati/cpu" "$verifica" archivio "$dati/programma/" Bench 8 "$1" 2>/dev/null |
+        awk '{ print $4 }' >"$dati/wall"
+    echo "$(cat "$dati/wall") $(awk '{ print $1 + $2 }' "$dati/cpu")"
+}
+: >"$dati/uno.cpu"; : >"$dati/due.cpu"
 for _ in $(seq $(((runs + 1) / 2))); do
-    "$verifica" archivio "$dati/programma/" Bench 8 1 | awk '{ print $4 }' >>"$dati/uno.t"
-    "$verifica" archivio "$dati/programma/" Bench 8 2 | awk '{ print $4 }' >>"$dati/due.t"
+    archivio 1 | tee -a "$dati/uno.cpu" | awk '{ print $1 }' >>"$dati/uno.t"
+    archivio 2 | tee -a "$dati/due.cpu" | awk '{ print $1 }' >>"$dati/due.t"
 done
 p=$(mediana <"$dati/programma.t"); t=$(mediana <"$dati/tesseract.t")
 u=$(mediana <"$dati/uno.t"); d=$(mediana <"$dati/due.t")
@@ -54,6 +63,11 @@ printf '| %-46s | %9s | %9s | %6s | %-7s |\n' "one page vs the tesseract command
     "$(awk -v a="$p" -v b="$t" 'BEGIN { printf "%.2f", a / b }')" "<= 1.1"
 printf '| %-46s | %9s | %9s | %6s | %-7s |\n' "archive on 2 threads vs 1 (speed-up)" "$d" "$u" \
     "$(awk -v a="$u" -v b="$d" 'BEGIN { printf "%.2f", a / b }')" ">= 1.7"
+echo "CPU (user+sys) over wall, per run: one thread $(awk '{ printf "%.2f ", $2 / $1 }' "$dati/uno.cpu")," \
+    "two threads $(awk '{ printf "%.2f ", $2 / $1 }' "$dati/due.cpu")"
+echo "Load average during the runs: $(cut -d' ' -f1-3 /proc/loadavg) (the speed-up needs two idle cores)"
 echo
-echo "Text index of 100,000 pages (about 300 words each, drawn from fortunes-it):"
+echo "Text index of 100,000 pages (about 300 words each, drawn from fortunes-it) and an archive of as many full"
+echo "records: each search as the window's click runs it (search, records read, list shown), beside the first way"
+echo "(the context of every match made before ordering, up to 10,000 lines); goal <= 50 ms:"
 "$verifica" ricerca "$dati/corpus.txt" 100000

@@ -162,6 +162,17 @@ void ComandiTesto::paginaSalvata(int posizione)
     const QString scansione = percorsoFotoPagina(cartella, m_editor->nomeArchivio(), QString::number(posizione));
     if (!i->scriviPagina(m_editor->nomeArchivio(), posizione, m_testoLetto, firmaScansione(scansione)))
         errore(i->ultimoErrore());
+    else
+        diDanno();
+}
+
+void ComandiTesto::diDanno()
+{
+    // The index found damaged while in use was made anew: its texts must
+    // be read again, which the user decides.
+    if (m_indice)
+        if (const QString avviso = m_indice->prendiAvviso(); !avviso.isEmpty())
+            errore(avviso);
 }
 
 void ComandiTesto::cercaNelTesto()
@@ -237,6 +248,7 @@ void ComandiTesto::archivioFinito(bool completa, const QString &messaggio)
     }
     // The work is dropped once its last signal has been handled.
     QMetaObject::invokeMethod(this, [this] { m_archivio.reset(); }, Qt::QueuedConnection);
+    diDanno();
     if (!messaggio.isEmpty())
         errore(messaggio);
     else if (completa)

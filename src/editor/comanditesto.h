@@ -50,6 +50,7 @@ public:
 
 private:
     void archivioFinito(bool completa, const QString &messaggio);
+    void diDanno();
 
     TfrmDocumenti *m_editor;
     std::unique_ptr<IndiceTesti> m_indice;

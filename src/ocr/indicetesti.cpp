@@ -9,6 +9,8 @@
 #include <QSqlQuery>
 #include <QVariant>
 
+#include <limits>
+
 const QString kMessaggioIndicePiuRecente = QStringLiteral(
     "Attenzione: l'indice dei testi delle pagine (Testi_Pagine.db) è stato scritto da una versione più recente "
     "del programma.\n\r\n\rL'indice non viene usato né modificato: la ricerca nel testo e il riconoscimento "
@@ -121,6 +123,11 @@ IndiceTesti::IndiceTesti(const QString &percorso)
 
 IndiceTesti::~IndiceTesti()
 {
+    chiudi();
+}
+
+void IndiceTesti::chiudi()
+{
     {
         QSqlDatabase db = QSqlDatabase::database(m_connessione, false);
         if (db.isValid())
@@ -145,13 +152,14 @@ bool IndiceTesti::apri()
         return false;
     }
     const int versione = q.value(0).toInt();
+    q.finish();
     if (versione > kVersione) {
         db.close();
         m_apertura = Apertura::PiuRecente;
         m_messaggioApertura = kMessaggioIndicePiuRecente;
         return false;
     }
-    if (versione == 0 && !creaSchema()) {
+    if (versione < kVersione && !creaSchema(versione)) {
         m_apertura = Apertura::Impossibile;
         m_messaggioApertura = kMessaggioIndiceNonScritto;
         return false;
@@ -167,15 +175,25 @@ bool IndiceTesti::apri()
     return true;
 }
 
-bool IndiceTesti::creaSchema()
+bool IndiceTesti::creaSchema(int versionePrecedente)
 {
     QSqlDatabase db = QSqlDatabase::database(m_connessione, false);
     if (!db.transaction())
         return false;
+    // The first layout kept pages by a number of their own, which made a
+    // search join every match before it could order them. Its texts are
+    // read again from the scans.
+    const bool vecchio = versionePrecedente < 1 ||
+                         (esegui(QStringLiteral("DROP TABLE IF EXISTS testi")) &&
+                          esegui(QStringLiteral("DROP TABLE IF EXISTS pagine")));
     const bool fatto =
-        esegui(QStringLiteral("CREATE TABLE pagine (id INTEGER PRIMARY KEY, archivio TEXT NOT NULL, "
-                              "posizione INTEGER NOT NULL, firma TEXT NOT NULL, UNIQUE (archivio, posizione))")) &&
-        // The text only in the full-text table, whose row is the page's id.
+        vecchio &&
+        esegui(QStringLiteral("CREATE TABLE archivi (id INTEGER PRIMARY KEY, nome TEXT NOT NULL UNIQUE)")) &&
+        // A page's number is its archive's number and its position side by
+        // side (see chiave()): an archive's pages lie in one range, in the
+        // order of their positions.
+        esegui(QStringLiteral("CREATE TABLE pagine (id INTEGER PRIMARY KEY, firma TEXT NOT NULL)")) &&
+        // The text only in the full-text table, whose row is the page's number.
         esegui(QStringLiteral("CREATE VIRTUAL TABLE testi USING fts5(testo, "
                               "tokenize = 'unicode61 remove_diacritics 2')")) &&
         esegui(QStringLiteral("PRAGMA user_version = %1").arg(kVersione));
@@ -188,20 +206,37 @@ bool IndiceTesti::creaSchema()
 
 bool IndiceTesti::ricrea()
 {
-    {
-        QSqlDatabase db = QSqlDatabase::database(m_connessione, false);
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(m_connessione);
+    chiudi();
     const QString messo = m_percorso + QStringLiteral(".danneggiato");
     QFile::remove(messo);
     if (!QFile::rename(m_percorso, messo) && !QFile::remove(m_percorso))
         return false;
+    for (const char *resto : {"-journal", "-wal", "-shm"})
+        QFile::remove(m_percorso + QLatin1String(resto));
     m_connessione = nuovaConnessione();
     if (!apri())
         return false;
     m_apertura = Apertura::Ricreato;
     return true;
+}
+
+bool IndiceTesti::rimediaDanno(const QSqlError &errore)
+{
+    if (!danno(errore))
+        return false;
+    // Damage met while in use: the file is put aside and made anew as at
+    // the opening; its texts come back from the scans.
+    m_usabile = ricrea();
+    m_avviso = m_usabile ? kMessaggioIndiceRicreato : kMessaggioIndiceNonScritto;
+    m_ultimoErrore = m_avviso;
+    return m_usabile;
+}
+
+QString IndiceTesti::prendiAvviso()
+{
+    QString a;
+    a.swap(m_avviso);
+    return a;
 }
 
 bool IndiceTesti::esegui(const QString &sql)
@@ -223,6 +258,42 @@ void IndiceTesti::limitaDimensione(int pagineDatabase)
     esegui(QStringLiteral("PRAGMA max_page_count = %1").arg(pagineDatabase));
 }
 
+qint64 IndiceTesti::chiave(qint64 numeroArchivio, int posizione)
+{
+    return (numeroArchivio << 32) | quint32(posizione);
+}
+
+int IndiceTesti::posizioneDi(qint64 chiave)
+{
+    return int(chiave & 0xffffffff);
+}
+
+qint64 IndiceTesti::numeroArchivio(const QString &archivio, bool crea, QSqlError *errore)
+{
+    QSqlDatabase db = QSqlDatabase::database(m_connessione, false);
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("SELECT id FROM archivi WHERE nome = ?"));
+    q.addBindValue(archivio);
+    if (q.exec() && q.next())
+        return q.value(0).toLongLong();
+    if (q.lastError().isValid()) {
+        if (errore)
+            *errore = q.lastError();
+        return 0;
+    }
+    if (!crea)
+        return 0;
+    QSqlQuery n(db);
+    n.prepare(QStringLiteral("INSERT INTO archivi (nome) VALUES (?)"));
+    n.addBindValue(archivio);
+    if (!n.exec()) {
+        if (errore)
+            *errore = n.lastError();
+        return 0;
+    }
+    return n.lastInsertId().toLongLong();
+}
+
 bool IndiceTesti::scriviPagina(const QString &archivio, int posizione, const QString &testo, const QString &firma)
 {
     return scriviPagine(archivio, {Pagina{posizione, testo, firma}});
@@ -234,132 +305,154 @@ bool IndiceTesti::scriviPagine(const QString &archivio, const QVector<Pagina> &p
         m_ultimoErrore = m_messaggioApertura.isEmpty() ? kMessaggioIndiceNonScritto : m_messaggioApertura;
         return false;
     }
+    QSqlError errore;
+    if (scriviTransazione(archivio, pagine, &errore))
+        return true;
+    // A file found damaged is made anew and these pages go into it.
+    return rimediaDanno(errore) && scriviTransazione(archivio, pagine, &errore);
+}
+
+bool IndiceTesti::scriviTransazione(const QString &archivio, const QVector<Pagina> &pagine, QSqlError *errore)
+{
     QSqlDatabase db = QSqlDatabase::database(m_connessione, false);
-    if (!db.transaction()) {
-        registraErrore(db.lastError());
+    const auto fallita = [&](const QSqlError &e) {
+        *errore = e;
+        registraErrore(e);
+        db.rollback();
         return false;
-    }
+    };
+    if (!db.transaction())
+        return fallita(db.lastError());
+    const qint64 numero = numeroArchivio(archivio, true, errore);
+    if (numero == 0)
+        return fallita(*errore);
     QSqlQuery riga(db);
-    QSqlQuery id(db);
     QSqlQuery via(db);
     QSqlQuery testo(db);
-    riga.prepare(QStringLiteral("INSERT INTO pagine (archivio, posizione, firma) VALUES (?, ?, ?) "
-                                "ON CONFLICT (archivio, posizione) DO UPDATE SET firma = excluded.firma"));
-    id.prepare(QStringLiteral("SELECT id FROM pagine WHERE archivio = ? AND posizione = ?"));
+    riga.prepare(QStringLiteral("INSERT OR REPLACE INTO pagine (id, firma) VALUES (?, ?)"));
     via.prepare(QStringLiteral("DELETE FROM testi WHERE rowid = ?"));
     testo.prepare(QStringLiteral("INSERT INTO testi (rowid, testo) VALUES (?, ?)"));
-    bool fatto = true;
     for (const Pagina &p : pagine) {
-        riga.addBindValue(archivio);
-        riga.addBindValue(p.posizione);
+        const qint64 n = chiave(numero, p.posizione);
+        riga.addBindValue(n);
         riga.addBindValue(p.firma);
-        id.addBindValue(archivio);
-        id.addBindValue(p.posizione);
-        fatto = riga.exec() && id.exec() && id.next();
-        if (!fatto)
-            break;
-        const qlonglong n = id.value(0).toLongLong();
-        id.finish();
         via.addBindValue(n);
         testo.addBindValue(n);
         testo.addBindValue(p.testo);
-        fatto = via.exec() && testo.exec();
-        if (!fatto)
-            break;
+        for (QSqlQuery *q : {&riga, &via, &testo})
+            if (!q->exec())
+                return fallita(q->lastError());
     }
-    if (fatto && db.commit())
-        return true;
-    for (const QSqlQuery *q : {&riga, &id, &via, &testo})
-        if (q->lastError().isValid())
-            registraErrore(q->lastError());
-    if (db.lastError().isValid())
-        registraErrore(db.lastError());
-    db.rollback();
-    return false;
+    if (!db.commit())
+        return fallita(db.lastError());
+    return true;
 }
 
 bool IndiceTesti::rimuoviPagina(const QString &archivio, int posizione)
 {
     if (!m_usabile)
         return false;
-    QSqlDatabase db = QSqlDatabase::database(m_connessione, false);
-    if (!db.transaction())
-        return false;
-    QSqlQuery q(db);
-    q.prepare(QStringLiteral("DELETE FROM testi WHERE rowid IN "
-                             "(SELECT id FROM pagine WHERE archivio = ? AND posizione = ?)"));
-    q.addBindValue(archivio);
-    q.addBindValue(posizione);
-    QSqlQuery r(db);
-    r.prepare(QStringLiteral("DELETE FROM pagine WHERE archivio = ? AND posizione = ?"));
-    r.addBindValue(archivio);
-    r.addBindValue(posizione);
-    if (q.exec() && r.exec() && db.commit())
+    QSqlError errore;
+    const qint64 numero = numeroArchivio(archivio, false, &errore);
+    if (numero != 0) {
+        QSqlDatabase db = QSqlDatabase::database(m_connessione, false);
+        QSqlQuery q(db);
+        QSqlQuery r(db);
+        q.prepare(QStringLiteral("DELETE FROM testi WHERE rowid = ?"));
+        q.addBindValue(chiave(numero, posizione));
+        r.prepare(QStringLiteral("DELETE FROM pagine WHERE id = ?"));
+        r.addBindValue(chiave(numero, posizione));
+        if (db.transaction() && q.exec() && r.exec() && db.commit())
+            return true;
+        errore = q.lastError().isValid() ? q.lastError() : r.lastError().isValid() ? r.lastError() : db.lastError();
+        db.rollback();
+    }
+    if (!errore.isValid())
         return true;
-    registraErrore(q.lastError().isValid() ? q.lastError() : r.lastError());
-    db.rollback();
+    registraErrore(errore);
+    rimediaDanno(errore);
+    return false;
+}
+
+template <class Leggi>
+bool IndiceTesti::leggiPagine(const QString &archivio, int da, int a, const QString &sql, const QVariantList &valori,
+                              const Leggi &leggi)
+{
+    if (!m_usabile || da > a)
+        return false;
+    QSqlError errore;
+    const qint64 numero = numeroArchivio(archivio, false, &errore);
+    if (numero != 0) {
+        QSqlQuery q(QSqlDatabase::database(m_connessione, false));
+        q.setForwardOnly(true);
+        q.prepare(sql);
+        q.addBindValue(chiave(numero, da));
+        q.addBindValue(chiave(numero, a));
+        for (const QVariant &v : valori)
+            q.addBindValue(v);
+        if (q.exec()) {
+            while (q.next())
+                leggi(q);
+        }
+        errore = q.lastError();
+    }
+    if (!errore.isValid())
+        return numero != 0;
+    registraErrore(errore);
+    rimediaDanno(errore);
     return false;
 }
 
 QHash<int, QString> IndiceTesti::firme(const QString &archivio)
 {
     QHash<int, QString> f;
-    if (!m_usabile)
-        return f;
-    QSqlQuery q(QSqlDatabase::database(m_connessione, false));
-    q.prepare(QStringLiteral("SELECT posizione, firma FROM pagine WHERE archivio = ?"));
-    q.addBindValue(archivio);
-    if (q.exec())
-        while (q.next())
-            f.insert(q.value(0).toInt(), q.value(1).toString());
+    leggiPagine(archivio, 1, kUltimaPosizione, QStringLiteral("SELECT id, firma FROM pagine WHERE id BETWEEN ? AND ?"),
+                {}, [&f](const QSqlQuery &q) { f.insert(posizioneDi(q.value(0).toLongLong()), q.value(1).toString()); });
     return f;
 }
 
 QString IndiceTesti::testo(const QString &archivio, int posizione)
 {
-    if (!m_usabile)
-        return {};
-    QSqlQuery q(QSqlDatabase::database(m_connessione, false));
-    q.prepare(QStringLiteral("SELECT t.testo FROM pagine p JOIN testi t ON t.rowid = p.id "
-                             "WHERE p.archivio = ? AND p.posizione = ?"));
-    q.addBindValue(archivio);
-    q.addBindValue(posizione);
-    return q.exec() && q.next() ? q.value(0).toString() : QString();
+    QString t;
+    leggiPagine(archivio, posizione, posizione, QStringLiteral("SELECT testo FROM testi WHERE rowid BETWEEN ? AND ?"),
+                {}, [&t](const QSqlQuery &q) { t = q.value(0).toString(); });
+    return t;
 }
 
 int IndiceTesti::contaPagine(const QString &archivio)
 {
-    if (!m_usabile)
-        return 0;
-    QSqlQuery q(QSqlDatabase::database(m_connessione, false));
-    q.prepare(QStringLiteral("SELECT count(*) FROM pagine WHERE archivio = ?"));
-    q.addBindValue(archivio);
-    return q.exec() && q.next() ? q.value(0).toInt() : 0;
+    int n = 0;
+    leggiPagine(archivio, 1, kUltimaPosizione, QStringLiteral("SELECT count(*) FROM pagine WHERE id BETWEEN ? AND ?"),
+                {}, [&n](const QSqlQuery &q) { n = q.value(0).toInt(); });
+    return n;
 }
 
-QVector<IndiceTesti::Trovata> IndiceTesti::cerca(const QString &archivio, const QString &parole, int limite)
+QVector<IndiceTesti::Trovata> IndiceTesti::cerca(const QString &archivio, const QString &parole, int limite,
+                                                 int ultimaPosizione)
 {
     QVector<Trovata> trovate;
     const QString richiesta = richiestaTestuale(parole);
-    if (!m_usabile || richiesta.isEmpty())
+    if (richiesta.isEmpty())
         return trovate;
-    QSqlQuery q(QSqlDatabase::database(m_connessione, false));
-    q.setForwardOnly(true);
-    q.prepare(QStringLiteral("SELECT p.posizione, snippet(testi, 0, '«', '»', '…', 12) FROM testi "
-                             "JOIN pagine p ON p.id = testi.rowid "
-                             "WHERE testi MATCH ? AND p.archivio = ? ORDER BY p.posizione LIMIT ?"));
-    q.addBindValue(richiesta);
-    q.addBindValue(archivio);
-    q.addBindValue(limite);
-    if (!q.exec()) {
-        registraErrore(q.lastError());
-        return trovate;
-    }
-    while (q.next()) {
-        Trovata t;
-        t.posizione = q.value(0).toInt();
-        t.contesto = q.value(1).toString().simplified();
-        trovate.append(t);
-    }
+    // The pages come in the order of their numbers, which is the order of
+    // their positions: the context is made only for the pages returned.
+    leggiPagine(archivio, 1, ultimaPosizione,
+                QStringLiteral("SELECT rowid, snippet(testi, 0, '«', '»', '…', 12) FROM testi "
+                               "WHERE rowid BETWEEN ? AND ? AND testi MATCH ? ORDER BY rowid LIMIT ?"),
+                {richiesta, limite}, [&trovate](const QSqlQuery &q) {
+                    trovate.append({posizioneDi(q.value(0).toLongLong()), q.value(1).toString().simplified()});
+                });
     return trovate;
+}
+
+int IndiceTesti::conta(const QString &archivio, const QString &parole, int ultimaPosizione)
+{
+    int n = 0;
+    const QString richiesta = richiestaTestuale(parole);
+    if (richiesta.isEmpty())
+        return n;
+    leggiPagine(archivio, 1, ultimaPosizione,
+                QStringLiteral("SELECT count(*) FROM testi WHERE rowid BETWEEN ? AND ? AND testi MATCH ?"), {richiesta},
+                [&n](const QSqlQuery &q) { n = q.value(0).toInt(); });
+    return n;
 }

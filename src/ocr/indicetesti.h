@@ -2,7 +2,11 @@
 
 #include <QHash>
 #include <QString>
+#include <QVariantList>
 #include <QVector>
+
+class QSqlError;
+class QSqlQuery;
 
 // The recognised text of every page, kept beside the archives in one
 // database file of the program folder, with a full-text index: one row per
@@ -11,13 +15,16 @@
 //
 // The file is written in transactions: a write that fails (a full disk)
 // leaves it as it was. A file written by a newer version of the program is
-// neither used nor touched; a damaged one is put aside and made anew empty,
-// to be filled again from the scans.
+// neither used nor touched; a damaged one, found so at the opening or while
+// in use, is put aside and made anew empty, to be filled again from the
+// scans (a write that met the damage goes into the new file).
 class IndiceTesti
 {
 public:
     // The schema this version writes and reads.
-    static constexpr int kVersione = 1;
+    static constexpr int kVersione = 2;
+    // The highest position a page can have.
+    static constexpr int kUltimaPosizione = 0x7fffffff;
 
     enum class Apertura { Aperto, PiuRecente, Ricreato, Impossibile };
 
@@ -37,6 +44,9 @@ public:
     QString messaggioApertura() const { return m_messaggioApertura; }
     // What the last failed write or search should tell the user.
     QString ultimoErrore() const { return m_ultimoErrore; }
+    // Once: that the file was found damaged while in use and made anew
+    // (kMessaggioIndiceRicreato); empty otherwise.
+    QString prendiAvviso();
 
     // Writes the text of one page, replacing any earlier one, with the mark
     // of the scan it was read from. False when it could not be written (the
@@ -63,10 +73,14 @@ public:
         // matches between « and ».
         QString contesto;
     };
-    // The pages of the archive whose text holds every word (and every
-    // phrase in quotes) of the request, by position; at most `limite`.
-    // Empty when nothing matches or the request holds no word.
-    QVector<Trovata> cerca(const QString &archivio, const QString &parole, int limite = 10000);
+    // The pages of the archive up to `ultimaPosizione` whose text holds
+    // every word (and every phrase in quotes) of the request, by position;
+    // the first `limite` of them. Empty when nothing matches or the request
+    // holds no word.
+    QVector<Trovata> cerca(const QString &archivio, const QString &parole, int limite = 10000,
+                           int ultimaPosizione = kUltimaPosizione);
+    // How many pages cerca() would find without a limit.
+    int conta(const QString &archivio, const QString &parole, int ultimaPosizione = kUltimaPosizione);
 
     // Limits the file to a number of database pages, so that a test can
     // meet a full disk without filling one.
@@ -74,10 +88,24 @@ public:
 
 private:
     bool apri();
-    bool creaSchema();
+    void chiudi();
+    bool creaSchema(int versionePrecedente);
     bool ricrea();
+    bool rimediaDanno(const QSqlError &errore);
     bool esegui(const QString &sql);
-    void registraErrore(const class QSqlError &errore);
+    void registraErrore(const QSqlError &errore);
+    bool scriviTransazione(const QString &archivio, const QVector<Pagina> &pagine, QSqlError *errore);
+    // A page's number: its archive's number in the high half, its position
+    // in the low one.
+    static qint64 chiave(qint64 numeroArchivio, int posizione);
+    static int posizioneDi(qint64 chiave);
+    // 0 when the archive has no number (and `crea` is false) or on error.
+    qint64 numeroArchivio(const QString &archivio, bool crea, QSqlError *errore);
+    // Runs `sql`, whose first two values are the numbers of the archive's
+    // pages at positions `da` and `a`, then `valori`; `leggi` takes each row.
+    template <class Leggi>
+    bool leggiPagine(const QString &archivio, int da, int a, const QString &sql, const QVariantList &valori,
+                     const Leggi &leggi);
 
     QString m_percorso;
     QString m_connessione;
@@ -85,6 +113,7 @@ private:
     bool m_usabile = false;
     QString m_messaggioApertura;
     QString m_ultimoErrore;
+    QString m_avviso;
 };
 
 // The full-text request for what the user typed: every word must be there,

@@ -20,6 +20,10 @@ const QString kMessaggioNessunaParola =
     QStringLiteral("Attenzione: scrivere una o più parole da cercare nel testo delle pagine; una frase fra "
                    "virgolette si cerca come frase.");
 
+// More lines than anyone reads through: a common word fills the list at
+// once, and the count says how many more pages hold it.
+const int kMassimoElencate = 200;
+
 namespace {
 
 // Each line keeps the position of its page.
@@ -100,17 +104,18 @@ void TfrmCercaTesto::btnCercaClick()
         MostraMessaggio(indice.messaggioApertura());
         return;
     }
-    const QVector<IndiceTesti::Trovata> trovate = indice.cerca(m_nome, txtParole->text());
+    const QString parole = txtParole->text();
     int elencate = 0;
+    int totale = 0;
     try {
         TArchivioPagine archivio;
-        archivio.ApriArchivio(m_percorso);
+        archivio.ApriArchivio(m_percorso, TArchivioPagine::Accesso::Lettura);
+        // A text kept for a position the archive no longer reaches (an
+        // archive deleted and made again) belongs to no record.
         const int conteggio = archivio.ContaSchede();
+        const QVector<IndiceTesti::Trovata> trovate = indice.cerca(m_nome, parole, kMassimoElencate, conteggio);
+        totale = trovate.size() < kMassimoElencate ? int(trovate.size()) : indice.conta(m_nome, parole, conteggio);
         for (const IndiceTesti::Trovata &t : trovate) {
-            // A text kept for a position the archive no longer reaches (an
-            // archive deleted and made again) belongs to no record.
-            if (t.posizione > conteggio)
-                continue;
             auto *voce = new QListWidgetItem(RigaRiepilogo(archivio.LeggiScheda(t.posizione)) +
                                              QStringLiteral("   ") + t.contesto);
             voce->setData(kRuoloPosizione, t.posizione);
@@ -122,12 +127,19 @@ void TfrmCercaTesto::btnCercaClick()
         MostraMessaggio(kMessaggioAccessoArchivio);
         return;
     }
+    if (const QString avviso = indice.prendiAvviso(); !avviso.isEmpty())
+        MostraMessaggio(avviso);
     if (elencate == 0)
         lblTrovate->setText(QStringLiteral("Nessuna pagina contiene le parole cercate."));
-    else if (elencate == 1)
+    else if (totale == 1)
         lblTrovate->setText(QStringLiteral("Il testo di una pagina contiene le parole cercate."));
+    else if (totale == elencate)
+        lblTrovate->setText(QStringLiteral("Il testo di %1 pagine contiene le parole cercate.").arg(totale));
     else
-        lblTrovate->setText(QStringLiteral("Il testo di %1 pagine contiene le parole cercate.").arg(elencate));
+        lblTrovate->setText(QStringLiteral("Il testo di %1 pagine contiene le parole cercate: sono elencate le "
+                                           "prime %2.")
+                                .arg(totale)
+                                .arg(elencate));
     if (elencate) {
         lstRecords->setCurrentRow(0);
         lstRecords->setFocus(Qt::OtherFocusReason);

@@ -51,3 +51,5 @@ private:
 };
 
 extern const QString kMessaggioNessunaParola;
+// The most lines a search lists.
+extern const int kMassimoElencate;

@@ -28,6 +28,7 @@ private slots:
     void cerca_data();
     void cerca();
     void doppioClicSceglieLaPagina();
+    void elencoLimitato();
     void senzaParole();
     void indicePiuRecente();
     void escapeChiude();
@@ -109,6 +110,31 @@ void TestCercaTesto::doppioClicSceglieLaPagina()
     QTest::mouseDClick(f->lstRecords->viewport(), Qt::LeftButton, {}, r.center());
     QCOMPARE(f->result(), int(QDialog::Accepted));
     QCOMPARE(f->posizioneScelta(), 2);
+}
+
+// A word on more pages than the list holds: the first pages by position,
+// and the count of all of them.
+void TestCercaTesto::elencoLimitato()
+{
+    const int pagine = kMassimoElencate + 5;
+    QVector<TSchedaPagina> schede;
+    QVector<IndiceTesti::Pagina> testi;
+    for (int p = pagine; p >= 1; --p) {
+        schede.prepend(schedaDiProva(QStringLiteral("Foglio %1").arg(p), "Rossi", "F", QString::number(p)));
+        testi.append({p, QStringLiteral("Il porto, foglio %1.").arg(p), QString::number(p)});
+    }
+    QVERIFY(scriviArchivio(archivio(), schede));
+    IndiceTesti indice(IndiceTesti::percorsoIn(cartella()));
+    QVERIFY(indice.scriviPagine(kNome, testi));
+    auto f = finestra();
+    cercaParole(*f, QStringLiteral("porto"));
+    QCOMPARE(f->lstRecords->count(), kMassimoElencate);
+    QVERIFY(f->lstRecords->item(0)->text().startsWith(RigaRiepilogo(schede.first())));
+    QVERIFY(f->lstRecords->item(kMassimoElencate - 1)->text().startsWith(RigaRiepilogo(schede.at(kMassimoElencate - 1))));
+    QCOMPARE(f->lblTrovate->text(), QStringLiteral("Il testo di %1 pagine contiene le parole cercate: sono elencate "
+                                                   "le prime %2.")
+                                        .arg(pagine)
+                                        .arg(kMassimoElencate));
 }
 
 void TestCercaTesto::senzaParole()

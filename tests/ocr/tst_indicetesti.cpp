@@ -31,6 +31,22 @@ QList<int> posizioni(const QVector<IndiceTesti::Trovata> &trovate)
     return p;
 }
 
+// Garbage over the bytes of the file that `dove` picks; gives the new bytes.
+template <class Dove>
+QByteArray guasta(const QString &percorso, const Dove &dove)
+{
+    QFile f(percorso);
+    if (!f.open(QIODevice::ReadWrite))
+        return {};
+    QByteArray dati = f.readAll();
+    for (int k = 0; k < dati.size(); ++k)
+        if (dove(k))
+            dati[k] = char((k * 37) & 0xff);
+    f.seek(0);
+    f.write(dati);
+    return dati;
+}
+
 } // namespace
 
 class TestIndiceTesti : public QObject
@@ -43,10 +59,14 @@ private slots:
     void cerca_data();
     void cerca();
     void contesto();
+    void primePagine();
     void riscritturaSostituisce();
     void versionePiuRecente();
     void fileDanneggiato_data();
     void fileDanneggiato();
+    void dannoDuranteUso_data();
+    void dannoDuranteUso();
+    void primoFormatoRifatto();
     void discoPieno();
 
 private:
@@ -113,6 +133,24 @@ void TestIndiceTesti::contesto()
     QVERIFY2(t.first().contesto.contains(QStringLiteral("il «porto» era")), qPrintable(t.first().contesto));
 }
 
+// Pages written out of their order come back by position; the first ones
+// only when a limit is given, with the count of all; none past the last
+// position asked for.
+void TestIndiceTesti::primePagine()
+{
+    IndiceTesti indice(percorso());
+    for (int p : {7, 2, 5, 1})
+        QVERIFY(indice.scriviPagina(kArchivio, p, QStringLiteral("il mare a pagina %1").arg(p), QString::number(p)));
+    QVERIFY(indice.scriviPagina(QStringLiteral("Altro"), 3, QStringLiteral("il mare"), QStringLiteral("3")));
+    QCOMPARE(posizioni(indice.cerca(kArchivio, QStringLiteral("mare"))), (QList<int>{1, 2, 5, 7}));
+    QCOMPARE(posizioni(indice.cerca(kArchivio, QStringLiteral("mare"), 2)), (QList<int>{1, 2}));
+    QCOMPARE(indice.conta(kArchivio, QStringLiteral("mare")), 4);
+    QCOMPARE(posizioni(indice.cerca(kArchivio, QStringLiteral("mare"), 10, 5)), (QList<int>{1, 2, 5}));
+    QCOMPARE(indice.conta(kArchivio, QStringLiteral("mare"), 5), 3);
+    QCOMPARE(indice.conta(kArchivio, QStringLiteral("\"pagina 7\"")), 1);
+    QCOMPARE(indice.conta(QStringLiteral("Nessuno"), QStringLiteral("mare")), 0);
+}
+
 void TestIndiceTesti::riscritturaSostituisce()
 {
     {
@@ -174,16 +212,8 @@ void TestIndiceTesti::fileDanneggiato()
         IndiceTesti indice(percorso());
         riempi(indice);
     }
-    QFile f(percorso());
-    QVERIFY(f.open(QIODevice::ReadWrite));
-    QByteArray dati = f.readAll();
     // Garbage over everything but (or including) the 100-byte header.
-    const int da = testataIntatta ? 100 : 0;
-    for (int k = da; k < dati.size(); ++k)
-        dati[k] = char((k * 37) & 0xff);
-    f.seek(0);
-    f.write(dati);
-    f.close();
+    const QByteArray dati = guasta(percorso(), [testataIntatta](int k) { return !testataIntatta || k >= 100; });
 
     IndiceTesti indice(percorso());
     QCOMPARE(indice.apertura(), IndiceTesti::Apertura::Ricreato);
@@ -196,6 +226,68 @@ void TestIndiceTesti::fileDanneggiato()
     QCOMPARE(messo.readAll(), dati);
     QVERIFY(indice.scriviPagina(kArchivio, 1, QStringLiteral("di nuovo"), QStringLiteral("1:1")));
     QCOMPARE(posizioni(indice.cerca(kArchivio, QStringLiteral("nuovo"))), QList<int>{1});
+}
+
+void TestIndiceTesti::dannoDuranteUso_data()
+{
+    QTest::addColumn<bool>("scrittura");
+    QTest::newRow("scrittura") << true;
+    QTest::newRow("ricerca") << false;
+}
+
+// The file goes bad under an open index: the next write or search puts it
+// aside and makes it anew, says so once, and a write goes into the new file.
+void TestIndiceTesti::dannoDuranteUso()
+{
+    QFETCH(bool, scrittura);
+    IndiceTesti indice(percorso());
+    riempi(indice);
+    // Past the header, and its change counter too, so that the open
+    // connection reads the file again instead of what it holds in memory.
+    const QByteArray dati = guasta(percorso(), [](int k) { return (k >= 24 && k < 28) || k >= 100; });
+
+    if (scrittura) {
+        QVERIFY(indice.scriviPagina(kArchivio, 4, QStringLiteral("Una pagina nuova"), QStringLiteral("4:4")));
+    } else {
+        QVERIFY(indice.cerca(kArchivio, QStringLiteral("citta")).isEmpty());
+        QCOMPARE(indice.ultimoErrore(), kMessaggioIndiceRicreato);
+    }
+    QCOMPARE(indice.prendiAvviso(), kMessaggioIndiceRicreato);
+    QCOMPARE(indice.prendiAvviso(), QString());
+    QVERIFY(indice.usabile());
+    QFile messo(percorso() + QStringLiteral(".danneggiato"));
+    QVERIFY(messo.open(QIODevice::ReadOnly));
+    QCOMPARE(messo.readAll(), dati);
+    QCOMPARE(indice.contaPagine(kArchivio), scrittura ? 1 : 0);
+    QCOMPARE(posizioni(indice.cerca(kArchivio, QStringLiteral("nuova"))), scrittura ? QList<int>{4} : QList<int>{});
+    // Another opening finds the new file whole.
+    IndiceTesti dopo(percorso());
+    QCOMPARE(dopo.apertura(), IndiceTesti::Apertura::Aperto);
+}
+
+// The first layout of the file, from before pages were kept in the order
+// of their positions: opened, its texts left to be read again.
+void TestIndiceTesti::primoFormatoRifatto()
+{
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("prima"));
+        db.setDatabaseName(percorso());
+        QVERIFY(db.open());
+        QSqlQuery q(db);
+        QVERIFY(q.exec(QStringLiteral("CREATE TABLE pagine (id INTEGER PRIMARY KEY, archivio TEXT NOT NULL, "
+                                      "posizione INTEGER NOT NULL, firma TEXT NOT NULL, UNIQUE (archivio, posizione))")));
+        QVERIFY(q.exec(QStringLiteral("CREATE VIRTUAL TABLE testi USING fts5(testo)")));
+        QVERIFY(q.exec(QStringLiteral("INSERT INTO pagine VALUES (1, 'Lettere', 1, '1:1')")));
+        QVERIFY(q.exec(QStringLiteral("INSERT INTO testi (rowid, testo) VALUES (1, 'il mare')")));
+        QVERIFY(q.exec(QStringLiteral("PRAGMA user_version = 1")));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("prima"));
+    IndiceTesti indice(percorso());
+    QCOMPARE(indice.apertura(), IndiceTesti::Apertura::Aperto);
+    QVERIFY(indice.firme(kArchivio).isEmpty());
+    riempi(indice);
+    QCOMPARE(posizioni(indice.cerca(kArchivio, QStringLiteral("mare"))), (QList<int>{1, 3}));
 }
 
 void TestIndiceTesti::discoPieno()
