@@ -131,6 +131,15 @@ for ((r = 1; r <= runs; r++)); do
         misura "tutte$n" "$elenco" tutte "$f"
         misura "tutte${n}_base" sh -c 'cat "$1" >/dev/null && sort -f "$2" >/dev/null' sh "$f" "$dati/Righe$n.txt"
     done
+    # The two ways the walk reads an archive, one after the other on the
+    # same file in the same run.
+    for f in "$(archivio 100000)" "$pieno"; do
+        k=$(basename "$f" .kpx)
+        misura "mappa_cerca$k" "$elenco" cerca "$f"
+        misura "mappa_cerca${k}_base" "$elenco" cerca "$f" blocchi
+        misura "mappa_tutte$k" "$elenco" tutte "$f"
+        misura "mappa_tutte${k}_base" "$elenco" tutte "$f" blocchi
+    done
     misura tutte_vuoto "$elenco" tutte "$dati/Vuoto.kpx"
     finestra fcerca cerca
     finestra ftutte tutte
@@ -171,6 +180,10 @@ riga "start-up vs bare QWidget" - avvio "<= 2"
 for n in 1000 10000 100000; do riga "search, two criteria vs cat" "$n" "cerca$n" "<= 1.5"; done
 for n in 1000 10000 100000; do riga "search, two criteria vs Qt Core reading" "$n" "cerca$n" "-" "cerca${n}_qt"; done
 for n in 1000 10000 100000; do riga "full list vs cat + sort -f" "$n" "tutte$n" "<= 1.5"; done
+for k in Bench100000 Pieno100000; do
+    riga "walk $k: two criteria, mapped vs blocks" 100000 "mappa_cerca$k" "-"
+    riga "walk $k: full list, mapped vs blocks" 100000 "mappa_tutte$k" "-"
+done
 riga "window: Cerca, two criteria vs reading" 100000 fcerca "<= 1.5"
 riga "window: full list vs reading + sort" 100000 ftutte "<= 1.5"
 riga "window: to-complete list vs full list" 100000 fdacompletare "<= 1"
@@ -196,12 +209,23 @@ echo "Full list peak memory: empty archive $vuoto MB, 100,000 records $pieno MB,
     "difference $(awk -v a="$pieno" -v b="$vuoto" 'BEGIN { printf "%.1f", a - b }') MB (goal <= 35)"
 echo
 echo "Editor arrows, median microseconds of one click (41 clicks a run, median of the runs' medians):"
-printf '| %-8s | %10s | %10s | %6s |\n' arrow 10 100000 ratio
-for c in primo ultimo avanti; do
-    a=$(grep "^$c " "$risultati/naviga10" | awk '{ print $2 }' | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }')
-    b=$(grep "^$c " "$risultati/naviga100000" | awk '{ print $2 }' | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }')
-    printf '| %-8s | %10s | %10s | %6s |\n' "$c" "$a" "$b" "$(awk -v a="$a" -v b="$b" 'BEGIN { printf "%.2f", b / a }')"
+# navigazione NAME N: the median of the runs' medians of one row.
+navigazione() {
+    grep "^$1 " "$risultati/naviga$2" | awk '{ print $2 }' | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'
+}
+printf '| %-10s | %10s | %10s | %6s |\n' arrow 10 100000 ratio
+for c in primo ultimo avanti riga chiusura successiva; do
+    a=$(navigazione "$c" 10)
+    b=$(navigazione "$c" 100000)
+    printf '| %-10s | %10s | %10s | %6s |\n' "$c" "$a" "$b" "$(awk -v a="$a" -v b="$b" 'BEGIN { printf "%.2f", b / a }')"
 done
+echo "(riga: a line of the full list opened to its record on the editor; chiusura: then the list's window"
+echo " closed and its lines released; successiva: next to a record not yet on screen, 11 turns a run)"
+a=$(navigazione riga 100000)
+b=$(navigazione successiva 100000)
+echo "Opening a line vs next, 100,000 records: $a vs $b us," \
+    "ratio $(awk -v a="$a" -v b="$b" 'BEGIN { printf "%.2f", a / b }') (goal <= 1)"
+echo
 
 # The page text rows: recognition beside the tesseract command, the whole
 # archive on two threads beside one, searches over 100,000 pages' texts.

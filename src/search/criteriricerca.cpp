@@ -85,8 +85,8 @@ bool daCompletare(const TSchedaPagina &scheda)
 void righeRiepilogo(const PercorsoSchede &percorso, const std::function<bool(const TSchedaPagina &)> &filtro,
                     ElencoRighe &righe)
 {
-    percorso([&](int, const TSchedaPagina &scheda) {
+    percorso([&](int posizione, const TSchedaPagina &scheda) {
         if (filtro(scheda))
-            righe.aggiungi(scheda);
+            righe.aggiungi(scheda, posizione);
     });
 }

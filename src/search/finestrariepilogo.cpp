@@ -132,13 +132,7 @@ void FinestraRiepilogo::impostaArchivio(const QString &percorso, const QString &
 
 PercorsoSchede FinestraRiepilogo::archivioEditore() const
 {
-    const QString percorso = m_percorsoArchivio;
-    return [percorso](const VisitaScheda &visita) {
-        TArchivioPagine archivio;
-        archivio.ApriArchivio(percorso, TArchivioPagine::Accesso::Lettura);
-        archivio.PerOgniScheda(visita);
-        archivio.ChiudiArchivio();
-    };
+    return percorsoFile(m_percorsoArchivio);
 }
 
 int FinestraRiepilogo::voceSelezionata() const

@@ -65,31 +65,6 @@ static_assert(kLunghezzaMassimaRiga == 132 + int(sizeof(TSchedaPagina::PagNum)) 
 
 constexpr int kBlocco = 1 << 20;
 
-template <typename Voci>
-int trovaIn(const Voci &voci, int selezionata, const QString &testo, QString &ultimoTesto)
-{
-    const int n = int(voci.size());
-    if (n == 0)
-        return -1;
-    const int scelta = (selezionata >= 0 && selezionata < n) ? selezionata : 0;
-    const QString s = Testo::lowerAscii(testo);
-    const bool nuova = s != ultimoTesto;
-    ultimoTesto = s;
-
-    auto corrisponde = [&](int i) { return !s.isEmpty() && Testo::lowerAscii(voci.at(i)).contains(s); };
-
-    const int inizio = nuova ? 0 : scelta;
-    if (nuova && corrisponde(inizio))
-        return inizio;
-    int i = inizio;
-    do {
-        i = (i + 1) % n;
-        if (corrisponde(i))
-            return i;
-    } while (i != inizio);
-    return scelta;
-}
-
 } // namespace
 
 int scriviRigaRiepilogo(const TSchedaPagina &scheda, char *riga)
@@ -110,7 +85,7 @@ QString RigaRiepilogo(const TSchedaPagina &scheda)
     return Testo::fromWindows1252(riga, scriviRigaRiepilogo(scheda, riga));
 }
 
-void ElencoRighe::aggiungi(const TSchedaPagina &scheda)
+void ElencoRighe::aggiungi(const TSchedaPagina &scheda, int posizione)
 {
     if (m_blocchi.empty() || m_usati > kBlocco - kLunghezzaMassimaRiga) {
         // Left uninitialised: every byte read is written first, and zeroing a
@@ -121,8 +96,27 @@ void ElencoRighe::aggiungi(const TSchedaPagina &scheda)
     char *riga = m_blocchi.back().get() + m_usati;
     const int lunghezza = scriviRigaRiepilogo(scheda, riga);
     m_usati += lunghezza;
-    m_voci.push_back({riga, lunghezza});
+    m_voci.push_back({riga, lunghezza, posizione});
 }
+
+namespace {
+
+// Whether two lines fall together in the list order (folded alike).
+bool pariNellOrdine(const char *a, int la, const char *b, int lb)
+{
+    if (la != lb)
+        return false;
+    const std::array<char16_t, 256> &chiave = chiaviByte();
+    const auto *x = reinterpret_cast<const uint8_t *>(a);
+    const auto *y = reinterpret_cast<const uint8_t *>(b);
+    for (int i = 0; i < la; ++i) {
+        if (x[i] != y[i] && chiave[x[i]] != chiave[y[i]])
+            return false;
+    }
+    return true;
+}
+
+} // namespace
 
 void ElencoRighe::ordina()
 {
@@ -139,6 +133,27 @@ void ElencoRighe::ordina()
     });
 }
 
+int ElencoRighe::posizione(qsizetype i) const
+{
+    const Voce &scelta = m_voci[size_t(i)];
+    const auto stessaRiga = [&scelta](const Voce &v) {
+        return v.lunghezza == scelta.lunghezza && std::memcmp(v.testo, scelta.testo, size_t(v.lunghezza)) == 0;
+    };
+    const auto accanto = [&scelta](const Voce &v) {
+        return pariNellOrdine(v.testo, v.lunghezza, scelta.testo, scelta.lunghezza);
+    };
+    int posizione = scelta.posizione;
+    for (size_t k = size_t(i); k-- > 0 && accanto(m_voci[k]);) {
+        if (stessaRiga(m_voci[k]))
+            posizione = qMax(posizione, m_voci[k].posizione);
+    }
+    for (size_t k = size_t(i) + 1; k < m_voci.size() && accanto(m_voci[k]); ++k) {
+        if (stessaRiga(m_voci[k]))
+            posizione = qMax(posizione, m_voci[k].posizione);
+    }
+    return posizione;
+}
+
 QString ElencoRighe::at(qsizetype i) const
 {
     const Voce &v = m_voci[size_t(i)];
@@ -152,45 +167,4 @@ QStringList ElencoRighe::testi() const
     for (qsizetype i = 0; i < size(); ++i)
         t.append(at(i));
     return t;
-}
-
-// Folding every line once and comparing the folded copies by code unit gives
-// the order of Testo::compareFolded at a fraction of the cost on long lists.
-void ordinaRighe(QStringList &righe)
-{
-    const qsizetype n = righe.size();
-    QVector<QString> chiavi;
-    chiavi.reserve(n);
-    for (const QString &r : std::as_const(righe))
-        chiavi.append(Testo::upperAscii(r));
-    QVector<qsizetype> ordine(n);
-    std::iota(ordine.begin(), ordine.end(), 0);
-    std::stable_sort(ordine.begin(), ordine.end(),
-                     [&chiavi](qsizetype a, qsizetype b) { return chiavi.at(a) < chiavi.at(b); });
-    QStringList ordinate;
-    ordinate.reserve(n);
-    for (qsizetype i : std::as_const(ordine))
-        ordinate.append(righe.at(i));
-    righe = std::move(ordinate);
-}
-
-QVector<QPair<int, TSchedaPagina>> schedeDellaRiga(const PercorsoSchede &percorso, const QString &riga)
-{
-    const QString cercata = Testo::trim(riga);
-    QVector<QPair<int, TSchedaPagina>> trovate;
-    percorso([&](int posizione, const TSchedaPagina &scheda) {
-        if (Testo::trim(RigaRiepilogo(scheda)) == cercata)
-            trovate.append({posizione, scheda});
-    });
-    return trovate;
-}
-
-int trovaNellaLista(const QStringList &voci, int selezionata, const QString &testo, QString &ultimoTesto)
-{
-    return trovaIn(voci, selezionata, testo, ultimoTesto);
-}
-
-int trovaNellaLista(const ElencoRighe &voci, int selezionata, const QString &testo, QString &ultimoTesto)
-{
-    return trovaIn(voci, selezionata, testo, ultimoTesto);
 }

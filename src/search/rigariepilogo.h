@@ -2,6 +2,7 @@
 
 #include "storage/archiviopagine.h"
 #include "storage/schedapagina.h"
+#include "storage/testo.h"
 
 #include <QPair>
 #include <QString>
@@ -36,35 +37,34 @@ public:
     ElencoRighe(ElencoRighe &&) = default;
     ElencoRighe &operator=(ElencoRighe &&) = default;
 
-    void aggiungi(const TSchedaPagina &scheda);
-    // The order of ordinaRighe, lines that compare equal keeping the order
-    // they were added in, compared in place without a folded copy.
+    // The line of a record and the record's position in its archive (from 1).
+    void aggiungi(const TSchedaPagina &scheda, int posizione);
+    // The result lists' order: code unit by code unit with a-z folded onto
+    // A-Z, a line that begins another first; lines that compare equal keep
+    // the order they were added in. Compared in place without a folded copy.
     void ordina();
 
     qsizetype size() const { return qsizetype(m_voci.size()); }
     bool isEmpty() const { return m_voci.empty(); }
     QString at(qsizetype i) const;
     QStringList testi() const;
+    // The record that opening entry i shows: its own, or, when other
+    // records have the very same line (title, author, code and page number
+    // alike, so the user cannot tell them apart), the last of them in file
+    // order, as opening a line has always done. Only the sorted neighbours
+    // are looked at: equal lines lie side by side once sorted.
+    int posizione(qsizetype i) const;
 
 private:
     struct Voce {
         const char *testo;
         int lunghezza;
+        int posizione;
     };
     std::vector<std::unique_ptr<char[]>> m_blocchi;
     int m_usati = 0; // bytes taken in the last block
     std::vector<Voce> m_voci;
 };
-
-// Puts lines in the order the result lists keep: code unit by code unit with
-// a-z folded onto A-Z, a line that begins another first. Lines that compare
-// equal keep the order they came in.
-void ordinaRighe(QStringList &righe);
-
-// The records, with their positions (from 1, in file order), whose summary
-// line, trimmed, is exactly the given line trimmed. Several records can share
-// a line; opening a line shows each of them in turn, the last one remaining.
-QVector<QPair<int, TSchedaPagina>> schedeDellaRiga(const PercorsoSchede &percorso, const QString &riga);
 
 // One "Trova" click on a list: returns the entry to select. selezionata is
 // the entry selected now (-1 for none, which counts as the first).
@@ -74,5 +74,28 @@ QVector<QPair<int, TSchedaPagina>> schedeDellaRiga(const PercorsoSchede &percors
 // goes on from the selected entry (find next), wrapping from the last entry
 // to the first. When nothing matches, the selection stays where it was.
 // An empty list gives -1.
-int trovaNellaLista(const QStringList &voci, int selezionata, const QString &testo, QString &ultimoTesto);
-int trovaNellaLista(const ElencoRighe &voci, int selezionata, const QString &testo, QString &ultimoTesto);
+// Voci is any list of texts with size() and at() (an ElencoRighe).
+template <typename Voci>
+int trovaNellaLista(const Voci &voci, int selezionata, const QString &testo, QString &ultimoTesto)
+{
+    const int n = int(voci.size());
+    if (n == 0)
+        return -1;
+    const int scelta = (selezionata >= 0 && selezionata < n) ? selezionata : 0;
+    const QString s = Testo::lowerAscii(testo);
+    const bool nuova = s != ultimoTesto;
+    ultimoTesto = s;
+
+    auto corrisponde = [&](int i) { return !s.isEmpty() && Testo::lowerAscii(voci.at(i)).contains(s); };
+
+    const int inizio = nuova ? 0 : scelta;
+    if (nuova && corrisponde(inizio))
+        return inizio;
+    int i = inizio;
+    do {
+        i = (i + 1) % n;
+        if (corrisponde(i))
+            return i;
+    } while (i != inizio);
+    return scelta;
+}

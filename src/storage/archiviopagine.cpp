@@ -303,7 +303,7 @@ void TArchivioPagine::PerOgniScheda(const VisitaScheda &visita)
         const qint64 inizio = i * kDimensioneScheda;
         const qint64 byte = qint64(quante) * kDimensioneScheda;
         richiediFinoA(inizio + byte);
-        const VistaFile vista(m_file.handle(), inizio, byte);
+        const VistaFile vista(m_lettura == Lettura::Mappata ? m_file.handle() : -1, inizio, byte);
         if (!vista.valida()) {
             leggiABlocchi(i, quante, visita);
             continue;
@@ -343,6 +343,17 @@ QVector<TSchedaPagina> TArchivioPagine::LeggiTutte()
     schede.reserve(ContaSchede());
     PerOgniScheda([&schede](int, const TSchedaPagina &s) { schede.append(s); });
     return schede;
+}
+
+PercorsoSchede percorsoFile(const QString &percorso, Lettura lettura)
+{
+    return [percorso, lettura](const VisitaScheda &visita) {
+        TArchivioPagine archivio;
+        archivio.ApriArchivio(percorso);
+        archivio.impostaLettura(lettura);
+        archivio.PerOgniScheda(visita);
+        archivio.ChiudiArchivio();
+    };
 }
 
 PercorsoSchede percorsoDi(const QVector<TSchedaPagina> &schede)

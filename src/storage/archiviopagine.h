@@ -47,6 +47,14 @@ using VisitaScheda = std::function<void(int posizione, const TSchedaPagina &sche
 // file and over records a test has in memory.
 using PercorsoSchede = std::function<void(const VisitaScheda &visita)>;
 PercorsoSchede percorsoDi(const QVector<TSchedaPagina> &schede);
+// How a walk reads the file: through mapped views, with block reads only
+// where the file cannot be mapped, or by block reads throughout.
+enum class Lettura { Mappata, ABlocchi };
+
+// The walk the list windows take over an archive file: each run opens it
+// (a missing file is created empty), visits every record in file order and
+// closes it again. Throws ErroreArchivio.
+PercorsoSchede percorsoFile(const QString &percorso, Lettura lettura = Lettura::Mappata);
 
 // One archive file: a plain run of 3990-byte records, positions from 1.
 // Each user command opens it, works and closes it; the destructor closes it
@@ -95,6 +103,8 @@ public:
     // visited visited; a file shortened by another program during the walk
     // fails it, after at most one record read as empty.
     void PerOgniScheda(const VisitaScheda &visita);
+    // The way the walks of this archive read it (Mappata unless told).
+    void impostaLettura(Lettura lettura) { m_lettura = lettura; }
     QVector<TSchedaPagina> LeggiTutte();
 
     bool aperto() const { return m_file.isOpen(); }
@@ -109,4 +119,5 @@ private:
 
     QFile m_file;
     QString m_percorso;
+    Lettura m_lettura = Lettura::Mappata;
 };

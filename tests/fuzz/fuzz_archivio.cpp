@@ -6,9 +6,11 @@
 #include "storage/archiviopagine.h"
 
 #include "fuzz_supporto.h"
+#include "support/righe_supporto.h"
 
 #include <QDir>
 #include <QFile>
+#include <QVector>
 
 #include <unistd.h>
 
@@ -52,16 +54,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *dati, size_t quanti)
     }
     const int attese = int(qint64(quanti - letto) / kDimensioneScheda);
 
-    const PercorsoSchede percorso = [](const VisitaScheda &visita) {
-        TArchivioPagine archivio;
-        archivio.ApriArchivio(percorsoProva());
-        archivio.PerOgniScheda(visita);
-        archivio.ChiudiArchivio();
-    };
+    const PercorsoSchede percorso = percorsoFile(percorsoProva());
     ElencoRighe righe;
-    int visitate = 0;
-    percorso([&](int posizione, const TSchedaPagina &) { FUZZ_VERIFICA(posizione == ++visitate); });
-    FUZZ_VERIFICA(visitate == attese);
+    QVector<QString> righeDelFile; // each record's line, by position
+    percorso([&](int posizione, const TSchedaPagina &s) {
+        FUZZ_VERIFICA(posizione == righeDelFile.size() + 1);
+        righeDelFile.append(RigaRiepilogo(s));
+    });
+    FUZZ_VERIFICA(righeDelFile.size() == attese);
     righeRiepilogo(percorso, [&criteri](const TSchedaPagina &s) { return criteri.soddisfatti(s) || daCompletare(s); },
                    righe);
     FUZZ_VERIFICA(righe.size() <= attese);
@@ -71,11 +71,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *dati, size_t quanti)
     ordinaRighe(ordinate);
     righe.ordina();
     FUZZ_VERIFICA(righe.testi() == ordinate);
-    for (const QString &riga : std::as_const(ordinate)) {
-        const auto trovate = schedeDellaRiga(percorso, riga);
-        FUZZ_VERIFICA(!trovate.isEmpty());
-        for (const auto &t : trovate)
-            FUZZ_VERIFICA(t.first >= 1 && t.first <= attese);
+    // Each entry opens a record with that very line.
+    for (qsizetype i = 0; i < righe.size(); ++i) {
+        const int posizione = righe.posizione(i);
+        FUZZ_VERIFICA(posizione >= 1 && posizione <= attese);
+        FUZZ_VERIFICA(righeDelFile.at(posizione - 1) == righe.at(i));
     }
     return 0;
 }

@@ -2,8 +2,10 @@
 // times whole processes and reads their peak memory. It judges nothing.
 //
 //   bench_elenco genera N FILE    writes an archive of N records
-//   bench_elenco cerca FILE       the search with two criteria, as "Cerca" runs it
-//   bench_elenco tutte FILE       the search with no criterion: every line, sorted
+//   bench_elenco cerca FILE [blocchi]  the search with two criteria, as "Cerca" runs it
+//   bench_elenco tutte FILE [blocchi]  the search with no criterion: every line, sorted
+//                                 ("blocchi": the walk reads the file by blocks
+//                                 instead of through mapped views)
 //   bench_elenco righe FILE OUT   the same lines in file order, one a line (UTF-8),
 //                                 for the baseline sort
 //
@@ -22,6 +24,8 @@
 #include <vector>
 
 namespace {
+
+Lettura g_lettura = Lettura::Mappata;
 
 const char *const kParole[] = {"lettera", "atto", "registro", "contratto", "diario", "mappa",
                                "inventario", "supplica", "verbale", "ricevuta", "bolla", "elenco",
@@ -118,21 +122,11 @@ int genera(int n, const char *percorso)
     return f.flush() ? 0 : 1;
 }
 
-// The walk every list window takes over the editor's archive.
-PercorsoSchede dalFile(const QString &percorso)
-{
-    return [percorso](const VisitaScheda &visita) {
-        TArchivioPagine a;
-        a.ApriArchivio(percorso);
-        a.PerOgniScheda(visita);
-        a.ChiudiArchivio();
-    };
-}
-
 int elenca(const QString &percorso, const CriteriRicerca &criteri)
 {
     ElencoRighe righe;
-    righeRiepilogo(dalFile(percorso), [&criteri](const TSchedaPagina &s) { return criteri.soddisfatti(s); }, righe);
+    righeRiepilogo(percorsoFile(percorso, g_lettura), [&criteri](const TSchedaPagina &s) { return criteri.soddisfatti(s); },
+                   righe);
     righe.ordina();
     std::printf("%d\n", int(righe.size()));
     return 0;
@@ -141,7 +135,7 @@ int elenca(const QString &percorso, const CriteriRicerca &criteri)
 int scriviRighe(const QString &percorso, const char *uscita)
 {
     ElencoRighe righe;
-    righeRiepilogo(dalFile(percorso), [](const TSchedaPagina &) { return true; }, righe);
+    righeRiepilogo(percorsoFile(percorso), [](const TSchedaPagina &) { return true; }, righe);
     QFile f(QString::fromLocal8Bit(uscita));
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return 1;
@@ -160,6 +154,8 @@ int main(int argc, char **argv)
         return 2;
     const QString percorso = QString::fromLocal8Bit(argv[2]);
     const char *lavoro = argv[1];
+    if (argc >= 4 && std::strcmp(argv[3], "blocchi") == 0)
+        g_lettura = Lettura::ABlocchi;
     if (std::strcmp(lavoro, "cerca") == 0) {
         CriteriRicerca due;
         due.aggiungi(Campo::Autore, QStringLiteral("zorzi"));

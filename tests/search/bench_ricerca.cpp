@@ -63,18 +63,6 @@ qint64 misura(const std::function<void()> &lavoro)
     return migliore;
 }
 
-// The same walk the windows take: open, visit every record block by block,
-// close.
-PercorsoSchede dalFile(const QString &percorso)
-{
-    return [percorso](const VisitaScheda &visita) {
-        TArchivioPagine a;
-        a.ApriArchivio(percorso);
-        a.PerOgniScheda(visita);
-        a.ChiudiArchivio();
-    };
-}
-
 void riga(const char *cosa, qint64 ns, int n, qint64 lettura)
 {
     std::printf("  %-44s %10.2f ms %9.0f ns/scheda %7.2f x lettura\n", cosa, double(ns) / 1e6, double(ns) / n,
@@ -106,13 +94,13 @@ int main(int argc, char **argv)
         frmDocumenti()->lblFile->setText(percorso);
 
         std::printf("%d schede (%.1f MB)\n", n, double(n) * double(kDimensioneScheda) / 1e6);
-        const qint64 lettura = misura([&] { dalFile(percorso)([](int, const TSchedaPagina &) {}); });
+        const qint64 lettura = misura([&] { percorsoFile(percorso)([](int, const TSchedaPagina &) {}); });
         riga("lettura del file (PerOgniScheda)", lettura, n, lettura);
 
         int trovate = 0;
         const qint64 tutte = misura([&] {
             ElencoRighe r;
-            righeRiepilogo(dalFile(percorso), [&](const TSchedaPagina &x) { return nessuno.soddisfatti(x); }, r);
+            righeRiepilogo(percorsoFile(percorso), [&](const TSchedaPagina &x) { return nessuno.soddisfatti(x); }, r);
             r.ordina();
             trovate = int(r.size());
         });
@@ -121,14 +109,14 @@ int main(int argc, char **argv)
         ElencoRighe righeTutte;
         const qint64 due = misura([&] {
             ElencoRighe r;
-            righeRiepilogo(dalFile(percorso), [&](const TSchedaPagina &x) { return dueCriteri.soddisfatti(x); }, r);
+            righeRiepilogo(percorsoFile(percorso), [&](const TSchedaPagina &x) { return dueCriteri.soddisfatti(x); }, r);
             r.ordina();
             trovate = int(r.size());
         });
         riga(qPrintable(QStringLiteral("ricerca con due criteri (%1 righe)").arg(trovate)), due, n, lettura);
 
         {
-            righeRiepilogo(dalFile(percorso), [](const TSchedaPagina &) { return true; }, righeTutte);
+            righeRiepilogo(percorsoFile(percorso), [](const TSchedaPagina &) { return true; }, righeTutte);
             righeTutte.ordina();
         }
         QListView vista;
@@ -141,7 +129,7 @@ int main(int argc, char **argv)
         const qint64 riempimento = misura([&] {
             modello.svuota();
             ElencoRighe copia;
-            righeRiepilogo(dalFile(percorso), [](const TSchedaPagina &) { return true; }, copia);
+            righeRiepilogo(percorsoFile(percorso), [](const TSchedaPagina &) { return true; }, copia);
             copia.ordina();
             modello.impostaRighe(std::move(copia));
             vista.doItemsLayout();

@@ -9,6 +9,7 @@
 #include "support/documenti_supporto.h"
 #include "support/percorsi_supporto.h"
 #include "support/ricerca_supporto.h"
+#include "support/righe_supporto.h"
 #include "support/supporto.h"
 
 #include <QApplication>

@@ -14,6 +14,8 @@
 
 #include <cstring>
 #include <functional>
+#include <numeric>
+#include <utility>
 
 #include <sys/stat.h>
 
@@ -70,6 +72,8 @@ private slots:
     void sovrascritturaTocca_soloIlSuoRecord();
     void letturaDiOgniPosizione();
     void leggiTutteComeUnaAUna();
+    void percorsoNeiDueModi_data();
+    void percorsoNeiDueModi();
     void accorciatoDuranteIlPercorso_data();
     void accorciatoDuranteIlPercorso();
     void fuoriIntervalloFallisceSenzaToccare_data();
@@ -202,6 +206,38 @@ void TestArchivioPagine::leggiTutteComeUnaAUna()
         QCOMPARE(std::memcmp(&una, &tutte.at(i - 1), sizeof una), 0);
         QCOMPARE(leggiCampo(una, Campo::Titolo), QString::number(i));
     }
+}
+
+// Both ways of reading visit every record once, in file order, with its own
+// bytes, across the block and view boundaries and with a partial tail.
+void TestArchivioPagine::percorsoNeiDueModi_data()
+{
+    QTest::addColumn<int>("lettura");
+    QTest::addColumn<int>("schede");
+    for (const auto &[nome, lettura] : {std::pair<const char *, Lettura>{"mappata", Lettura::Mappata},
+                                        std::pair<const char *, Lettura>{"a blocchi", Lettura::ABlocchi}}) {
+        for (int n : {0, 1, 31, 32, 33, 1023, 1024, 1025, 2081})
+            QTest::addRow("%s, %d", nome, n) << int(lettura) << n;
+    }
+}
+
+void TestArchivioPagine::percorsoNeiDueModi()
+{
+    QFETCH(int, lettura);
+    QFETCH(int, schede);
+    const QByteArray contenuto = schedeNumerate(schede);
+    scrivi(contenuto + QByteArray(10, 'x'));
+
+    QVector<int> posizioni;
+    QByteArray letti;
+    percorsoFile(m_percorso, Lettura(lettura))([&](int posizione, const TSchedaPagina &s) {
+        posizioni.append(posizione);
+        letti.append(reinterpret_cast<const char *>(&s), kDimensioneScheda);
+    });
+    QVector<int> attese(schede);
+    std::iota(attese.begin(), attese.end(), 1);
+    QCOMPARE(posizioni, attese);
+    QVERIFY(letti == contenuto);
 }
 
 // Another program shortens the archive while a walk is reading it: the walk
