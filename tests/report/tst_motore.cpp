@@ -3,8 +3,10 @@
 
 #include "report/report.h"
 
+#include <QPaintEngine>
 #include <QPainter>
 #include <QTest>
+#include <QTextItem>
 
 namespace {
 
@@ -27,6 +29,74 @@ std::unique_ptr<Report> bande(int righe, double extraDati = 0)
     return r;
 }
 
+// A page that keeps the texts painted on it, as the painter hands them to
+// the engine after laying them out.
+class FoglioTesti : public QPaintDevice
+{
+public:
+    QStringList testi;
+
+    QPaintEngine *paintEngine() const override { return &m_motore; }
+
+protected:
+    int metric(PaintDeviceMetric metrica) const override
+    {
+        switch (metrica) {
+        case PdmWidth:
+            return 2000;
+        case PdmHeight:
+            return 2000;
+        case PdmWidthMM:
+        case PdmHeightMM:
+            return 529;
+        case PdmNumColors:
+            return INT_MAX;
+        case PdmDepth:
+            return 32;
+        case PdmDpiX:
+        case PdmDpiY:
+        case PdmPhysicalDpiX:
+        case PdmPhysicalDpiY:
+            return 96;
+        case PdmDevicePixelRatio:
+            return 1;
+        case PdmDevicePixelRatioScaled:
+            return int(devicePixelRatioFScale());
+        }
+        return 0;
+    }
+
+private:
+    class Motore : public QPaintEngine
+    {
+    public:
+        explicit Motore(FoglioTesti *foglio) : m_foglio(foglio) {}
+        bool begin(QPaintDevice *) override { return true; }
+        bool end() override { return true; }
+        void updateState(const QPaintEngineState &) override {}
+        void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override {}
+        void drawTextItem(const QPointF &, const QTextItem &testo) override { m_foglio->testi.append(testo.text()); }
+        Type type() const override { return User; }
+
+    private:
+        FoglioTesti *m_foglio;
+    };
+    mutable Motore m_motore{this};
+};
+
+// A surrogate half alone: a character cut in two.
+bool surrogatoSpaiato(const QString &testo)
+{
+    for (qsizetype i = 0; i < testo.size(); ++i) {
+        const QChar c = testo.at(i);
+        if (c.isHighSurrogate() && !(i + 1 < testo.size() && testo.at(i + 1).isLowSurrogate()))
+            return true;
+        if (c.isLowSurrogate() && !(i > 0 && testo.at(i - 1).isHighSurrogate()))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 class TestMotore : public QObject
@@ -39,6 +109,9 @@ private slots:
     void pagine();
     void rigaPiuAltaDellaPagina();
     void disegnoSuImmagine();
+    void rigaTagliataAlBordo();
+    void immagineNonOltre300Dpi_data();
+    void immagineNonOltre300Dpi();
 };
 
 void TestMotore::trovaPerNome()
@@ -115,6 +188,59 @@ void TestMotore::disegnoSuImmagine()
     QCOMPARE(immagine.pixelColor(margine - 2, margine + 2), QColor(Qt::white));
     QCOMPARE(immagine.pixelColor(margine + 98, margine + 198), QColor(Qt::red));
     QCOMPARE(immagine.pixelColor(margine + 102, margine + 2), QColor(Qt::white));
+}
+
+// A left-aligned line wider than its box is cut where it leaves the box,
+// never inside a character that takes two code units: at every width the
+// painted text holds whole characters only, and is the line's beginning.
+void TestMotore::rigaTagliataAlBordo()
+{
+    QString riga = QStringLiteral("ab");
+    for (int i = 0; i < 30; ++i)
+        riga += QString::fromUtf8("\xF0\x9D\x90\x80"); // U+1D400, a letter beyond the 16-bit range
+    int tagliate = 0;
+    for (int larghezza = 20; larghezza <= 120; larghezza += 3) {
+        FoglioTesti foglio;
+        CasellaTesto casella(QStringLiteral("t"), QRectF(0, 0, larghezza, 20), CasellaTesto::Aspetto(), riga);
+        QPainter pittore(&foglio);
+        casella.disegna(pittore, 0, 20);
+        pittore.end();
+        const QString dipinto = foglio.testi.join(QString());
+        QVERIFY2(!surrogatoSpaiato(dipinto), qPrintable(QStringLiteral("larghezza %1").arg(larghezza)));
+        QVERIFY(riga.startsWith(dipinto));
+        if (dipinto.size() < riga.size())
+            ++tagliate;
+    }
+    QVERIFY(tagliate > 10); // the widths do cut the line
+}
+
+// The picture is kept no finer than 300 dots per inch over its box (96
+// units an inch): larger ones are scaled down keeping their proportions,
+// smaller ones kept as they are.
+void TestMotore::immagineNonOltre300Dpi_data()
+{
+    QTest::addColumn<QSizeF>("casella");
+    QTest::addColumn<QSize>("immagine");
+    QTest::addColumn<QSize>("tenuta");
+
+    QTest::newRow("un pollice, 1000 x 500") << QSizeF(96, 96) << QSize(1000, 500) << QSize(300, 150);
+    QTest::newRow("un pollice, 300 x 300 esatti") << QSizeF(96, 96) << QSize(300, 300) << QSize(300, 300);
+    QTest::newRow("un pollice, 200 x 100") << QSizeF(96, 96) << QSize(200, 100) << QSize(200, 100);
+    QTest::newRow("due pollici per uno, alta") << QSizeF(192, 96) << QSize(400, 1200) << QSize(100, 300);
+    QTest::newRow("A4 a 600 dpi in 188 x 106 mm") << QSizeF(710.6, 400.6) << QSize(4960, 7016)
+                                                 << QSize(885, 1252);
+}
+
+void TestMotore::immagineNonOltre300Dpi()
+{
+    QFETCH(QSizeF, casella);
+    QFETCH(QSize, immagine);
+    QFETCH(QSize, tenuta);
+    QImage foto(immagine, QImage::Format_RGB32);
+    foto.fill(Qt::darkGreen);
+    CasellaImmagine c(QStringLiteral("img"), QRectF(QPointF(0, 0), casella));
+    QVERIFY(c.impostaImmagine(foto));
+    QCOMPARE(c.immagine().size(), tenuta);
 }
 
 QTEST_MAIN(TestMotore)
