@@ -19,6 +19,7 @@ It prints each window's tree, a line per node (role | name), and exits with
 status 1 when anything failed.
 """
 
+import subprocess
 import sys
 import time
 
@@ -269,6 +270,18 @@ def percorso():
             uscita = "Chiudi"
         premi(dialogo, uscita)
         finestra_chiusa(titolo)
+
+    # The search in the pages' text: its command lives on the scan picture's
+    # context menu, so it is opened by its key, as a keyboard user does.
+    finestra(titolo_editor)
+    subprocess.run(["xdotool", "key", "--clearmodifiers", "ctrl+shift+f"], check=True)
+    titolo = "Cerca nel testo delle pagine"
+    dialogo = esamina(titolo, {"text": 1, "list": 1})
+    scrivi(dialogo, "Parole da cercare", "lettera")
+    premi(dialogo, "Cerca")
+    dialogo = esamina(titolo, {"text": 1, "list": 1})
+    premi(dialogo, "Chiudi")
+    finestra_chiusa(titolo)
 
     # The editor once more, as it shows a saved record.
     esamina(titolo_editor, {"text": 21, "check box": 1})

@@ -28,7 +28,7 @@ if [ "${1:-}" = "--sessione" ]; then
 fi
 
 inizio=$SECONDS
-bash scripts/deps.sh at-spi2-core python3-pyatspi dbus openbox
+bash scripts/deps.sh at-spi2-core python3-pyatspi dbus openbox xdotool
 cmake -S . -B build/tests -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_BUILD_TESTS=ON >/dev/null
 cmake --build build/tests --target velmora
 costruito=$SECONDS

@@ -21,10 +21,13 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QThread>
+
+#include <utility>
 
 const QString kMessaggioSenzaScansione =
     QStringLiteral("Attenzione: la pagina non ha una scansione da cui riconoscere il testo.\n\r\n\r"
@@ -85,14 +88,20 @@ ComandiTesto::ComandiTesto(TfrmDocumenti *editor)
     collega(actCercaNelTesto, &ComandiTesto::cercaNelTesto);
     collega(actRiconosciArchivio, &ComandiTesto::riconosciArchivio);
     collega(actEsportaPdf, &ComandiTesto::esportaPdf);
+    connect(editor, &TfrmDocumenti::fotoAcquisita, this, [this] { protetto([this] { riconosciAcquisita(); }); });
 }
 
 ComandiTesto::~ComandiTesto() = default;
 
 IndiceTesti *ComandiTesto::indice()
 {
+    const QString percorso = IndiceTesti::percorsoIn(cartellaProgramma());
+    // A file removed since it was opened would take the texts into nothing:
+    // it is made anew, unless the whole archive's reading holds it.
+    if (m_indice && !m_archivio && !QFileInfo::exists(percorso))
+        m_indice.reset();
     if (!m_indice)
-        m_indice = std::make_unique<IndiceTesti>(IndiceTesti::percorsoIn(cartellaProgramma()));
+        m_indice = std::make_unique<IndiceTesti>(percorso);
     if (!m_indiceDetto && !m_indice->messaggioApertura().isEmpty()) {
         m_indiceDetto = true;
         errore(m_indice->messaggioApertura());
@@ -107,6 +116,8 @@ void ComandiTesto::riconosciTesto()
         avviso(kMessaggioSenzaScansione);
         return;
     }
+    // Asked for now, with a window: the background reading gives way.
+    m_acquisita.reset();
     LetturaPagina lettura(foto);
     int percento = 0;
     bool finita = false;
@@ -117,7 +128,7 @@ void ComandiTesto::riconosciTesto()
         finita = true;
     });
     LavoroLungo lavoro(m_editor, QStringLiteral("Riconoscimento del testo"),
-                       QStringLiteral("Riconoscimento del testo della pagina: %1 per cento"), 100);
+                       QStringLiteral("Riconoscimento del testo della pagina: %1 su %2"), 100);
     lettura.avvia();
     attendi(lavoro, percento, [&finita] { return finita; }, [&lettura] { lettura.annulla(); });
 
@@ -131,6 +142,11 @@ void ComandiTesto::riconosciTesto()
     case EsitoLettura::Stato::Letto:
         break;
     }
+    applica(esito, foto.cacheKey());
+}
+
+void ComandiTesto::applica(const EsitoLettura &esito, qint64 chiaveFoto)
+{
     QLineEdit *incipit = m_editor->campo(Campo::Incipit);
     QLineEdit *righe = m_editor->campo(Campo::RigheNum);
     QLineEdit *lingua = m_editor->campo(Campo::Lingua);
@@ -145,25 +161,81 @@ void ComandiTesto::riconosciTesto()
     }
     // Kept for the save of this very picture.
     m_testoLetto = esito.testo;
-    m_chiaveFoto = foto.cacheKey();
+    m_chiaveFoto = chiaveFoto;
     const int n = righeDiTesto(esito.testo);
     m_editor->panInfo->setText(n ? QStringLiteral("Testo della pagina riconosciuto: %1 righe.").arg(n)
                                  : QStringLiteral("Nessun testo riconosciuto nella pagina."));
 }
 
-void ComandiTesto::paginaSalvata(int posizione)
+void ComandiTesto::riconosciAcquisita()
 {
-    if (posizione <= 0 || m_chiaveFoto == 0 || m_editor->foto().cacheKey() != m_chiaveFoto)
+    const QImage foto = m_editor->foto();
+    if (foto.isNull())
         return;
+    m_acquisita = std::make_unique<LetturaPagina>(foto);
+    m_chiaveAcquisita = foto.cacheKey();
+    m_posizioneAcquisita = 0;
+    connect(m_acquisita.get(), &LetturaPagina::avanzamento, this, [this] {
+        if (m_acquisita && m_editor->foto().cacheKey() != m_chiaveAcquisita)
+            m_acquisita->annulla();
+    });
+    connect(m_acquisita.get(), &LetturaPagina::finita, this,
+            [this](const EsitoLettura &esito) { protetto([&] { acquisitaLetta(esito); }); });
+    m_editor->panInfo->setText(QStringLiteral("Riconoscimento del testo della pagina acquisita..."));
+    m_acquisita->avvia();
+}
+
+void ComandiTesto::acquisitaLetta(const EsitoLettura &esito)
+{
+    // Dropped once its signal has been handled.
+    m_acquisita.release()->deleteLater();
+    const int salvata = std::exchange(m_posizioneAcquisita, 0);
+    const bool sulloSchermo = m_editor->foto().cacheKey() == m_chiaveAcquisita;
+    switch (esito.stato) {
+    case EsitoLettura::Stato::Annullato:
+        return;
+    case EsitoLettura::Stato::DatiMancanti:
+    case EsitoLettura::Stato::Illeggibile:
+        // No window over the user's typing: the command says it in full.
+        if (sulloSchermo)
+            m_editor->panInfo->setText(QStringLiteral("Il testo della pagina acquisita non è stato riconosciuto."));
+        return;
+    case EsitoLettura::Stato::Letto:
+        break;
+    }
+    if (salvata > 0 && !scriviNellIndice(salvata, esito.testo))
+        return;
+    if (sulloSchermo)
+        applica(esito, m_chiaveAcquisita);
+}
+
+bool ComandiTesto::acquisitaInLettura() const
+{
+    return m_acquisita != nullptr;
+}void ComandiTesto::paginaSalvata(int posizione)
+{
+    if (posizione <= 0)
+        return;
+    const qint64 chiave = m_editor->foto().cacheKey();
+    if (m_acquisita && chiave == m_chiaveAcquisita)
+        m_posizioneAcquisita = posizione;
+    if (m_chiaveFoto != 0 && chiave == m_chiaveFoto)
+        scriviNellIndice(posizione, m_testoLetto);
+}
+
+bool ComandiTesto::scriviNellIndice(int posizione, const QString &testo)
+{
     IndiceTesti *i = indice();
     if (!i)
-        return;
-    const QString cartella = cartellaProgramma();
-    const QString scansione = percorsoFotoPagina(cartella, m_editor->nomeArchivio(), QString::number(posizione));
-    if (!i->scriviPagina(m_editor->nomeArchivio(), posizione, m_testoLetto, firmaScansione(scansione)))
+        return false;
+    const QString scansione =
+        percorsoFotoPagina(cartellaProgramma(), m_editor->nomeArchivio(), QString::number(posizione));
+    if (!i->scriviPagina(m_editor->nomeArchivio(), posizione, testo, firmaScansione(scansione))) {
         errore(i->ultimoErrore());
-    else
-        diDanno();
+        return false;
+    }
+    diDanno();
+    return true;
 }
 
 void ComandiTesto::diDanno()
@@ -260,6 +332,8 @@ void ComandiTesto::ferma()
 {
     if (m_archivio)
         m_archivio->ferma();
+    if (m_acquisita)
+        m_acquisita->annulla();
 }
 
 void ComandiTesto::esportaPdf()

@@ -7,6 +7,8 @@
 
 class IndiceTesti;
 class LetturaArchivio;
+class LetturaPagina;
+struct EsitoLettura;
 class QAction;
 class QProgressDialog;
 class TfrmDocumenti;
@@ -38,6 +40,8 @@ public:
     // The editor closes: a background recognition stops where it is and
     // goes on next time.
     void ferma();
+    // A page just acquired is being read in the background.
+    bool acquisitaInLettura() const;
 
     // The text index, opened when first needed; nullptr when it cannot be
     // used (the user has been told why).
@@ -51,6 +55,14 @@ public:
 private:
     void archivioFinito(bool completa, const QString &messaggio);
     void diDanno();
+    // A page acquired from the scanner is read in the background, without
+    // a window: the user goes on typing, and when the text is read the
+    // fields still empty are filled, if the same picture is still on
+    // screen. Another picture stops the reading.
+    void riconosciAcquisita();
+    void acquisitaLetta(const EsitoLettura &esito);
+    void applica(const EsitoLettura &esito, qint64 chiaveFoto);
+    bool scriviNellIndice(int posizione, const QString &testo);
 
     TfrmDocumenti *m_editor;
     std::unique_ptr<IndiceTesti> m_indice;
@@ -59,6 +71,10 @@ private:
     QProgressDialog *m_avanzamentoArchivio = nullptr;
     QString m_testoLetto;
     qint64 m_chiaveFoto = 0;
+    std::unique_ptr<LetturaPagina> m_acquisita;
+    qint64 m_chiaveAcquisita = 0;
+    // Saved while it was still being read: its text goes to the index then.
+    int m_posizioneAcquisita = 0;
 };
 
 extern const QString kMessaggioSenzaScansione;

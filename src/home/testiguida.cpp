@@ -229,7 +229,11 @@ QStringList paragrafiTesto()
             "quelli ancora vuoti: quanto è già stato scritto non viene mai cambiato. Una barra mostra "
             "l'avanzamento e il pulsante Annulla interrompe la lettura. Nulla viene salvato finché non si preme "
             "Salva; con il salvataggio il testo letto viene conservato nell'indice dei testi delle pagine "
-            "(il file Testi_Pagine.db nella cartella del programma)."),
+            "(il file Testi_Pagine.db nella cartella del programma). Dopo l'acquisizione di una pagina dallo "
+            "scanner la stessa lettura parte da sola, in sottofondo e senza finestre: si può continuare a "
+            "scrivere e, quando ha finito, riempie i campi ancora vuoti se sullo schermo c'è ancora quella "
+            "pagina. Se l'indice risulta danneggiato viene messo da parte (Testi_Pagine.db.danneggiato) e "
+            "ricreato vuoto, con un avviso: i testi si rileggono dalle scansioni con il comando seguente."),
         QStringLiteral(
             "«Riconosci il testo di tutte le pagine dell'archivio» (Ctrl+Maiusc+R) legge in sottofondo le "
             "scansioni di tutte le schede, usando tutti i processori del computer, mentre si continua a "
@@ -239,7 +243,9 @@ QStringList paragrafiTesto()
             "«Cerca nel testo delle pagine...» (Ctrl+Maiusc+F) apre una finestra in cui scrivere una o più "
             "parole: vengono elencate le schede il cui testo le contiene tutte, con le parole trovate nel loro "
             "contesto. Maiuscole e accenti non contano («citta» trova anche «città»); una frase fra "
-            "virgolette si cerca così com'è. Un doppio clic su una voce richiama la scheda."),
+            "virgolette si cerca così com'è. Se le pagine trovate sono più di 200 vengono elencate le prime "
+            "200, in ordine di posizione, e viene indicato il numero di tutte. Un doppio clic su una voce "
+            "richiama la scheda."),
         QStringLiteral(
             "«Esporta PDF ricercabile...» (Ctrl+Maiusc+E) crea un unico file PDF con le scansioni di tutte le "
             "pagine dell'archivio e, sotto ciascuna, il testo riconosciuto, che i lettori di PDF permettono di "

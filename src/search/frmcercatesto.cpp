@@ -1,5 +1,6 @@
 #include "search/frmcercatesto.h"
 
+#include "app/accessibilita.h"
 #include "app/elementi.h"
 #include "app/errori.h"
 #include "app/messaggi.h"
@@ -49,8 +50,7 @@ TfrmCercaTesto::TfrmCercaTesto(QWidget *proprietario)
     txtParole->setObjectName(QStringLiteral("txtParole"));
     txtParole->setGeometry(16, 34, 681, 34);
     txtParole->setFont(Elementi::carattere(QStringLiteral("Verdana"), 12, true));
-    txtParole->setAccessibleName(QStringLiteral("Parole da cercare"));
-    cap->setBuddy(txtParole);
+    Accessibilita::collegaDidascalia(cap, txtParole, QStringLiteral("Parole da cercare"));
     btnCerca = pulsante(pan, QStringLiteral("btnCerca"), QStringLiteral("Cerca"), QRect(707, 34, 110, 34));
 
     lstRecords = new QListWidget(pan);

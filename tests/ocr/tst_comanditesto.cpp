@@ -11,6 +11,7 @@
 #include "support/supporto.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -25,6 +26,14 @@ const QStringList kRighe = {
     QStringLiteral("e a golfi, a seconda dello sporgere e del rientrare di"),
 };
 
+QList<int> posizioni(const QVector<IndiceTesti::Trovata> &trovate)
+{
+    QList<int> p;
+    for (const IndiceTesti::Trovata &t : trovate)
+        p.append(t.posizione);
+    return p;
+}
+
 } // namespace
 
 class TestComandiTesto : public QObject
@@ -37,11 +46,15 @@ private slots:
     void riempieSoloICampiVuoti_data();
     void riempieSoloICampiVuoti();
     void salvataggioScriveIlTesto();
+    void acquisitaSalvataPrima();
+    void acquisitaSostituita();
     void senzaScansione();
     void ricercaApreLaScheda();
 
 private:
     void riconosci();
+    void acquisisci(const QImage &pagina);
+    void riempiObbligatori();
 
     std::unique_ptr<EditoreDiProva> m_programma;
     TfrmDocumenti *m_editor = nullptr;
@@ -69,27 +82,49 @@ void TestComandiTesto::riconosci()
     m_editor->comandiTesto()->actRiconosciTesto->trigger();
 }
 
+void TestComandiTesto::acquisisci(const QImage &pagina)
+{
+    // As the scanner command leaves it: the page on screen, then the signal.
+    m_editor->impostaFoto(pagina);
+    emit m_editor->fotoAcquisita(pagina);
+}
+
 void TestComandiTesto::riempieSoloICampiVuoti_data()
 {
+    QTest::addColumn<bool>("acquisita"); // read in the background after the scanner, or by the command
     QTest::addColumn<QStringList>("scritti"); // incipit, lines, language as typed
     QTest::addColumn<QStringList>("attesi");
     const QString incipit = kRighe.join(QLatin1Char(' '));
-    QTest::newRow("tutti vuoti") << QStringList{"", "", ""} << QStringList{incipit, "3", "Italiano"};
-    QTest::newRow("incipit scritto") << QStringList{"Il mio incipit", "", ""}
-                                     << QStringList{"Il mio incipit", "3", "Italiano"};
-    QTest::newRow("righe e lingua scritte") << QStringList{"", "30 circa", "Lombardo"}
-                                            << QStringList{incipit, "30 circa", "Lombardo"};
+    for (bool acquisita : {false, true}) {
+        const char *come = acquisita ? "acquisita, " : "comando, ";
+        QTest::addRow("%stutti vuoti", come) << acquisita << QStringList{"", "", ""}
+                                             << QStringList{incipit, "3", "Italiano"};
+        QTest::addRow("%sincipit scritto", come) << acquisita << QStringList{"Il mio incipit", "", ""}
+                                                 << QStringList{"Il mio incipit", "3", "Italiano"};
+        QTest::addRow("%srighe e lingua scritte", come) << acquisita << QStringList{"", "30 circa", "Lombardo"}
+                                                        << QStringList{incipit, "30 circa", "Lombardo"};
+    }
 }
 
 void TestComandiTesto::riempieSoloICampiVuoti()
 {
+    QFETCH(bool, acquisita);
     QFETCH(QStringList, scritti);
     QFETCH(QStringList, attesi);
     campoEditore("txtIncipit")->setText(scritti.at(0));
     campoEditore("txtRigheNum")->setText(scritti.at(1));
     campoEditore("txtLingua")->setText(scritti.at(2));
     RegistroMessaggi messaggi;
-    riconosci();
+    if (acquisita) {
+        acquisisci(paginaStampata(kRighe));
+        // No window: the fields are still as typed while the page is read.
+        QVERIFY(m_editor->comandiTesto()->acquisitaInLettura());
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+        QCOMPARE(campoEditore("txtIncipit")->text(), scritti.at(0));
+        QTRY_VERIFY_WITH_TIMEOUT(!m_editor->comandiTesto()->acquisitaInLettura(), 60000);
+    } else {
+        riconosci();
+    }
     QCOMPARE(messaggi.testi(), QStringList{});
     QCOMPARE(campoEditore("txtIncipit")->text(), attesi.at(0));
     QCOMPARE(campoEditore("txtRigheNum")->text(), attesi.at(1));
@@ -99,14 +134,19 @@ void TestComandiTesto::riempieSoloICampiVuoti()
     QVERIFY(!QFile::exists(IndiceTesti::percorsoIn(m_programma->cartella())));
 }
 
-void TestComandiTesto::salvataggioScriveIlTesto()
+void TestComandiTesto::riempiObbligatori()
 {
-    RegistroMessaggi messaggi;
-    riconosci();
     campoEditore("txtTitolo")->setText(QStringLiteral("Promessi sposi"));
     campoEditore("txtCodice")->setText(QStringLiteral("PS-1"));
     campoEditore("txtAutore")->setText(QStringLiteral("Manzoni"));
     campoEditore("txtPagNum")->setText(QStringLiteral("1"));
+}
+
+void TestComandiTesto::salvataggioScriveIlTesto()
+{
+    RegistroMessaggi messaggi;
+    riconosci();
+    riempiObbligatori();
     clicca(controlloEditore("cmdSalva"));
     QCOMPARE(messaggi.testi(), QStringList{kSchedaInserita});
     IndiceTesti indice(IndiceTesti::percorsoIn(m_programma->cartella()));
@@ -120,6 +160,34 @@ void TestComandiTesto::salvataggioScriveIlTesto()
     messaggi.svuota();
     clicca(controlloEditore("cmdSalva"));
     QCOMPARE(indice.cerca(QStringLiteral("Prova"), QStringLiteral("mezzogiorno")).size(), 1);
+}
+
+// Saved before its reading ended: the text goes to the index under the
+// saved position when it does.
+void TestComandiTesto::acquisitaSalvataPrima()
+{
+    RegistroMessaggi messaggi;
+    riempiObbligatori();
+    acquisisci(paginaStampata(kRighe));
+    clicca(controlloEditore("cmdSalva"));
+    QCOMPARE(messaggi.testi(), QStringList{kSchedaInserita});
+    const int posizione = m_editor->lblPosizione->text().toInt();
+    QTRY_VERIFY_WITH_TIMEOUT(!m_editor->comandiTesto()->acquisitaInLettura(), 60000);
+    IndiceTesti indice(IndiceTesti::percorsoIn(m_programma->cartella()));
+    QCOMPARE(posizioni(indice.cerca(QStringLiteral("Prova"), QStringLiteral("mezzogiorno"))), QList<int>{posizione});
+    QCOMPARE(indice.firme(QStringLiteral("Prova")).value(posizione),
+             firmaScansione(m_programma->scansione(posizione)));
+}
+
+// Another picture on screen before the acquired one is read: nothing of it
+// reaches the fields.
+void TestComandiTesto::acquisitaSostituita()
+{
+    acquisisci(paginaStampata(kRighe));
+    m_editor->impostaFoto(paginaStampata({QStringLiteral("Tutt'altro")}));
+    QTRY_VERIFY_WITH_TIMEOUT(!m_editor->comandiTesto()->acquisitaInLettura(), 60000);
+    QCOMPARE(campoEditore("txtIncipit")->text(), QString());
+    QCOMPARE(campoEditore("txtLingua")->text(), QString());
 }
 
 void TestComandiTesto::senzaScansione()
