@@ -6,11 +6,10 @@
 #include "app/messaggi.h"
 #include "app/vistapagine.h"
 #include "report/report.h"
-#include "storage/filepdf.h"
+#include "storage/sostituzionefile.h"
 
 #include <QAction>
 #include <QPrintDialog>
-#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
 
@@ -49,14 +48,20 @@ bool chiediStampa(QWidget *proprietario, QPrinter &stampante, const Report &repo
     return dialogo.exec() == QDialog::Accepted;
 }
 
-// The pages the user asked for, 0-based: all of them unless a range was set.
+// The pages the user asked for, 0-based, both included: all of them unless
+// a range was set.
+std::pair<int, int> pagineScelte(const QPrinter &stampante)
+{
+    if (stampante.printRange() == QPrinter::PageRange && stampante.fromPage() > 0)
+        return {stampante.fromPage() - 1, stampante.toPage() > 0 ? stampante.toPage() - 1 : INT_MAX};
+    return {0, INT_MAX};
+}
+
 bool stampaPagine(QPagedPaintDevice &dispositivo, const QPrinter &stampante, const Report &report,
                   const std::function<bool(int)> &avanzamento = {})
 {
-    if (stampante.printRange() == QPrinter::PageRange && stampante.fromPage() > 0)
-        return report.stampaSu(dispositivo, stampante.fromPage() - 1,
-                               stampante.toPage() > 0 ? stampante.toPage() - 1 : INT_MAX, avanzamento);
-    return report.stampaSu(dispositivo, 0, INT_MAX, avanzamento);
+    const auto [primo, ultimo] = pagineScelte(stampante);
+    return report.stampaSu(dispositivo, primo, ultimo, avanzamento);
 }
 
 int pagineDaStampare(const QPrinter &stampante, const Report &report)
@@ -70,22 +75,18 @@ int pagineDaStampare(const QPrinter &stampante, const Report &report)
     return std::max(1, ultimo - primo + 1);
 }
 
-// A print to a PDF file is painted by a writer of our own on the checked
-// replacement, not by the printer: its engine would truncate the old file
-// first and then lose every write a full disk refuses.
+// A print to a PDF file is written by the report engine itself, on the
+// checked replacement: the printer's engine would truncate the old file
+// first and then lose every write a full disk refuses, and it writes a
+// list of thousands of pages ten times slower.
 bool stampaInPdf(QPrinter &stampante, const Report &report, QString *motivo,
                  const std::function<bool(int)> &avanzamento)
 {
-    return sostituisciPdf(
+    const auto [primo, ultimo] = pagineScelte(stampante);
+    const Report::OpzioniPdf opzioni{stampante.resolution(), stampante.docName(), stampante.creator()};
+    return sostituisciFile(
         stampante.outputFileName(),
-        [&](QPdfWriter &pdf) {
-            pdf.setTitle(stampante.docName());
-            pdf.setCreator(stampante.creator());
-            pdf.setResolution(stampante.resolution());
-            pdf.setPdfVersion(stampante.pdfVersion());
-            return stampaPagine(pdf, stampante, report, avanzamento);
-        },
-        motivo);
+        [&](QIODevice &file) { return report.scriviPdf(file, opzioni, primo, ultimo, avanzamento); }, motivo);
 }
 
 bool stampaSuFileOStampante(QPrinter &stampante, const Report &report, QString *motivo,

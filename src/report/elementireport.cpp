@@ -1,5 +1,7 @@
 #include "report/elementireport.h"
 
+#include "report/scrittorepdf.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPaintDevice>
@@ -124,6 +126,32 @@ void CasellaTesto::disegna(QPainter &pittore, double da, double a) const
     const double margine = 1e-6;
     const int primo = std::max(0, int(std::floor((sopra - alto) / passo + margine)));
     const int ultimo = std::min(int(m_righe.size()) - 1, int(std::ceil((sotto - alto) / passo - margine)) - 1);
+    // On the program's own PDF writer the lines go straight to the page,
+    // measured with the advances the toolkit would lay them out with.
+    if (auto *pdf = dynamic_cast<ScrittorePdf *>(pittore.device())) {
+        const QFont font = pittore.font();
+        const ScrittorePdf::Metrica m = pdf->metrica(font);
+        // Centred in its line as the toolkit centres a line of text.
+        const double base = (passo - (m.ascesa + m.discesa)) / 2 + m.ascesa;
+        for (int i = primo; i <= ultimo; ++i) {
+            QString testo = m_righe.at(i);
+            double larghezza = m.larghezza(testo);
+            AllineamentoOrizzontale orizzontale = m_aspetto.orizzontale;
+            if (larghezza > r.width()) {
+                orizzontale = AllineamentoOrizzontale::Sinistra;
+                testo.truncate(m.finoA(testo, r.width()));
+                larghezza = m.larghezza(testo);
+            }
+            double x = r.left();
+            if (orizzontale == AllineamentoOrizzontale::Centro)
+                x += (r.width() - larghezza) / 2;
+            else if (orizzontale == AllineamentoOrizzontale::Destra)
+                x += r.width() - larghezza;
+            pdf->scriviTesto(QPointF(x, alto + i * passo + base), font, testo);
+        }
+        pittore.restore();
+        return;
+    }
     const QFontMetricsF metrica(pittore.font(), pittore.device());
     for (int i = primo; i <= ultimo; ++i) {
         const QRectF riga(r.left(), alto + i * passo, r.width(), passo);

@@ -1,5 +1,7 @@
 #include "report/report.h"
 
+#include "report/scrittorepdf.h"
+
 #include <QPagedPaintDevice>
 #include <QPainter>
 
@@ -231,4 +233,27 @@ bool Report::stampaSu(QPagedPaintDevice &dispositivo, int primo, int ultimo,
         }
     }
     return pittore.end();
+}
+
+bool Report::scriviPdf(QIODevice &uscita, const OpzioniPdf &opzioni, int primo, int ultimo,
+                       const std::function<bool(int)> &avanzamento) const
+{
+    primo = std::max(0, primo);
+    ultimo = std::min(ultimo, numeroPagine() - 1);
+    ScrittorePdf pdf(uscita, opzioni.risoluzione);
+    pdf.impostaTitolo(opzioni.titolo);
+    pdf.impostaCreatore(opzioni.creatore);
+    for (int i = primo; i <= ultimo; ++i) {
+        pdf.nuovaPagina(paginaDi(i).layout());
+        QPainter pittore;
+        if (!pittore.begin(&pdf))
+            return false;
+        // The whole paper is painted, as on a printer set to full page.
+        disegnaPagina(i, pittore, QRectF(QPointF(0, 0), QSizeF(paginaDi(i).layout().fullRectPixels(pdf.risoluzione()).size())));
+        if (!pittore.end())
+            return false;
+        if (avanzamento && !avanzamento(i - primo + 1))
+            return false;
+    }
+    return pdf.chiudi();
 }

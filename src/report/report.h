@@ -13,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+class QIODevice;
 class QPagedPaintDevice;
 class QPainter;
 
@@ -108,6 +109,18 @@ public:
     // done; answering false stops the painting there (false is returned).
     bool stampaSu(QPagedPaintDevice &dispositivo, int primo = 0, int ultimo = INT_MAX,
                   const std::function<bool(int)> &avanzamento = {}) const;
+
+    // The same pages written as a PDF file by the program itself: laid out
+    // and painted exactly as on any device of that resolution, written much
+    // faster than the toolkit's PDF writer does. False when the output
+    // refused a write or avanzamento stopped the work.
+    struct OpzioniPdf {
+        int risoluzione = 1200;
+        QString titolo;
+        QString creatore;
+    };
+    bool scriviPdf(QIODevice &uscita, const OpzioniPdf &opzioni, int primo = 0, int ultimo = INT_MAX,
+                   const std::function<bool(int)> &avanzamento = {}) const;
 
 private:
     struct Frammento {
