@@ -127,10 +127,13 @@ void ComandiTesto::riconosciTesto()
         esito = e;
         finita = true;
     });
-    LavoroLungo lavoro(m_editor, QStringLiteral("Riconoscimento del testo"),
-                       QStringLiteral("Riconoscimento del testo della pagina: %1 su %2"), 100);
-    lettura.avvia();
-    attendi(lavoro, percento, [&finita] { return finita; }, [&lettura] { lettura.annulla(); });
+    {
+        // Closed before any message, which would otherwise stand over it.
+        LavoroLungo lavoro(m_editor, QStringLiteral("Riconoscimento del testo"),
+                           QStringLiteral("Riconoscimento del testo della pagina: %1 su %2"), 100);
+        lettura.avvia();
+        attendi(lavoro, percento, [&finita] { return finita; }, [&lettura] { lettura.annulla(); });
+    }
 
     switch (esito.stato) {
     case EsitoLettura::Stato::Annullato:
@@ -381,10 +384,12 @@ void ComandiTesto::esportaPdf()
         messaggio = m;
         finita = true;
     });
-    LavoroLungo lavoro(m_editor, QStringLiteral("Esporta PDF ricercabile"),
-                       QStringLiteral("Riconoscimento ed esportazione: pagina %1 di %2"), int(pagine.size()));
-    esportazione.avvia();
-    attendi(lavoro, fatte, [&finita] { return finita; }, [&esportazione] { esportazione.annulla(); });
+    {
+        LavoroLungo lavoro(m_editor, QStringLiteral("Esporta PDF ricercabile"),
+                           QStringLiteral("Riconoscimento ed esportazione: pagina %1 di %2"), int(pagine.size()));
+        esportazione.avvia();
+        attendi(lavoro, fatte, [&finita] { return finita; }, [&esportazione] { esportazione.annulla(); });
+    }
     if (riuscita)
         informazione(kMessaggioPdfCreato + destinazione);
     else if (!messaggio.isEmpty())

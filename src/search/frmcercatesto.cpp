@@ -116,8 +116,10 @@ void TfrmCercaTesto::btnCercaClick()
         const QVector<IndiceTesti::Trovata> trovate = indice.cerca(m_nome, parole, kMassimoElencate, conteggio);
         totale = trovate.size() < kMassimoElencate ? int(trovate.size()) : indice.conta(m_nome, parole, conteggio);
         for (const IndiceTesti::Trovata &t : trovate) {
+            // The summary line fills the list's width: the words found go
+            // on a line of their own below it, where they are seen.
             auto *voce = new QListWidgetItem(RigaRiepilogo(archivio.LeggiScheda(t.posizione)) +
-                                             QStringLiteral("   ") + t.contesto);
+                                             QStringLiteral("\n   ") + t.contesto);
             voce->setData(kRuoloPosizione, t.posizione);
             lstRecords->addItem(voce);
             ++elencate;
