@@ -7,13 +7,36 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cerrno>
 #include <condition_variable>
 #include <cstring>
 #include <thread>
 
 #include <csignal>
 #include <cstdlib>
+#include <dlfcn.h>
+#include <pthread.h>
 #include <sys/mman.h>
+
+// Many drivers hand a page over from a reader thread (SANE's sanei_thread),
+// which asks for asynchronous cancellation and is cancelled whenever a page
+// ends, fails or is stopped. Cancelled asynchronously inside malloc or free,
+// a thread dies holding the allocator's lock: its own exit then waits for
+// that lock, the driver waits for the thread, and the window freezes (as
+// does every other thread that needs the allocator, or forks, or unloads a
+// library). The drivers are loaded at run time and find this definition
+// first (the program exports it): their threads are cancelled only where
+// the C library allows it, at a blocking call such as the write into the
+// pipe that carries the lines, where no lock is held. Everything else that
+// runs here uses deferred cancellation already.
+extern "C" int pthread_setcanceltype(int tipo, int *vecchio)
+{
+    using Funzione = int (*)(int, int *);
+    static const auto originale = reinterpret_cast<Funzione>(dlsym(RTLD_NEXT, "pthread_setcanceltype"));
+    if (!originale)
+        return ENOSYS;
+    return originale(tipo == PTHREAD_CANCEL_ASYNCHRONOUS ? PTHREAD_CANCEL_DEFERRED : tipo, vecchio);
+}
 
 namespace {
 
@@ -169,7 +192,9 @@ SessioneSane::SessioneSane()
         // process; cancelling a page closes the read end while the reader may
         // still write, and the default SIGPIPE would end the whole program.
         // A write to a closed pipe is an ordinary error for everything else
-        // this program does, so the signal is ignored for good.
+        // this program does, so the signal is ignored. (SANE's own thread
+        // helper puts the default back after each page it reads and ignores
+        // the signal again while the next page comes in.)
         std::signal(SIGPIPE, SIG_IGN);
         SANE_Int versione = 0;
         g_avviata = sane_init(&versione, nullptr) == SANE_STATUS_GOOD;
