@@ -11,6 +11,10 @@ cd "$(dirname "$0")/.."
 if [ "${1:-}" = "--sessione" ]; then
     # Inside the display and the session bus: the accessibility bus (its
     # launcher starts the registry), the program, then the client.
+    # The driver stack's test scanners alone, from a private configuration.
+    mkdir -p "$VELMORA_A11Y_CARTELLA/sane"
+    printf 'test\n' >"$VELMORA_A11Y_CARTELLA/sane/dll.conf"
+    export SANE_CONFIG_DIR="$VELMORA_A11Y_CARTELLA/sane"
     openbox >/dev/null 2>&1 &
     /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
     QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb \

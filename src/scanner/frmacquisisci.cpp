@@ -1,5 +1,6 @@
 #include "scanner/frmacquisisci.h"
 
+#include "app/accessibilita.h"
 #include "app/elementi.h"
 #include "app/messaggi.h"
 #include "app/vistaimmagine.h"
@@ -20,9 +21,9 @@ QLabel *didascalia(QWidget *genitore, const QString &nome, const QString &testo,
                                 kTesto);
 }
 
-// A list with its caption, which also names it to assistive technology.
-QComboBox *elenco(QWidget *genitore, const QString &nome, const QString &didascaliaTesto, const QString &nomeAccessibile,
-                  const QRect &posto)
+// A list with its caption, which is tied to it for assistive technology
+// and names it.
+QComboBox *elenco(QWidget *genitore, const QString &nome, const QString &didascaliaTesto, const QRect &posto)
 {
     QLabel *l = didascalia(genitore, QStringLiteral("lbl") + nome.mid(3), didascaliaTesto,
                            QRect(posto.x(), posto.y() - 20, posto.width(), 18));
@@ -30,8 +31,7 @@ QComboBox *elenco(QWidget *genitore, const QString &nome, const QString &didasca
     c->setObjectName(nome);
     c->setGeometry(posto);
     c->setFont(Elementi::carattere(QStringLiteral("Verdana"), 10));
-    c->setAccessibleName(nomeAccessibile);
-    l->setBuddy(c);
+    Accessibilita::collegaDidascalia(l, c);
     return c;
 }
 
@@ -61,13 +61,12 @@ TfrmAcquisisci::TfrmAcquisisci(QWidget *proprietario)
     QWidget *impostazioni = Elementi::riquadroSfumato(this, QStringLiteral("shpImpostazioni"), QRect(10, 10, 370, 330),
                                                       Qt::white, QColor(0xA8, 0xCA, 0xE5), QColor(0x87, 0xCE, 0xEB), 6);
     cboScanner = elenco(impostazioni, QStringLiteral("cboScanner"), QStringLiteral("Scanner:"),
-                        QStringLiteral("Scanner"), QRect(12, 32, 346, 30));
+                        QRect(12, 32, 346, 30));
     cboRisoluzione = elenco(impostazioni, QStringLiteral("cboRisoluzione"), QStringLiteral("Risoluzione:"),
-                            QStringLiteral("Risoluzione"), QRect(12, 94, 150, 30));
-    cboModo = elenco(impostazioni, QStringLiteral("cboModo"), QStringLiteral("Modo:"), QStringLiteral("Modo"),
-                     QRect(174, 94, 184, 30));
+                            QRect(12, 94, 150, 30));
+    cboModo = elenco(impostazioni, QStringLiteral("cboModo"), QStringLiteral("Modo:"), QRect(174, 94, 184, 30));
     cboOrigine = elenco(impostazioni, QStringLiteral("cboOrigine"), QStringLiteral("Origine dei fogli:"),
-                        QStringLiteral("Origine dei fogli"), QRect(12, 156, 346, 30));
+                        QRect(12, 156, 346, 30));
 
     lblStato = didascalia(impostazioni, QStringLiteral("lblStato"), QString(), QRect(12, 198, 346, 84));
     lblStato->setFont(Elementi::carattere(QStringLiteral("Verdana"), 9));
