@@ -251,7 +251,8 @@ void TfrmAcquisisci::avanzamento(int foglio, int percento, const QImage &antepri
 
 void TfrmAcquisisci::pagina(const QImage &immagine, int foglio)
 {
-    imgFoto->impostaImmagine(immagine.scaled(Acquisizione::kAnteprima, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    imgFoto->impostaImmagine(
+        VistaImmagine::ridotta(immagine, immagine.size().scaled(Acquisizione::kAnteprima, Qt::KeepAspectRatio)));
     emit paginaAcquisita(immagine, foglio);
     if (!m_salva) {
         m_immagine = immagine;
