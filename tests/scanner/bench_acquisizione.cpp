@@ -72,18 +72,29 @@ int main(int argc, char **argv)
     tempo.start();
     QImage pagina;
     EsitoScanner esito = EsitoScanner::Errore;
+    // Where the time goes: until the first lines come (driver stack,
+    // device, settings, start), the page, the driver stack's end, the file.
+    double primeRighe = -1, pagina_ms = 0, fine_ms = 0;
     {
         Acquisizione acquisizione;
         QEventLoop ciclo;
-        QObject::connect(&acquisizione, &Acquisizione::paginaAcquisita,
-                         [&](const QImage &immagine) { pagina = immagine; });
+        QObject::connect(&acquisizione, &Acquisizione::avanzamento, [&](int, int percento, const QImage &) {
+            if (primeRighe < 0 && percento > 0)
+                primeRighe = tempo.nsecsElapsed() / 1e6;
+        });
+        QObject::connect(&acquisizione, &Acquisizione::paginaAcquisita, [&](const QImage &immagine) {
+            pagina = immagine;
+            pagina_ms = tempo.nsecsElapsed() / 1e6;
+        });
         QObject::connect(&acquisizione, &Acquisizione::terminata, [&](EsitoScanner e) {
             esito = e;
             ciclo.quit();
         });
         acquisizione.acquisisci(a[1].toUtf8(), impostazioni, false);
         ciclo.exec();
+        fine_ms = tempo.nsecsElapsed() / 1e6;
     }
+    const double chiuso_ms = tempo.nsecsElapsed() / 1e6;
     QTextStream out(stdout);
     if (esito != EsitoScanner::Ok) {
         out << "acquisition failed: " << messaggioScanner(esito) << "\n";
@@ -97,6 +108,9 @@ int main(int argc, char **argv)
     out << "page " << pagina.width() << " x " << pagina.height() << " at "
         << qRound(pagina.dotsPerMeterX() * 0.0254) << " dpi in " << QString::number(ms, 'f', 1) << " ms"
         << (uscita.isEmpty() ? QString() : QStringLiteral(", written to ") + uscita) << "\n";
+    auto n = [](double v) { return QString::number(v, 'f', 1); };
+    out << "  first lines at " << n(primeRighe) << " ms, page in at " << n(pagina_ms) << " ms, job over at "
+        << n(fine_ms) << " ms, driver stack closed at " << n(chiuso_ms) << " ms\n";
 
     if (a.size() > 5) {
         QImage atteso(a[5]);
