@@ -93,7 +93,7 @@ ComandiTesto::ComandiTesto(TfrmDocumenti *editor)
 
 ComandiTesto::~ComandiTesto() = default;
 
-IndiceTesti *ComandiTesto::indice()
+IndiceTesti *ComandiTesto::indice(bool dire)
 {
     const QString percorso = IndiceTesti::percorsoIn(cartellaProgramma());
     // A file removed since it was opened would take the texts into nothing:
@@ -102,7 +102,7 @@ IndiceTesti *ComandiTesto::indice()
         m_indice.reset();
     if (!m_indice)
         m_indice = std::make_unique<IndiceTesti>(percorso);
-    if (!m_indiceDetto && !m_indice->messaggioApertura().isEmpty()) {
+    if (dire && !m_indiceDetto && !m_indice->messaggioApertura().isEmpty()) {
         m_indiceDetto = true;
         errore(m_indice->messaggioApertura());
     }
@@ -177,7 +177,7 @@ void ComandiTesto::riconosciAcquisita()
         return;
     m_acquisita = std::make_unique<LetturaPagina>(foto);
     m_chiaveAcquisita = foto.cacheKey();
-    m_posizioneAcquisita = 0;
+    m_salvataAcquisita = {};
     connect(m_acquisita.get(), &LetturaPagina::avanzamento, this, [this] {
         if (m_acquisita && m_editor->foto().cacheKey() != m_chiaveAcquisita)
             m_acquisita->annulla();
@@ -192,7 +192,7 @@ void ComandiTesto::acquisitaLetta(const EsitoLettura &esito)
 {
     // Dropped once its signal has been handled.
     m_acquisita.release()->deleteLater();
-    const int salvata = std::exchange(m_posizioneAcquisita, 0);
+    const PaginaAttesa salvata = std::exchange(m_salvataAcquisita, PaginaAttesa{});
     const bool sulloSchermo = m_editor->foto().cacheKey() == m_chiaveAcquisita;
     switch (esito.stato) {
     case EsitoLettura::Stato::Annullato:
@@ -206,8 +206,19 @@ void ComandiTesto::acquisitaLetta(const EsitoLettura &esito)
     case EsitoLettura::Stato::Letto:
         break;
     }
-    if (salvata > 0 && !scriviNellIndice(salvata, esito.testo))
-        return;
+    // Only while the saved page still has the very scan that was read:
+    // the archive may have been closed, the scan removed or replaced.
+    if (salvata.posizione > 0 && !salvata.firma.isEmpty() &&
+        firmaScansione(salvata.scansione) == salvata.firma) {
+        // Ends at any moment, maybe under another window: what went wrong
+        // is said on the information bar, not in a window of its own.
+        IndiceTesti *i = indice(false);
+        if (!i || !i->scriviPagina(salvata.archivio, salvata.posizione, esito.testo, salvata.firma)) {
+            m_editor->panInfo->setText(
+                QStringLiteral("Il testo della pagina acquisita non è stato scritto nell'indice dei testi."));
+            return;
+        }
+    }
     if (sulloSchermo)
         applica(esito, m_chiaveAcquisita);
 }
@@ -215,13 +226,18 @@ void ComandiTesto::acquisitaLetta(const EsitoLettura &esito)
 bool ComandiTesto::acquisitaInLettura() const
 {
     return m_acquisita != nullptr;
-}void ComandiTesto::paginaSalvata(int posizione)
+}
+
+void ComandiTesto::paginaSalvata(int posizione)
 {
     if (posizione <= 0)
         return;
     const qint64 chiave = m_editor->foto().cacheKey();
-    if (m_acquisita && chiave == m_chiaveAcquisita)
-        m_posizioneAcquisita = posizione;
+    if (m_acquisita && chiave == m_chiaveAcquisita) {
+        const QString scansione =
+            percorsoFotoPagina(cartellaProgramma(), m_editor->nomeArchivio(), QString::number(posizione));
+        m_salvataAcquisita = {posizione, m_editor->nomeArchivio(), scansione, firmaScansione(scansione)};
+    }
     if (m_chiaveFoto != 0 && chiave == m_chiaveFoto)
         scriviNellIndice(posizione, m_testoLetto);
 }

@@ -44,8 +44,8 @@ public:
     bool acquisitaInLettura() const;
 
     // The text index, opened when first needed; nullptr when it cannot be
-    // used (the user has been told why).
-    IndiceTesti *indice();
+    // used (the user has been told why, once, when `dire`).
+    IndiceTesti *indice(bool dire = true);
 
     void riconosciTesto();
     void cercaNelTesto();
@@ -74,7 +74,13 @@ private:
     std::unique_ptr<LetturaPagina> m_acquisita;
     qint64 m_chiaveAcquisita = 0;
     // Saved while it was still being read: its text goes to the index then.
-    int m_posizioneAcquisita = 0;
+    struct PaginaAttesa {
+        int posizione = 0;
+        QString archivio;
+        QString scansione;
+        QString firma;
+    };
+    PaginaAttesa m_salvataAcquisita;
 };
 
 extern const QString kMessaggioSenzaScansione;

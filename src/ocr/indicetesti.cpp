@@ -335,7 +335,8 @@ bool IndiceTesti::scriviTransazione(const QString &archivio, const QVector<Pagin
     for (const Pagina &p : pagine) {
         const qint64 n = chiave(numero, p.posizione);
         riga.addBindValue(n);
-        riga.addBindValue(p.firma);
+        // A missing mark is an empty one, never SQL's null.
+        riga.addBindValue(p.firma.isNull() ? QStringLiteral("") : p.firma);
         via.addBindValue(n);
         testo.addBindValue(n);
         testo.addBindValue(p.testo);
