@@ -42,7 +42,8 @@ int main(int argc, char **argv)
     editor->lblFile->setText(percorso);
     TArchivioPagine a;
     a.ApriArchivio(percorso);
-    const int meta = a.ContaSchede() / 2;
+    const int conteggio = a.ContaSchede();
+    const int meta = conteggio / 2;
     a.ChiudiArchivio();
 
     auto misura = [&](const char *comando) {
@@ -82,11 +83,13 @@ int main(int argc, char **argv)
     for (int k = 0; k < 11; ++k) {
         ricerca.show();
         ricerca.btnCerca->click();
-        ricerca.selezionaVoce(int(ricerca.modello()->rowCount()) / 2 - k);
+        const int righeElenco = int(ricerca.modello()->rowCount());
+        ricerca.selezionaVoce((righeElenco / 2 + k) % righeElenco);
         // Next from a record that the line does not open; the two take
         // turns at going first, on the walk's heels.
         const auto successiva = [&] {
-            editor->lblPosizione->setText(QString::number(meta - 1 - 2 * k));
+            // Any record but the last, so that there is a next.
+            editor->lblPosizione->setText(QString::number(1 + (meta + 2 * k) % qMax(1, conteggio - 1)));
             t.start();
             emit avanti->clicked();
             successive.push_back(double(t.nsecsElapsed()) / 1e3);
