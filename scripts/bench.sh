@@ -155,15 +155,6 @@ for ((r = 1; r <= runs; r++)); do
         misura "tutte$n" "$elenco" tutte "$f"
         misura "tutte${n}_base" sh -c 'cat "$1" >/dev/null && sort -f "$2" >/dev/null' sh "$f" "$dati/Righe$n.txt"
     done
-    # The two ways the walk reads an archive, one after the other on the
-    # same file in the same run.
-    for f in "$(archivio 100000)" "$pieno"; do
-        k=$(basename "$f" .kpx)
-        misura "mappa_cerca$k" "$elenco" cerca "$f"
-        misura "mappa_cerca${k}_base" "$elenco" cerca "$f" blocchi
-        misura "mappa_tutte$k" "$elenco" tutte "$f"
-        misura "mappa_tutte${k}_base" "$elenco" tutte "$f" blocchi
-    done
     misura tutte_vuoto "$elenco" tutte "$dati/Vuoto.kpx"
     finestra fcerca cerca
     finestra ftutte tutte
@@ -204,10 +195,6 @@ riga "start-up vs bare QWidget" - avvio "<= 2"
 for n in 1000 10000 100000; do riga "search, two criteria vs cat" "$n" "cerca$n" "<= 1.5"; done
 for n in 1000 10000 100000; do riga "search, two criteria vs Qt Core reading" "$n" "cerca$n" "-" "cerca${n}_qt"; done
 for n in 1000 10000 100000; do riga "full list vs cat + sort -f" "$n" "tutte$n" "<= 1.5"; done
-for k in Bench100000 Pieno100000; do
-    riga "walk $k: two criteria, mapped vs blocks" 100000 "mappa_cerca$k" "-"
-    riga "walk $k: full list, mapped vs blocks" 100000 "mappa_tutte$k" "-"
-done
 riga "window: Cerca, two criteria vs reading" 100000 fcerca "<= 1.5"
 riga "window: full list vs reading + sort" 100000 ftutte "<= 1.5"
 riga "window: to-complete list vs full list" 100000 fdacompletare "<= 1"

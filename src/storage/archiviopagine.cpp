@@ -3,7 +3,6 @@
 #include "storage/erroresistema.h"
 #include "storage/registro.h"
 #include "storage/sostituzionefile.h"
-#include "storage/vistafile.h"
 
 #include <QFileInfo>
 
@@ -285,55 +284,24 @@ void TArchivioPagine::ChiudiArchivio()
 void TArchivioPagine::PerOgniScheda(const VisitaScheda &visita)
 {
     const int conteggio = ContaSchede();
-    const auto accorciato = [this] {
-        return ErroreArchivio(QStringLiteral("%1: shortened while being read").arg(m_percorso));
-    };
-    // Checked before each view and after the last: past a new end a view
-    // holds nothing, and bytes past it that share its last page read as
-    // zeros with no fault to tell. The size does.
-    const auto richiediFinoA = [this, &accorciato](qint64 fine) {
-        if (dimensione() < fine)
-            throw accorciato();
-    };
-    // About 4 MB a view: mapping and unmapping cost little against it, and
-    // the file's pages held at once stay few whatever the archive's size.
-    constexpr int kPerVista = 1024;
-    for (qint64 i = 0; i < conteggio; i += kPerVista) {
-        const int quante = int(qMin<qint64>(kPerVista, conteggio - i));
-        const qint64 inizio = i * kDimensioneScheda;
-        const qint64 byte = qint64(quante) * kDimensioneScheda;
-        richiediFinoA(inizio + byte);
-        const VistaFile vista(m_lettura == Lettura::Mappata ? m_file.handle() : -1, inizio, byte);
-        if (!vista.valida()) {
-            leggiABlocchi(i, quante, visita);
-            continue;
-        }
-        for (int k = 0; k < quante; ++k) {
-            visita(int(i + k + 1), *reinterpret_cast<const TSchedaPagina *>(vista.dati() + k * kDimensioneScheda));
-            // The record just visited read as zeros where the file lost it.
-            if (vista.accorciata())
-                throw accorciato();
-        }
-    }
-    richiediFinoA(qint64(conteggio) * kDimensioneScheda);
-}
-
-// The walk where the file cannot be mapped.
-void TArchivioPagine::leggiABlocchi(qint64 primo, int quante, const VisitaScheda &visita)
-{
-    if (!m_file.seek(primo * kDimensioneScheda))
+    if (!m_file.seek(0))
         throw ErroreArchivio(m_file.errorString());
     // Blocks of about 128 KB: few system calls, and a block small enough that
-    // the system's copy into it stays in the processor's cache.
+    // the system's copy into it stays in the processor's cache. Read so, a
+    // search takes less time and memory than through a mapping of the file,
+    // whose page faults cost more than the copy.
     constexpr int kBlocco = 32;
     QVector<TSchedaPagina> blocco(kBlocco);
-    for (int i = 0; i < quante; i += kBlocco) {
-        const int n = qMin(kBlocco, quante - i);
+    for (int i = 0; i < conteggio; i += kBlocco) {
+        const int n = qMin(kBlocco, conteggio - i);
         const qint64 byte = qint64(n) * kDimensioneScheda;
-        if (m_file.read(reinterpret_cast<char *>(blocco.data()), byte) != byte)
-            throw ErroreArchivio(QStringLiteral("short read"));
+        const qint64 letti = m_file.read(reinterpret_cast<char *>(blocco.data()), byte);
+        if (letti < 0)
+            throw ErroreArchivio(m_file.errorString());
+        if (letti != byte)
+            throw ErroreArchivio(QStringLiteral("%1: shortened while being read").arg(m_percorso));
         for (int k = 0; k < n; ++k)
-            visita(int(primo + i + k + 1), blocco.at(k));
+            visita(i + k + 1, blocco.at(k));
     }
 }
 
@@ -345,12 +313,11 @@ QVector<TSchedaPagina> TArchivioPagine::LeggiTutte()
     return schede;
 }
 
-PercorsoSchede percorsoFile(const QString &percorso, Lettura lettura)
+PercorsoSchede percorsoFile(const QString &percorso)
 {
-    return [percorso, lettura](const VisitaScheda &visita) {
+    return [percorso](const VisitaScheda &visita) {
         TArchivioPagine archivio;
-        archivio.ApriArchivio(percorso);
-        archivio.impostaLettura(lettura);
+        archivio.ApriArchivio(percorso, TArchivioPagine::Accesso::Lettura);
         archivio.PerOgniScheda(visita);
         archivio.ChiudiArchivio();
     };

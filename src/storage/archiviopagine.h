@@ -47,14 +47,10 @@ using VisitaScheda = std::function<void(int posizione, const TSchedaPagina &sche
 // file and over records a test has in memory.
 using PercorsoSchede = std::function<void(const VisitaScheda &visita)>;
 PercorsoSchede percorsoDi(const QVector<TSchedaPagina> &schede);
-// How a walk reads the file: through mapped views, with block reads only
-// where the file cannot be mapped, or by block reads throughout.
-enum class Lettura { Mappata, ABlocchi };
-
 // The walk the list windows take over an archive file: each run opens it
-// (a missing file is created empty), visits every record in file order and
-// closes it again. Throws ErroreArchivio.
-PercorsoSchede percorsoFile(const QString &percorso, Lettura lettura = Lettura::Mappata);
+// for reading only (a missing file is created empty), visits every record
+// in file order and closes it again. Throws ErroreArchivio.
+PercorsoSchede percorsoFile(const QString &percorso);
 
 // One archive file: a plain run of 3990-byte records, positions from 1.
 // Each user command opens it, works and closes it; the destructor closes it
@@ -96,15 +92,13 @@ public:
     int AggiungiScheda(const TSchedaPagina &scheda);
     void ChiudiArchivio();
 
-    // Every record from position 1 to the count, in file order, viewed in
-    // blocks: memory stays at one block whatever the archive's size, and a
-    // visitor reads only the bytes it looks at. The record handed over lives
-    // until the visitor returns. A failure part-way leaves what was already
-    // visited visited; a file shortened by another program during the walk
-    // fails it, after at most one record read as empty.
+    // Every record from position 1 to the count, in file order, read in
+    // blocks: memory stays at one block whatever the archive's size. The
+    // record handed over lives until the visitor returns. A failure part-way
+    // leaves what was already visited visited; a file shortened by another
+    // program during the walk fails it at the next block, the records of
+    // the block in hand read as they were.
     void PerOgniScheda(const VisitaScheda &visita);
-    // The way the walks of this archive read it (Mappata unless told).
-    void impostaLettura(Lettura lettura) { m_lettura = lettura; }
     QVector<TSchedaPagina> LeggiTutte();
 
     bool aperto() const { return m_file.isOpen(); }
@@ -115,9 +109,7 @@ private:
     void sincronizza();
     void posiziona(int posizione);
     void scriviA(int posizione, const TSchedaPagina &scheda);
-    void leggiABlocchi(qint64 primo, int quante, const VisitaScheda &visita);
 
     QFile m_file;
     QString m_percorso;
-    Lettura m_lettura = Lettura::Mappata;
 };

@@ -2,10 +2,8 @@
 // times whole processes and reads their peak memory. It judges nothing.
 //
 //   bench_elenco genera N FILE    writes an archive of N records
-//   bench_elenco cerca FILE [blocchi]  the search with two criteria, as "Cerca" runs it
-//   bench_elenco tutte FILE [blocchi]  the search with no criterion: every line, sorted
-//                                 ("blocchi": the walk reads the file by blocks
-//                                 instead of through mapped views)
+//   bench_elenco cerca FILE       the search with two criteria, as "Cerca" runs it
+//   bench_elenco tutte FILE       the search with no criterion: every line, sorted
 //   bench_elenco righe FILE OUT   the same lines in file order, one a line (UTF-8),
 //                                 for the baseline sort
 //
@@ -24,8 +22,6 @@
 #include <vector>
 
 namespace {
-
-Lettura g_lettura = Lettura::Mappata;
 
 const char *const kParole[] = {"lettera", "atto", "registro", "contratto", "diario", "mappa",
                                "inventario", "supplica", "verbale", "ricevuta", "bolla", "elenco",
@@ -125,8 +121,7 @@ int genera(int n, const char *percorso)
 int elenca(const QString &percorso, const CriteriRicerca &criteri)
 {
     ElencoRighe righe;
-    righeRiepilogo(percorsoFile(percorso, g_lettura), [&criteri](const TSchedaPagina &s) { return criteri.soddisfatti(s); },
-                   righe);
+    righeRiepilogo(percorsoFile(percorso), [&criteri](const TSchedaPagina &s) { return criteri.soddisfatti(s); }, righe);
     righe.ordina();
     std::printf("%d\n", int(righe.size()));
     return 0;
@@ -154,8 +149,6 @@ int main(int argc, char **argv)
         return 2;
     const QString percorso = QString::fromLocal8Bit(argv[2]);
     const char *lavoro = argv[1];
-    if (argc >= 4 && std::strcmp(argv[3], "blocchi") == 0)
-        g_lettura = Lettura::ABlocchi;
     if (std::strcmp(lavoro, "cerca") == 0) {
         CriteriRicerca due;
         due.aggiungi(Campo::Autore, QStringLiteral("zorzi"));
