@@ -7,8 +7,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
+#include <QStringDecoder>
+#include <QStringEncoder>
 
 #include <cerrno>
+#include <optional>
 
 namespace FileIni {
 
@@ -45,55 +48,53 @@ bool utf16SenzaMarca(const QByteArray &b, bool little)
     return true;
 }
 
-QString daUtf16(const QByteArray &b, qsizetype da, bool little)
+// UTF-16 as it stands in the file, code unit for code unit: a further mark
+// after the first is text, and a last odd byte is dropped, so that writing
+// the text back gives the same bytes.
+QString daUtf16(const QByteArray &b, qsizetype da, QStringConverter::Encoding codifica)
 {
-    QString testo;
-    testo.reserve((b.size() - da) / 2);
-    for (qsizetype i = da; i + 1 < b.size(); i += 2) {
-        const auto a = uchar(b.at(i));
-        const auto c = uchar(b.at(i + 1));
-        testo.append(QChar(char16_t(little ? (c << 8 | a) : (a << 8 | c))));
-    }
-    return testo;
+    QStringDecoder decodifica(codifica, QStringConverter::Flag::ConvertInitialBom);
+    return decodifica(QByteArrayView(b).sliced(da, (b.size() - da) & ~qsizetype(1)));
 }
 
-QByteArray inUtf16(const QString &testo, bool little)
+QByteArray inUtf16(const QString &testo, QStringConverter::Encoding codifica)
 {
-    QByteArray b;
-    b.reserve(testo.size() * 2);
-    for (QChar ch : testo) {
-        const char16_t u = ch.unicode();
-        const char alto = char(u >> 8);
-        const char basso = char(u & 0xFF);
-        b.append(little ? basso : alto);
-        b.append(little ? alto : basso);
-    }
-    return b;
+    QStringEncoder codificatore(codifica);
+    return codificatore(testo);
 }
 
 Contenuto decodifica(const QByteArray &b, const QString &percorso)
 {
     Contenuto c;
     QString testo;
-    if (b.startsWith("\xEF\xBB\xBF")) {
-        c.codifica = Contenuto::Utf8ConMarca;
-        testo = QString::fromLatin1(b.mid(3));
-    } else if (b.startsWith("\xFF\xFE")) {
-        c.codifica = Contenuto::Utf16LE;
-        c.marca = true;
-        testo = daUtf16(b, 2, true);
-    } else if (b.startsWith("\xFE\xFF")) {
-        c.codifica = Contenuto::Utf16BE;
-        c.marca = true;
-        testo = daUtf16(b, 2, false);
-    } else if (utf16SenzaMarca(b, true)) {
-        c.codifica = Contenuto::Utf16LE;
-        testo = daUtf16(b, 0, true);
-    } else if (utf16SenzaMarca(b, false)) {
-        c.codifica = Contenuto::Utf16BE;
-        testo = daUtf16(b, 0, false);
+    // A mark says the encoding; without one, UTF-16 shows in its zeros.
+    const std::optional<QStringConverter::Encoding> marcata = QStringConverter::encodingForData(b);
+    if (!marcata) {
+        if (utf16SenzaMarca(b, true)) {
+            c.codifica = Contenuto::Utf16LE;
+            testo = daUtf16(b, 0, QStringConverter::Utf16LE);
+        } else if (utf16SenzaMarca(b, false)) {
+            c.codifica = Contenuto::Utf16BE;
+            testo = daUtf16(b, 0, QStringConverter::Utf16BE);
+        } else {
+            testo = QString::fromLatin1(b);
+        }
     } else {
-        testo = QString::fromLatin1(b);
+        switch (*marcata) {
+        case QStringConverter::Utf8:
+            // Read byte for byte, as the program has always read it.
+            c.codifica = Contenuto::Utf8ConMarca;
+            testo = QString::fromLatin1(b.mid(3));
+            break;
+        case QStringConverter::Utf16LE:
+        case QStringConverter::Utf16BE:
+            c.codifica = *marcata == QStringConverter::Utf16LE ? Contenuto::Utf16LE : Contenuto::Utf16BE;
+            c.marca = true;
+            testo = daUtf16(b, 2, *marcata);
+            break;
+        default: // UTF-32
+            throw ErroreFileIni(percorso + QStringLiteral(": not a settings text file in a known encoding"));
+        }
     }
     if (testo.contains(QChar(0)))
         throw ErroreFileIni(percorso + QStringLiteral(": not a settings text file in a known encoding"));
@@ -138,9 +139,9 @@ QByteArray codifica(const Contenuto &c)
     case Contenuto::Utf8ConMarca:
         return "\xEF\xBB\xBF" + testo.toLatin1();
     case Contenuto::Utf16LE:
-        return (c.marca ? QByteArray("\xFF\xFE") : QByteArray()) + inUtf16(testo, true);
+        return (c.marca ? QByteArray("\xFF\xFE") : QByteArray()) + inUtf16(testo, QStringConverter::Utf16LE);
     case Contenuto::Utf16BE:
-        return (c.marca ? QByteArray("\xFE\xFF") : QByteArray()) + inUtf16(testo, false);
+        return (c.marca ? QByteArray("\xFE\xFF") : QByteArray()) + inUtf16(testo, QStringConverter::Utf16BE);
     case Contenuto::Latino1:
         break;
     }
@@ -281,7 +282,7 @@ QByteArray contenutoConValore(const QByteArray &contenuto, const QString &sezion
 {
     Contenuto c = decodifica(contenuto, QString());
     impostaValore(c, sezione, chiave, nuovo);
-    const QByteArray scritto = codifica(c);
+    QByteArray scritto = codifica(c);
     // What is written must read back as written, or the old file stays:
     // a store the reader took differently would lock everyone out.
     if (valore(decodifica(scritto, QString()), sezione, chiave) != nuovo)

@@ -38,6 +38,8 @@ QByteArray inCodifica(const QString &testo, const QString &codifica)
         return "\xFE\xFF" + utf16(false);
     if (codifica == QLatin1String("UTF-16LE"))
         return utf16(true);
+    if (codifica == QLatin1String("UTF-16BE"))
+        return utf16(false);
     return testo.toLatin1();
 }
 
@@ -328,6 +330,13 @@ void TestPasswordMemorizzata::storeDiAltriProgrammi_data()
     QTest::newRow("UTF-16LE con marca") << crlf << "UTF-16LE con marca";
     QTest::newRow("UTF-16BE con marca") << crlf << "UTF-16BE con marca";
     QTest::newRow("UTF-16LE senza marca") << crlf << "UTF-16LE";
+    QTest::newRow("UTF-16BE senza marca") << crlf << "UTF-16BE";
+    // Beyond Latin-1, a character in two code units and a second mark that
+    // is text: each comes back as the same bytes.
+    const QString oltre = QString::fromUtf16(u"[Altro]\r\nX=\u20AC\U0001D400\r\n[Accesso]\r\nValore=%1\r\n");
+    QTest::newRow("UTF-16LE con marca, oltre Latin-1") << oltre << "UTF-16LE con marca";
+    QTest::newRow("UTF-16BE con marca, oltre Latin-1") << oltre << "UTF-16BE con marca";
+    QTest::newRow("UTF-16LE con due marche") << QString(QChar(0xFEFF)) + crlf << "UTF-16LE con marca";
 }
 
 // Whatever the reader takes from a store another program saved, the writer
