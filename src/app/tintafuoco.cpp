@@ -30,7 +30,12 @@ public:
 protected:
     bool eventFilter(QObject *oggetto, QEvent *evento) override
     {
-        auto *campo = static_cast<QLineEdit *>(oggetto);
+        // Only ever installed on a field, but events still come while it is
+        // being destroyed, when it is no longer a QLineEdit: a downcast then
+        // would be undefined, and the tint has nothing left to do.
+        auto *campo = qobject_cast<QLineEdit *>(oggetto);
+        if (!campo)
+            return false;
         if (evento->type() == QEvent::FocusIn)
             imposta(campo, m_fuoco);
         else if (evento->type() == QEvent::FocusOut)

@@ -1,6 +1,7 @@
 #include "output/fileesportazione.h"
 
 #include "storage/sostituzionefile.h"
+#include "storage/testobyte.h"
 
 #include <QFileInfo>
 
@@ -51,23 +52,6 @@ constexpr char kApriIntestazione[] = "<td style=\"text-align: left; font-weight:
 constexpr char kApriCella[] = "<td style=\"text-align: left; mso-number-format:\\@;\" sdnum=\"1040;1040;@\">";
 constexpr char kChiudiCella[] = "</td>";
 
-// Blanks and control characters, the ones a stored field is trimmed of.
-inline bool vuoto(char c)
-{
-    return static_cast<unsigned char>(c) <= 0x20;
-}
-
-QByteArrayView rifilata(QByteArrayView testo)
-{
-    qsizetype inizio = 0;
-    qsizetype fine = testo.size();
-    while (inizio < fine && vuoto(testo[inizio]))
-        ++inizio;
-    while (fine > inizio && vuoto(testo[fine - 1]))
-        --fine;
-    return testo.sliced(inizio, fine - inizio);
-}
-
 } // namespace
 
 ErroreEsportazione::ErroreEsportazione(const QString &dettaglio)
@@ -106,7 +90,7 @@ ScrittoreEsportazione::ScrittoreEsportazione(QIODevice &destinazione)
 void ScrittoreEsportazione::aggiungiCella(QByteArrayView testo)
 {
     aggiungi(kApriCella);
-    const QByteArrayView cella = rifilata(testo);
+    const QByteArrayView cella = Testo::trimBytes(testo);
     // A spreadsheet program reads the file as HTML: an unescaped '<' starts
     // a tag and '&' an entity, and a run of blanks folds into one, so the
     // text would not come back as stored. A blank that follows another is

@@ -1,6 +1,7 @@
 #include "search/rigariepilogo.h"
 
 #include "storage/testo.h"
+#include "storage/testobyte.h"
 
 #include <algorithm>
 #include <array>
@@ -10,25 +11,19 @@
 
 namespace {
 
-// The stored text of a field, trimmed of the bytes 0 to 32 at both ends
-// (the code page keeps those as the characters 0 to 32), written at `riga`:
-// padded with blanks or cut to `larghezza`, or at its own length when
-// `larghezza` is 0. Returns where the next column begins.
+// The stored text of a field, trimmed as every stored text is, written at
+// `riga`: padded with blanks or cut to `larghezza`, or at its own length
+// when `larghezza` is 0. Returns where the next column begins.
 template <size_t N>
 char *colonna(char *riga, const uint8_t (&campo)[N], int larghezza = 0)
 {
-    int n = qMin(int(campo[0]), int(N) - 1);
-    const uint8_t *testo = campo + 1;
-    while (n > 0 && testo[0] <= 32) {
-        ++testo;
-        --n;
-    }
-    while (n > 0 && testo[n - 1] <= 32)
-        --n;
+    const QByteArrayView testo = Testo::trimBytes(
+        QByteArrayView(reinterpret_cast<const char *>(campo + 1), qMin(int(campo[0]), int(N) - 1)));
+    const int n = int(testo.size());
     if (larghezza == 0)
         larghezza = n;
     const int presi = qMin(n, larghezza);
-    std::memcpy(riga, testo, size_t(presi));
+    std::memcpy(riga, testo.data(), size_t(presi));
     std::memset(riga + presi, ' ', size_t(larghezza - presi));
     return riga + larghezza;
 }

@@ -80,7 +80,8 @@ class TestComportamenti : public QObject
 private slots:
     void tintaUnSoloCampoGiallo();
     void alone();
-    void aloneConIlCampoDistrutto();
+    void campoDistruttoColFuoco_data();
+    void campoDistruttoColFuoco();
     void foglioStile_data();
     void foglioStile();
     void catenaInvio();
@@ -138,21 +139,37 @@ void TestComportamenti::alone()
     QCOMPARE(effetto->geometry(), f.campi[1]->geometry().adjusted(-4, -4, 4, 4));
 }
 
-// Closing a window while its halo's field has the focus: the field loses
-// the focus while it is being destroyed, no longer a QLineEdit. Under the
-// undefined-behaviour sanitizer a cast to one there stops the run.
-void TestComportamenti::aloneConIlCampoDistrutto()
+// Closing a window while a field with a halo or a tint has the focus: the
+// field loses the focus while it is being destroyed, no longer a QLineEdit.
+// Under the undefined-behaviour sanitizer a cast to one there stops the run.
+void TestComportamenti::campoDistruttoColFuoco_data()
 {
+    QTest::addColumn<bool>("tinta");
+    QTest::newRow("alone") << false;
+    QTest::newRow("tinta") << true;
+}
+
+void TestComportamenti::campoDistruttoColFuoco()
+{
+    QFETCH(bool, tinta);
     auto *finestra = new QWidget;
     finestra->resize(200, 100);
     auto *campo = new QLineEdit(finestra);
     campo->setGeometry(10, 10, 110, 22);
-    QPointer<QFrame> effetto = creaAloneFuoco(campo, QStringLiteral("effCampo01"));
+    QPointer<QFrame> effetto;
+    if (tinta)
+        applicaTintaFuoco(campo);
+    else
+        effetto = creaAloneFuoco(campo, QStringLiteral("effCampo01"));
+    const QString riposo = campo->styleSheet();
     finestra->show();
     finestra->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(finestra));
     campo->setFocus();
-    QTRY_VERIFY(effetto->isVisible());
+    if (tinta)
+        QTRY_VERIFY(campo->styleSheet() != riposo);
+    else
+        QTRY_VERIFY(effetto->isVisible());
     QCOMPARE(QApplication::focusWidget(), campo);
     delete finestra;
     QVERIFY(effetto.isNull());
