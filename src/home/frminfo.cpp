@@ -4,6 +4,7 @@
 #include "app/elementi.h"
 #include "app/fogliostile.h"
 #include "app/rifinitura.h"
+#include "app/versione.h"
 #include "home/produttore.h"
 
 #include <QLabel>
@@ -28,7 +29,7 @@ TfrmInfo::TfrmInfo(QWidget *proprietario)
     immagine(pan, QStringLiteral("imgLogo"), QStringLiteral(":/home/info_logo.svg"), QRect(25, 8, 392, 54),
              QStringLiteral("Informazioni sul programma"));
 
-    lblTitolo = new QLabel(QStringLiteral("Velmora - versione 1.0"), pan);
+    lblTitolo = new QLabel(QStringLiteral("Velmora - versione %1").arg(QLatin1String(kVersione)), pan);
     lblTitolo->setObjectName(QStringLiteral("lblTitolo"));
     QFont ft(QStringLiteral("Arial"), 12);
     ft.setBold(true);
@@ -39,7 +40,8 @@ TfrmInfo::TfrmInfo(QWidget *proprietario)
 
     immagine(pan, QStringLiteral("imgUtente"), QStringLiteral(":/home/info_utente.svg"), QRect(8, 98, 425, 110),
              QStringLiteral("Velmora. Catalogazione delle pagine scansionate di documenti cartacei di qualsiasi "
-                            "tipo. Versione 1.0, © 2026 Velmora Software."));
+                            "tipo. Versione %1, © 2026 Velmora Software.")
+                 .arg(QLatin1String(kVersione)));
     immagine(pan, QStringLiteral("imgWarning"), QStringLiteral(":/home/info_avvertenze.svg"),
              QRect(8, 216, 425, 249),
              QStringLiteral("Avvertenze. Questo programma è protetto dalle leggi sul diritto d'autore. La "

@@ -3,6 +3,7 @@
 #include "app/collegamento.h"
 #include "app/elementi.h"
 #include "app/rifinitura.h"
+#include "app/versione.h"
 #include "home/produttore.h"
 
 #include <QLabel>
@@ -26,8 +27,9 @@ TfrmSplash::TfrmSplash(QWidget *proprietario)
     pan->setObjectName(QStringLiteral("panContainer"));
     pan->setGeometry(9, 9, 642, 448);
     immagine(pan, QStringLiteral("imgLogo"), QStringLiteral(":/home/splash.svg"), QRect(8, 8, 625, 380),
-             QStringLiteral("Velmora. Archivio delle pagine scansionate dei documenti cartacei. Versione 1.0. "
-                            "Velmora Software. © 2026 Velmora Software. Tutti i diritti riservati."));
+             QStringLiteral("Velmora. Archivio delle pagine scansionate dei documenti cartacei. Versione %1. "
+                            "Velmora Software. © 2026 Velmora Software. Tutti i diritti riservati.")
+                 .arg(QLatin1String(kVersione)));
 
     // The link sits on a light strip: dark blue on the dark end of the
     // background would not read.

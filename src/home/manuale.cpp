@@ -1,5 +1,6 @@
 #include "home/manuale.h"
 
+#include "app/versione.h"
 #include "storage/sostituzionefile.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -240,7 +241,8 @@ public:
                      QStringLiteral("Software per archiviare e descrivere minuziosamente le singole pagine "
                                     "scansionate dei propri documenti cartacei di qualsiasi tipo"));
         m_p.setFont(carattere(kSans, 11));
-        m_p.drawText(QRectF(x, m_carta.height() - 130, larghezza, 24), Qt::AlignHCenter, QStringLiteral("Versione 1.0"));
+        m_p.drawText(QRectF(x, m_carta.height() - 130, larghezza, 24), Qt::AlignHCenter,
+                   QStringLiteral("Versione %1").arg(QLatin1String(kVersione)));
     }
 
     void indice(const std::vector<std::unique_ptr<Capitolo>> &capitoli, int primaPagina)

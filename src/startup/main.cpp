@@ -1,5 +1,6 @@
 #include "access/frmpassword.h"
 #include "app/applicazione.h"
+#include "app/versione.h"
 #include "startup/cartelladati.h"
 #include "startup/escidopodisegno.h"
 #include "startup/finestre.h"
@@ -28,7 +29,7 @@ QString leggiRigaDiComando(int argc, char *argv[])
     int argomenti = argc;
     QCoreApplication riga(argomenti, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Velmora"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSIONE));
+    QCoreApplication::setApplicationVersion(QLatin1String(kVersione));
     caricaTraduzioni();
 
     QCommandLineParser parser;
@@ -91,7 +92,7 @@ int main(int argc, char *argv[])
     qInstallMessageHandler(g_gestorePrecedente);
     italiano.reset();
     QCoreApplication::setApplicationName(QStringLiteral("Velmora"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSIONE));
+    QCoreApplication::setApplicationVersion(QLatin1String(kVersione));
     caricaTraduzioni();
 
     LuoghiProgramma luoghi;

@@ -1,3 +1,4 @@
+#include "app/versione.h"
 #include "home/manuale.h"
 #include "home/testiguida.h"
 
@@ -89,6 +90,8 @@ void TestManuale::testiEIndice()
     QCOMPARE(titolo.match(info).captured(1), kTitoloManuale);
     const int totale = pagine(pdf);
     QVERIFY(totale > 3);
+    // The cover says the program's version.
+    QVERIFY(parole(testoPagine(pdf, 1, 1)).contains(QStringLiteral("Versione %1").arg(QLatin1String(kVersione))));
 
     const QString tutto = parole(testoPagine(pdf));
     for (ArgomentoGuida a : {ArgomentoGuida::Avvio, ArgomentoGuida::CreaCatalogo, ArgomentoGuida::ApriCatalogo,
