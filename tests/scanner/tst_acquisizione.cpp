@@ -42,24 +42,27 @@ private:
     std::unique_ptr<ScannerDiProva> m_prova;
 };
 
+// The signals come from the worker, which may be done before the test
+// thread starts waiting: the tests wait for what the spies hold, not with
+// QSignalSpy::wait, which counts only what comes during the wait.
 void TestAcquisizione::dispositiviECapacita()
 {
     Acquisizione acquisizione;
     QSignalSpy trovati(&acquisizione, &Acquisizione::scannerTrovati);
     acquisizione.cercaScanner();
-    QVERIFY(trovati.wait(10000));
+    QTRY_COMPARE_WITH_TIMEOUT(trovati.size(), 1, 10000);
     const auto dispositivi = trovati.at(0).at(0).value<QList<DispositivoScanner>>();
     QCOMPARE(dispositivi.size(), 2);
     QCOMPARE(trovati.at(0).at(1).value<EsitoScanner>(), EsitoScanner::Ok);
 
     QSignalSpy lette(&acquisizione, &Acquisizione::capacitaLette);
     acquisizione.leggiCapacita(kDispositivo);
-    QVERIFY(lette.wait(10000));
+    QTRY_COMPARE_WITH_TIMEOUT(lette.size(), 1, 10000);
     QCOMPARE(lette.at(0).at(0).toByteArray(), kDispositivo);
     QVERIFY(lette.at(0).at(1).value<CapacitaScanner>().origini.contains(OrigineScanner::Alimentatore));
 
     acquisizione.leggiCapacita("test:7");
-    QVERIFY(lette.wait(10000));
+    QTRY_COMPARE_WITH_TIMEOUT(lette.size(), 2, 10000);
     QCOMPARE(lette.at(1).at(2).value<EsitoScanner>(), EsitoScanner::Scollegato);
 }
 
@@ -76,7 +79,7 @@ void TestAcquisizione::unaPaginaFuoriDalFiloDelleFinestre()
     QSignalSpy fine(&acquisizione, &Acquisizione::terminata);
     acquisizione.acquisisci(kDispositivo, impostazioni(150), false);
     QVERIFY(acquisizione.occupata());
-    QVERIFY(fine.wait(30000));
+    QTRY_VERIFY_WITH_TIMEOUT(!fine.isEmpty(), 30000);
 
     QVERIFY(filoPagina && filoPagina != thread());
     QCOMPARE(fine.at(0).at(0).value<EsitoScanner>(), EsitoScanner::Ok);
@@ -143,7 +146,7 @@ void TestAcquisizione::pacco()
     });
     QSignalSpy fine(&acquisizione, &Acquisizione::terminata);
     acquisizione.acquisisci(kDispositivo, impostazioni(50, OrigineScanner::Alimentatore), true);
-    QVERIFY(fine.wait(60000));
+    QTRY_VERIFY_WITH_TIMEOUT(!fine.isEmpty(), 60000);
     QCOMPARE(fine.size(), 1);
     QCOMPARE(fine.at(0).at(0).value<EsitoScanner>(), esito);
     QCOMPARE(fine.at(0).at(1).toInt(), pagine);
@@ -166,7 +169,7 @@ void TestAcquisizione::annullaDuranteLaPagina()
     QSignalSpy pagine(&acquisizione, &Acquisizione::paginaAcquisita);
     QSignalSpy fine(&acquisizione, &Acquisizione::terminata);
     acquisizione.acquisisci(kDispositivo, lenta, false);
-    QVERIFY(fine.wait(30000));
+    QTRY_VERIFY_WITH_TIMEOUT(!fine.isEmpty(), 30000);
     QCOMPARE(fine.at(0).at(0).value<EsitoScanner>(), EsitoScanner::Annullata);
     QCOMPARE(fine.at(0).at(1).toInt(), 0);
     QVERIFY(pagine.isEmpty());
@@ -180,7 +183,7 @@ void TestAcquisizione::pianoUnFoglioPerVolta()
     connect(&acquisizione, &Acquisizione::paginaAcquisita, this, [&] { acquisizione.continua(true); });
     QSignalSpy fine(&acquisizione, &Acquisizione::terminata);
     acquisizione.acquisisci(kDispositivo, impostazioni(50), true);
-    QVERIFY(fine.wait(30000));
+    QTRY_VERIFY_WITH_TIMEOUT(!fine.isEmpty(), 30000);
     QCOMPARE(fine.at(0).at(0).value<EsitoScanner>(), EsitoScanner::Ok);
     QCOMPARE(fine.at(0).at(1).toInt(), 1);
 }

@@ -89,7 +89,7 @@ QList<EsitoPaginaPacco> TestPaginePacco::acquisisciPacco(int guastoDopo, EsitoSc
     impostazioni.origine = OrigineScanner::Alimentatore;
     impostazioni.altre = {{"test-picture", QStringLiteral("Grid")}};
     acquisizione.acquisisci("test:0", impostazioni, true);
-    if (!terminata.wait(60000))
+    if (!QTest::qWaitFor([&] { return !terminata.isEmpty(); }, 60000))
         return {};
     fine = terminata.at(0).at(0).value<EsitoScanner>();
     return salvate;
