@@ -242,7 +242,7 @@ public:
                                     "scansionate dei propri documenti cartacei di qualsiasi tipo"));
         m_p.setFont(carattere(kSans, 11));
         m_p.drawText(QRectF(x, m_carta.height() - 130, larghezza, 24), Qt::AlignHCenter,
-                   QStringLiteral("Versione %1").arg(QLatin1String(kVersione)));
+                     QStringLiteral("Versione %1").arg(QLatin1String(kVersione)));
     }
 
     void indice(const std::vector<std::unique_ptr<Capitolo>> &capitoli, int primaPagina)
