@@ -349,32 +349,6 @@ bool IndiceTesti::scriviTransazione(const QString &archivio, const QVector<Pagin
     return true;
 }
 
-bool IndiceTesti::rimuoviPagina(const QString &archivio, int posizione)
-{
-    if (!m_usabile)
-        return false;
-    QSqlError errore;
-    const qint64 numero = numeroArchivio(archivio, false, &errore);
-    if (numero != 0) {
-        QSqlDatabase db = QSqlDatabase::database(m_connessione, false);
-        QSqlQuery q(db);
-        QSqlQuery r(db);
-        q.prepare(QStringLiteral("DELETE FROM testi WHERE rowid = ?"));
-        q.addBindValue(chiave(numero, posizione));
-        r.prepare(QStringLiteral("DELETE FROM pagine WHERE id = ?"));
-        r.addBindValue(chiave(numero, posizione));
-        if (db.transaction() && q.exec() && r.exec() && db.commit())
-            return true;
-        errore = q.lastError().isValid() ? q.lastError() : r.lastError().isValid() ? r.lastError() : db.lastError();
-        db.rollback();
-    }
-    if (!errore.isValid())
-        return true;
-    registraErrore(errore);
-    rimediaDanno(errore);
-    return false;
-}
-
 template <class Leggi>
 bool IndiceTesti::leggiPagine(const QString &archivio, int da, int a, const QString &sql, const QVariantList &valori,
                               const Leggi &leggi)

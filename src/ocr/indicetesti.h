@@ -59,7 +59,6 @@ public:
     };
     // Several pages in one transaction: all of them or none.
     bool scriviPagine(const QString &archivio, const QVector<Pagina> &pagine);
-    bool rimuoviPagina(const QString &archivio, int posizione);
 
     // The scan marks of an archive's pages, by position.
     QHash<int, QString> firme(const QString &archivio);
