@@ -163,6 +163,17 @@ FinestraAnteprima::FinestraAnteprima(const Report &report, const QString &titolo
     m_vista->setFocus();
 }
 
+FinestraAnteprima::~FinestraAnteprima()
+{
+    // While the toolkit takes the window apart, the zoom box's editor loses
+    // the focus and the box reports its text as a choice, and the view may
+    // report a page or a zoom: by then this window's own part is gone, so
+    // its handlers must not hear them.
+    m_zoom->lineEdit()->disconnect(this);
+    m_zoom->disconnect(this);
+    m_vista->disconnect(this);
+}
+
 void FinestraAnteprima::aggiornaPagina(int indice)
 {
     const int n = m_vista->numeroPagine();

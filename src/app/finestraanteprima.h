@@ -22,6 +22,7 @@ class FinestraAnteprima : public QDialog
 
 public:
     FinestraAnteprima(const Report &report, const QString &titolo, QWidget *proprietario = nullptr);
+    ~FinestraAnteprima() override;
 
     VistaPagine *vista() const { return m_vista; }
     QToolBar *barra() const { return m_barra; }
