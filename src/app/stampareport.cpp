@@ -82,7 +82,11 @@ int pagineDaStampare(const QPrinter &stampante, const Report &report)
 bool stampaInPdf(QPrinter &stampante, const Report &report, QString *motivo,
                  const std::function<bool(int)> &avanzamento)
 {
-    const auto [primo, ultimo] = pagineScelte(stampante);
+    // Plain names, not a structured binding: a lambda may not capture those
+    // before C++20, and some compilers refuse it.
+    const auto scelte = pagineScelte(stampante);
+    const int primo = scelte.first;
+    const int ultimo = scelte.second;
     const Report::OpzioniPdf opzioni{stampante.resolution(), stampante.docName(), stampante.creator()};
     return sostituisciFile(
         stampante.outputFileName(),
