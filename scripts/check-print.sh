@@ -31,7 +31,7 @@ cupsenable "$coda"
 cupsaccept "$coda"
 
 cmake -S . -B build/tests -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_BUILD_TESTS=ON >/dev/null
-cmake --build build/tests --target report_stampa_cups
+cmake --build build/tests --target app_stampa_cups
 
 # CUPS-PDF writes into the output folder of its configuration, per user.
 uscita=$(awk '$1 == "Out" { print $2 }' /etc/cups/cups-pdf.conf | tail -n 1)
@@ -43,7 +43,7 @@ segno=$(mktemp)
 trap 'rm -f "$segno"' EXIT
 sleep 1
 
-QT_QPA_PLATFORM=offscreen QT_QPA_PLATFORMTHEME= build/tests/tests/report_stampa_cups
+QT_QPA_PLATFORM=offscreen QT_QPA_PLATFORMTHEME= build/tests/tests/app_stampa_cups
 
 # Wait for both jobs to leave the queue and their files to appear.
 for _ in $(seq 120); do
