@@ -2,7 +2,6 @@
 #include "access/passwordmemorizzata.h"
 #include "home/manuale.h"
 #include "output/fileesportazione.h"
-#include "startup/startup.h"
 #include "storage/allegati.h"
 #include "storage/fotopagina.h"
 #include "storage/sostituzionefile.h"
@@ -20,12 +19,8 @@
 #include <QTest>
 
 #include <cerrno>
-#include <csignal>
 #include <string>
 #include <vector>
-
-#include <sys/time.h>
-#include <sys/wait.h>
 
 #include <unistd.h>
 
@@ -178,14 +173,6 @@ const std::vector<std::pair<const char *, Scrittore>> &tuttiGliScrittori()
     return scrittori;
 }
 
-// Sets a file's or folder's last change that many seconds back.
-bool invecchia(const QString &percorso, int secondi)
-{
-    const timeval adesso{time(nullptr) - secondi, 0};
-    const timeval tempi[2] = {adesso, adesso};
-    return ::utimes(QFile::encodeName(percorso).constData(), tempi) == 0;
-}
-
 QStringList tuttoInCartella(const QString &percorso)
 {
     return QDir(QFileInfo(percorso).absolutePath())
@@ -211,8 +198,6 @@ private slots:
     void nomiLunghi();
     void pulizia_data();
     void pulizia();
-    void uccisoDuranteEsportazione_data();
-    void uccisoDuranteEsportazione();
     void guastoLasciaIlVecchio_data();
     void guastoLasciaIlVecchio();
     void scrittoreCheSiArrende();
@@ -471,76 +456,6 @@ void TestSostituzioneFile::pulizia()
     QCOMPARE(rimuoviProvvisoriAbbandonati(dir.path(), std::chrono::hours(1)), rimosso ? 1 : 0);
     QCOMPARE(QFileInfo::exists(percorso), !rimosso);
     QVERIFY(QFileInfo::exists(dir.filePath(QStringLiteral("Pagine_Documento.xls"))));
-}
-
-void TestSostituzioneFile::uccisoDuranteEsportazione_data()
-{
-    QTest::addColumn<bool>("senzaNome");
-    QTest::newRow("unnamed new file") << true;
-    QTest::newRow("named new file, as where the file system has no unnamed ones") << false;
-}
-
-// An export of a big archive killed half-way: the earlier export stays
-// whole, and once the next start has run nothing else is in the folder.
-void TestSostituzioneFile::uccisoDuranteEsportazione()
-{
-    QFETCH(bool, senzaNome);
-    QTemporaryDir dir;
-    const QString programma = dir.path() + QLatin1Char('/');
-    const QString xls = programma + QStringLiteral("Pagine_Documento.xls");
-    QVERIFY(scriviFile(xls, "<html>esportazione di prima</html>"));
-    QVERIFY(QDir().mkpath(cartellaFotoPagine(programma)));
-    QVERIFY(QDir().mkpath(cartellaAllegati(programma)));
-    const QStringList prima = contenutoCartella(programma);
-
-    int tubo[2];
-    QVERIFY(::pipe(tubo) == 0);
-    const pid_t figlio = ::fork();
-    QVERIFY(figlio >= 0);
-    if (figlio == 0) {
-        // The export as the window runs it, over endless rows; the parent
-        // hears when a good part is written.
-        ::close(tubo[0]);
-        ChiamateDisco c = chiamateDisco();
-        c.senzaNome = senzaNome;
-        impostaChiamateDisco(c);
-        static const QByteArray testo("Una cella di un archivio grande, con lettere accentate: \xE0\xE8\xEC\xF2\xF9");
-        CelleRiga celle;
-        celle.fill(QByteArrayView(testo));
-        try {
-            scriviEsportazione(xls, [&](const std::function<void(const CelleRiga &)> &riga) {
-                for (long n = 1;; ++n) {
-                    riga(celle);
-                    if (n == 20000 && ::write(tubo[1], "x", 1) != 1)
-                        ::_exit(2);
-                }
-            });
-        } catch (...) {
-        }
-        ::_exit(1);
-    }
-    ::close(tubo[1]);
-    char segnale = 0;
-    QCOMPARE(::read(tubo[0], &segnale, 1), ssize_t(1));
-    ::close(tubo[0]);
-    ::kill(figlio, SIGKILL);
-    int stato = 0;
-    QCOMPARE(::waitpid(figlio, &stato, 0), figlio);
-    QVERIFY(WIFSIGNALED(stato));
-
-    QCOMPARE(leggiFile(xls), QByteArray("<html>esportazione di prima</html>"));
-    const QStringList lasciati = contenutoCartella(programma);
-    if (senzaNome) {
-        QCOMPARE(lasciati, prima);
-    } else {
-        // A named new file is left; the next start an hour later clears it.
-        QCOMPARE(lasciati.size(), prima.size() + 1);
-        for (const QString &nome : lasciati)
-            QVERIFY(invecchia(programma + nome, 2 * 3600));
-    }
-    rimuoviProvvisoriDelProgramma(programma);
-    QCOMPARE(contenutoCartella(programma), prima);
-    QCOMPARE(leggiFile(xls), QByteArray("<html>esportazione di prima</html>"));
 }
 
 // The manual lays out text, which needs the fonts of a GUI application.

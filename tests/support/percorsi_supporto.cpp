@@ -2,8 +2,13 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QTest>
 #include <QWidget>
+
+#include <sys/time.h>
+
+#include <ctime>
 
 QStringList finestreVisibili()
 {
@@ -27,4 +32,11 @@ QStringList contenutoCartella(const QString &cartella)
     QStringList nomi = QDir(cartella).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     nomi.sort();
     return nomi;
+}
+
+bool invecchia(const QString &percorso, int secondi)
+{
+    const timeval adesso{time(nullptr) - secondi, 0};
+    const timeval tempi[2] = {adesso, adesso};
+    return ::utimes(QFile::encodeName(percorso).constData(), tempi) == 0;
 }

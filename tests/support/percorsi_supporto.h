@@ -12,3 +12,6 @@ void clicca(QWidget *comando);
 
 // The file names directly in a folder (hidden ones too), sorted.
 QStringList contenutoCartella(const QString &cartella);
+
+// Sets a file's or folder's last change that many seconds back.
+bool invecchia(const QString &percorso, int secondi);
