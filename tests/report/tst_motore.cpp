@@ -11,13 +11,14 @@
 namespace {
 
 // A4 portrait with 10 mm margins: 1046.9 units of printable height. Title and
-// footer bands of 100 units; the data band holds a text box of 10-unit lines.
-std::unique_ptr<Report> bande(int righe, double extraDati = 0)
+// footer bands of 100 units unless said; the data band holds a text box of
+// 10-unit lines.
+std::unique_ptr<Report> bande(int righe, double extraDati = 0, double altoTitolo = 100)
 {
     auto r = std::make_unique<Report>(QStringLiteral("prova"));
     auto *p = r->aggiungiPagina(std::make_unique<PaginaReport>(QStringLiteral("Pagina"), QPageSize::A4,
                                                                 QPageLayout::Portrait, QMarginsF(10, 10, 10, 10)));
-    p->aggiungiBanda(QStringLiteral("Titolo"), TipoBanda::TitoloReport, 100)
+    p->aggiungiBanda(QStringLiteral("Titolo"), TipoBanda::TitoloReport, altoTitolo)
         ->aggiungi(std::make_unique<Rettangolo>(QStringLiteral("shpTitolo"), QRectF(0, 0, 50, 100), Qt::red, QColor()));
     auto *dati = p->aggiungiBanda(QStringLiteral("Dati"), TipoBanda::DatiPrincipali, righe * 10.0 + extraDati);
     CasellaTesto::Aspetto a;
@@ -129,25 +130,31 @@ void TestMotore::pagine_data()
 {
     QTest::addColumn<int>("righe");
     QTest::addColumn<double>("extra");
+    QTest::addColumn<double>("titolo");
     QTest::addColumn<int>("attese");
 
     // Page 1 has 946.9 units after the title: 94 lines, or 84 and the
     // footer; later pages 104 lines.
-    QTest::newRow("empty data band") << 0 << 0.0 << 1;
-    QTest::newRow("footer still fits") << 84 << 0.0 << 1;
-    QTest::newRow("footer moves on") << 85 << 0.0 << 2;
-    QTest::newRow("first page full") << 94 << 0.0 << 2;
-    QTest::newRow("one line over") << 95 << 0.0 << 2;
-    QTest::newRow("three pages") << 94 + 104 + 1 << 0.0 << 3;
-    QTest::newRow("band end past the last line") << 94 << 5.0 << 2;
+    QTest::newRow("empty data band") << 0 << 0.0 << 100.0 << 1;
+    QTest::newRow("footer still fits") << 84 << 0.0 << 100.0 << 1;
+    QTest::newRow("footer moves on") << 85 << 0.0 << 100.0 << 2;
+    QTest::newRow("first page full") << 94 << 0.0 << 100.0 << 2;
+    QTest::newRow("one line over") << 95 << 0.0 << 100.0 << 2;
+    QTest::newRow("three pages") << 94 + 104 + 1 << 0.0 << 100.0 << 3;
+    QTest::newRow("band end past the last line") << 94 << 5.0 << 100.0 << 2;
+    // A title leaving 15 units: room for exactly one line, which stays on
+    // page 1; the other 94 and the footer fill page 2 to 1040 units.
+    // Moved whole, page 2 would take 95 lines and push the footer on.
+    QTest::newRow("room for exactly one line") << 95 << 0.0 << 1031.9 << 2;
 }
 
 void TestMotore::pagine()
 {
     QFETCH(int, righe);
     QFETCH(double, extra);
+    QFETCH(double, titolo);
     QFETCH(int, attese);
-    auto r = bande(righe, extra);
+    auto r = bande(righe, extra, titolo);
     r->prepara();
     QCOMPARE(r->numeroPagine(), attese);
     // Preparing again starts over.
