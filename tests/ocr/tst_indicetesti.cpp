@@ -89,6 +89,9 @@ void TestIndiceTesti::richiesta_data()
     QTest::newRow("virgolette non chiuse") << "porto \"mare calmo" << "\"porto\" \"mare calmo\"";
     QTest::newRow("operatori presi come parole") << "mare OR NOT* (calmo)" << "\"mare\" \"OR\" \"NOT\" \"calmo\"";
     QTest::newRow("apostrofo e accenti") << QStringLiteral("dell'età") << QStringLiteral("\"dell\" \"età\"");
+    // As some keyboards and pasted texts give it: the letter, then its mark.
+    QTest::newRow("accento scomposto dentro la parola")
+        << QStringLiteral("Zu\u0308rich") << QStringLiteral("\"Zu\u0308rich\"");
     QTest::newRow("nessuna parola") << " \"\" - ;" << "";
 }
 
@@ -112,6 +115,8 @@ void TestIndiceTesti::cerca_data()
     QTest::newRow("parola assente") << "Venezia" << QList<int>{};
     QTest::newRow("operatore di ricerca come parola") << "NEAR(mare" << QList<int>{};
     QTest::newRow("nessuna parola") << "  " << QList<int>{};
+    QTest::newRow("accento scomposto dentro la parola") << QStringLiteral("Zu\u0308rich") << QList<int>{4};
+    QTest::newRow("senza l'accento dentro la parola") << QStringLiteral("zurich") << QList<int>{4};
 }
 
 void TestIndiceTesti::cerca()
@@ -121,6 +126,8 @@ void TestIndiceTesti::cerca()
     IndiceTesti indice(percorso());
     QVERIFY(indice.usabile());
     riempi(indice);
+    QVERIFY(indice.scriviPagina(kArchivio, 4, QStringLiteral("Il treno per Zürich partì in orario."),
+                                QStringLiteral("5:5")));
     QCOMPARE(posizioni(indice.cerca(kArchivio, parole)), attese);
 }
 
