@@ -74,14 +74,18 @@ bool copiaSostituendo(const QString &sorgente, const QString &destinazione, QStr
     if (stessoFile(sorgente, destinazione))
         return true;
 
-    return sostituisciFile(destinazione, [&origine](QIODevice &copia) {
-        char blocco[64 * 1024];
-        for (;;) {
-            const qint64 letti = origine.read(blocco, sizeof blocco);
-            if (letti == 0)
-                return true;
-            if (letti < 0 || copia.write(blocco, letti) != letti)
-                return false;
-        }
-    }, motivo, permessiMassimi);
+    const int letto = origine.handle();
+    return sostituisciFile(
+        destinazione,
+        [letto](QIODevice &copia) {
+            char blocco[64 * 1024];
+            for (;;) {
+                const ssize_t letti = leggiDescrittore(letto, blocco, sizeof blocco);
+                if (letti == 0)
+                    return true;
+                if (letti < 0 || copia.write(blocco, letti) != letti)
+                    return false;
+            }
+        },
+        motivo, permessiMassimi);
 }

@@ -28,7 +28,7 @@ int sincronizzaDati(int descrittore)
 
 ChiamateDisco &chiamate()
 {
-    static ChiamateDisco c{&::write, &sincronizzaDati, true};
+    static ChiamateDisco c{&::write, &sincronizzaDati, true, &::read};
     return c;
 }
 
@@ -223,6 +223,15 @@ ChiamateDisco impostaChiamateDisco(const ChiamateDisco &nuove)
     const ChiamateDisco vecchie = chiamate();
     chiamate() = nuove;
     return vecchie;
+}
+
+ssize_t leggiDescrittore(int descrittore, void *dati, size_t quanti)
+{
+    for (;;) {
+        const ssize_t letti = chiamate().leggi(descrittore, dati, quanti);
+        if (letti >= 0 || errno != EINTR)
+            return letti;
+    }
 }
 
 bool sincronizzaFile(int descrittore)

@@ -55,6 +55,11 @@ bool sincronizzaFile(int descrittore);
 // a failure.
 bool sincronizzaCartella(const QString &cartella);
 
+// Reads from an open file through the disk calls below, again after an
+// interruption: how many bytes, 0 at the end of the file, -1 with errno set
+// on a failure.
+ssize_t leggiDescrittore(int descrittore, void *dati, size_t quanti);
+
 // The system calls through which files reach the disk, replaceable so that
 // tests can make them fail the way a full disk or a failing device does.
 // Not for the program itself.
@@ -64,6 +69,7 @@ struct ChiamateDisco {
     // Whether new files may be made unnamed; false makes every replacement
     // use a named one, as on file systems without them.
     bool senzaNome;
+    ssize_t (*leggi)(int descrittore, void *dati, size_t quanti);
 };
 ChiamateDisco chiamateDisco();
 // Installs other calls and returns the previous ones.

@@ -1,14 +1,38 @@
 #include "storage/allegati.h"
+#include "storage/sostituzionefile.h"
 
 #include "support/supporto.h"
 
+#include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
 #include <filesystem>
 
 #include <unistd.h>
+
+namespace {
+
+// A source whose reads fail with EIO once this many bytes are read, as a
+// failing disk or a network share that went away does half-way.
+qint64 g_leggibili = 0;
+
+ssize_t leggiFinoAlGuasto(int d, void *dati, size_t quanti)
+{
+    if (g_leggibili <= 0) {
+        errno = EIO;
+        return -1;
+    }
+    const ssize_t letti = ::read(d, dati, qMin<size_t>(quanti, size_t(g_leggibili)));
+    if (letti > 0)
+        g_leggibili -= letti;
+    return letti;
+}
+
+} // namespace
 
 class TestAllegaCopia : public QObject
 {
@@ -20,6 +44,8 @@ private slots:
     void copia_data();
     void copia();
     void copiaFallitaLasciaLaDestinazione();
+    void letturaFallita_data();
+    void letturaFallita();
 };
 
 void TestAllegaCopia::nomi_data()
@@ -119,6 +145,42 @@ void TestAllegaCopia::copiaFallitaLasciaLaDestinazione()
     QVERIFY(!copiaSostituendo(dir.filePath(QStringLiteral("sorgente.pdf")),
                               dir.filePath(QStringLiteral("non/esiste/documento.pdf"))));
     QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("non"))));
+}
+
+void TestAllegaCopia::letturaFallita_data()
+{
+    QTest::addColumn<qint64>("leggibili");
+    QTest::newRow("al primo byte") << qint64(0);
+    QTest::newRow("a metà") << qint64(300000);
+    // Every byte read, and the read that would have said the file ended
+    // fails instead.
+    QTest::newRow("alla fine") << qint64(640000);
+}
+
+// A source that cannot be read to its end is no copy: the copy fails, the
+// attachment already there stays whole and nothing is left beside it.
+void TestAllegaCopia::letturaFallita()
+{
+    QFETCH(qint64, leggibili);
+    QTemporaryDir dir;
+    const QString sorgente = dir.filePath(QStringLiteral("origine/documento.pdf"));
+    QVERIFY(scriviFile(sorgente, QByteArray("contenuto nuovo ").repeated(40000)));
+    const QString destinazione = dir.filePath(QStringLiteral("Documenti_Allegati/documento.pdf"));
+    QVERIFY(scriviFile(destinazione, "copia precedente"));
+
+    const ChiamateDisco vecchie = chiamateDisco();
+    ChiamateDisco guaste = vecchie;
+    guaste.leggi = &leggiFinoAlGuasto;
+    g_leggibili = leggibili;
+    impostaChiamateDisco(guaste);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QRegularExpression::escape(destinazione)));
+    const bool copiato = copiaSostituendo(sorgente, destinazione);
+    impostaChiamateDisco(vecchie);
+
+    QVERIFY(!copiato);
+    QCOMPARE(leggiFile(destinazione), QByteArray("copia precedente"));
+    QCOMPARE(QDir(dir.filePath(QStringLiteral("Documenti_Allegati"))).entryList(QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("documento.pdf")});
 }
 
 QTEST_MAIN(TestAllegaCopia)
