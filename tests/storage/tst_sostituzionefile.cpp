@@ -1,7 +1,9 @@
 #include "access/fileini.h"
 #include "access/passwordmemorizzata.h"
+#include "app/stampareport.h"
 #include "home/manuale.h"
 #include "output/fileesportazione.h"
+#include "report/report.h"
 #include "storage/allegati.h"
 #include "storage/fotopagina.h"
 #include "storage/sostituzionefile.h"
@@ -9,6 +11,7 @@
 #include "support/disco_supporto.h"
 #include "support/immagini_supporto.h"
 #include "support/percorsi_supporto.h"
+#include "support/stampa_supporto.h"
 #include "support/supporto.h"
 
 #include <QDir>
@@ -22,12 +25,14 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
+
 #include <unistd.h>
 
 namespace {
 
 // The files the program replaces in place.
-enum class Scrittore { Password, Foto, Allegato, Manuale, Esportazione };
+enum class Scrittore { Password, Foto, Allegato, Manuale, Esportazione, Stampa };
 
 // Ways a disk lets a write down.
 enum class Guasto {
@@ -93,6 +98,95 @@ private:
     ChiamateDisco m_vecchie;
 };
 
+// Records the disk calls of one replacement and what the path holds at
+// each: whether the new file already stands at the path (it got there by
+// the rename) and which file or folder a sync is for.
+class RegistroDisco
+{
+public:
+    explicit RegistroDisco(const QString &percorso)
+        : m_percorso(QFile::encodeName(percorso))
+        , m_cartella(QFile::encodeName(QFileInfo(percorso).absolutePath()))
+        , m_vecchie(chiamateDisco())
+    {
+        s_attivo = this;
+        ChiamateDisco c = m_vecchie;
+        c.scrivi = &scrivi;
+        c.sincronizza = &sincronizza;
+        impostaChiamateDisco(c);
+    }
+    ~RegistroDisco()
+    {
+        impostaChiamateDisco(m_vecchie);
+        s_attivo = nullptr;
+    }
+
+    // The steps seen, a rename made after the last call included.
+    QStringList passi()
+    {
+        guardaPercorso();
+        return m_passi;
+    }
+
+private:
+    static ssize_t scrivi(int d, const void *dati, size_t quanti)
+    {
+        RegistroDisco &r = *s_attivo;
+        r.guardaPercorso();
+        struct stat info {
+        };
+        ::fstat(d, &info);
+        if (r.m_nuovo == 0)
+            r.m_nuovo = info.st_ino;
+        r.annota(info.st_ino == r.m_nuovo ? "scrive il file nuovo" : "scrive un altro file");
+        return ::write(d, dati, quanti);
+    }
+
+    static int sincronizza(int d)
+    {
+        RegistroDisco &r = *s_attivo;
+        r.guardaPercorso();
+        struct stat info {
+        }, cartella{};
+        ::fstat(d, &info);
+        if (S_ISDIR(info.st_mode)) {
+            const bool sua = ::stat(r.m_cartella.constData(), &cartella) == 0 && cartella.st_ino == info.st_ino
+                && cartella.st_dev == info.st_dev;
+            r.annota(sua ? "sincronizza la sua cartella" : "sincronizza un'altra cartella");
+        } else {
+            r.annota(info.st_ino == r.m_nuovo ? "sincronizza il file nuovo" : "sincronizza un altro file");
+        }
+        return ::fsync(d);
+    }
+
+    void guardaPercorso()
+    {
+        struct stat info {
+        };
+        if (!m_alSuoPosto && m_nuovo != 0 && ::stat(m_percorso.constData(), &info) == 0 && info.st_ino == m_nuovo) {
+            m_alSuoPosto = true;
+            annota("il file nuovo è al suo posto");
+        }
+    }
+
+    // Repeats of a step count once.
+    void annota(const char *passo)
+    {
+        const QString p = QString::fromUtf8(passo);
+        if (m_passi.isEmpty() || m_passi.last() != p)
+            m_passi.append(p);
+    }
+
+    static RegistroDisco *s_attivo;
+    QByteArray m_percorso;
+    QByteArray m_cartella;
+    ChiamateDisco m_vecchie;
+    ino_t m_nuovo = 0;
+    bool m_alSuoPosto = false;
+    QStringList m_passi;
+};
+RegistroDisco *RegistroDisco::s_attivo = nullptr;
+
 // A folder standing for the program folder, with one file of each kind
 // already there.
 struct FileDelProgramma {
@@ -104,17 +198,18 @@ struct FileDelProgramma {
         , sorgente(programma + QStringLiteral("fuori/fattura.pdf"))
         , manuale(programma + QStringLiteral("Guida.pdf"))
         , esportazione(programma + QStringLiteral("Pagine_Documento.xls"))
+        , stampa(programma + QStringLiteral("Riepilogo.pdf"))
     {
     }
 
     bool prepara() const
     {
         scriviPasswordMemorizzata(password, QStringLiteral("VECCHIA"));
-        return scriviFileFoto(programma, foto, tinta(QSize(8, 8), Qt::red))
-            && scriviFile(allegato, "allegato vecchio")
+        return scriviFileFoto(programma, foto, tinta(QSize(8, 8), Qt::red)) && scriviFile(allegato, "allegato vecchio")
             && scriviFile(sorgente, QByteArray("allegato nuovo, più lungo del vecchio ").repeated(50))
             && scriviFile(manuale, "%PDF-1.4 manuale vecchio")
-            && scriviFile(esportazione, "<html>esportazione vecchia</html>");
+            && scriviFile(esportazione, "<html>esportazione vecchia</html>")
+            && scriviFile(stampa, "%PDF-1.4 stampa vecchia");
     }
 
     // Replaces the file of the given kind; false when the program knew it failed.
@@ -143,6 +238,19 @@ struct FileDelProgramma {
             } catch (const std::exception &) {
                 return false;
             }
+        case Scrittore::Stampa: {
+            // Printed to a PDF file chosen in the print dialog.
+            Report report(QStringLiteral("prova"));
+            report
+                .aggiungiPagina(std::make_unique<PaginaReport>(QStringLiteral("P"), QPageSize::A4,
+                                                               QPageLayout::Portrait, QMarginsF(10, 10, 10, 10)))
+                ->aggiungi(std::make_unique<CasellaTesto>(QStringLiteral("t"), QRectF(0, 0, 300, 20),
+                                                          CasellaTesto::Aspetto{}, QStringLiteral("stampa nuova")));
+            report.prepara();
+            RispostaStampa risposta;
+            risposta.stampaIn(stampa);
+            return stampaReport(nullptr, report, QStringLiteral("Riepilogo")) == EsitoStampa::Stampata;
+        }
         }
         return true;
     }
@@ -155,21 +263,21 @@ struct FileDelProgramma {
         case Scrittore::Allegato: return allegato;
         case Scrittore::Manuale: return manuale;
         case Scrittore::Esportazione: return esportazione;
+        case Scrittore::Stampa:
+            return stampa;
         }
         return QString();
     }
 
-    QString programma, password, foto, allegato, sorgente, manuale, esportazione;
+    QString programma, password, foto, allegato, sorgente, manuale, esportazione, stampa;
 };
 
 const std::vector<std::pair<const char *, Scrittore>> &tuttiGliScrittori()
 {
     static const std::vector<std::pair<const char *, Scrittore>> scrittori{
-        {"password", Scrittore::Password},
-        {"foto", Scrittore::Foto},
-        {"allegato", Scrittore::Allegato},
-        {"manuale", Scrittore::Manuale},
-        {"esportazione", Scrittore::Esportazione}};
+        {"password", Scrittore::Password},         {"foto", Scrittore::Foto},
+        {"allegato", Scrittore::Allegato},         {"manuale", Scrittore::Manuale},
+        {"esportazione", Scrittore::Esportazione}, {"stampa in PDF", Scrittore::Stampa}};
     return scrittori;
 }
 
@@ -203,6 +311,8 @@ private slots:
     void scrittoreCheSiArrende();
     void discoPienoVero_data();
     void discoPienoVero();
+    void ordineSulDisco_data();
+    void ordineSulDisco();
 };
 
 void TestSostituzioneFile::sostituisce_data()
@@ -388,6 +498,7 @@ void TestSostituzioneFile::discoPienoVero_data()
     QTest::newRow("allegato") << Scrittore::Allegato;
     QTest::newRow("manuale") << Scrittore::Manuale;
     QTest::newRow("esportazione") << Scrittore::Esportazione;
+    QTest::newRow("stampa in PDF") << Scrittore::Stampa;
 }
 
 // The same on a real file system filled to the last byte: a small tmpfs,
@@ -415,6 +526,31 @@ void TestSostituzioneFile::discoPienoVero()
     QCOMPARE(tuttoInCartella(percorso), vicini);
     if (scrittore == Scrittore::Password)
         QCOMPARE(leggiPasswordMemorizzata(file.password), QStringLiteral("VECCHIA"));
+}
+
+void TestSostituzioneFile::ordineSulDisco_data()
+{
+    QTest::addColumn<Scrittore>("scrittore");
+    for (const auto &s : tuttiGliScrittori())
+        QTest::addRow("%s", s.first) << s.second;
+}
+
+// Every writer reaches the disk in the one order that survives a power cut
+// at any moment: the new content written and synced while the path still
+// holds the old file, then renamed into place, then the folder that holds
+// the name synced.
+void TestSostituzioneFile::ordineSulDisco()
+{
+    QFETCH(Scrittore, scrittore);
+    QTemporaryDir dir;
+    const FileDelProgramma file(dir.path());
+    QVERIFY(file.prepara());
+    RegistroDisco registro(file.percorso(scrittore));
+    QVERIFY(file.sostituisci(scrittore));
+    QCOMPARE(
+        registro.passi(),
+        (QStringList{QStringLiteral("scrive il file nuovo"), QStringLiteral("sincronizza il file nuovo"),
+                     QStringLiteral("il file nuovo è al suo posto"), QStringLiteral("sincronizza la sua cartella")}));
 }
 
 void TestSostituzioneFile::pulizia_data()
