@@ -9,7 +9,6 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QTemporaryFile>
 
 #include <cstdio>
@@ -52,31 +51,40 @@ EsitoPaginaPacco salvaPaginaPacco(const QString &cartellaProgramma, const QStrin
         return esito;  // the temporary file goes with it
     }
 
+    // The scan takes the name of the position the record will get before
+    // the record is appended, under the archive's lock: a kill in between
+    // leaves a scan that no record names yet (the next record to take that
+    // position replaces it), never a record without its scan. A rename
+    // inside one folder needs no room on the disk and replaces a scan left
+    // there by an older archive of the same name, as a save would.
+    const auto finale = [&](int posizione) {
+        return QFile::encodeName(percorsoFotoPagina(cartellaProgramma, nomeArchivio, QString::number(posizione)));
+    };
+    const auto nomina = [&](int posizione) {
+        provvisorio.close();
+        if (std::rename(QFile::encodeName(provvisorio.fileName()).constData(), finale(posizione).constData()) != 0)
+            return false;
+        provvisorio.setAutoRemove(false);
+        if (sincronizzaCartella(cartella))
+            return true;
+        std::remove(finale(posizione).constData());
+        return false;
+    };
+    const auto togli = [&](int posizione) { std::remove(finale(posizione).constData()); };
     int n = 0;
     try {
         TArchivioPagine archivio;
         archivio.ApriArchivio(Testo::trim(percorsoArchivio));
-        n = archivio.AggiungiScheda(componiScheda(valoriPaginaPacco(schermo)));
+        n = archivio.AggiungiScheda(componiScheda(valoriPaginaPacco(schermo)), nomina, togli);
         archivio.ChiudiArchivio();
     } catch (const ErroreArchivio &) {
         esito.errore = kMessaggioAccessoArchivio;
         return esito;
     }
-
-    // The record is in: its scan takes its name at once. A rename inside
-    // one folder needs no room on the disk and replaces a scan left there
-    // by an older archive of the same name, as a save would.
-    const QString finale = percorsoFotoPagina(cartellaProgramma, nomeArchivio, QString::number(n));
-    provvisorio.close();
-    if (std::rename(QFile::encodeName(provvisorio.fileName()).constData(), QFile::encodeName(finale).constData()) != 0) {
-        esito.errore = QStringLiteral("La scheda %1 è stata inserita in archivio, ma la sua scansione non ha potuto "
-                                      "prendere il nome %2.")
-                           .arg(n)
-                           .arg(QFileInfo(finale).fileName());
+    if (n == 0) {
+        esito.errore = kScansioneNonScritta;
         return esito;
     }
-    provvisorio.setAutoRemove(false);
-    sincronizzaCartella(cartella);
     esito.posizione = n;
     return esito;
 }

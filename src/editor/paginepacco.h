@@ -11,10 +11,11 @@
 // the sheet. The position is taken as any Save takes it, under the
 // archive's lock.
 //
-// No record is left without its scan: the scan is written first, whole and
-// synced, beside its final name; the record is appended; then the scan is
-// renamed to the name of the position the record got. A record that cannot
-// be appended leaves no file behind.
+// No record is left without its scan, even by a kill: the scan is written
+// first, whole and synced, beside its final name; under the archive's lock
+// it takes the name of the position the record will get, and only then is
+// the record appended. A record that cannot be appended leaves no file
+// behind.
 struct EsitoPaginaPacco {
     int posizione = 0;  // the new record's position; 0 on failure
     QString errore;     // why it could not be stored, in Italian

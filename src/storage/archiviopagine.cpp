@@ -253,17 +253,29 @@ bool TArchivioPagine::SostituisciScheda(int posizione, const TSchedaPagina &atte
 
 int TArchivioPagine::AggiungiScheda(const TSchedaPagina &scheda)
 {
+    return AggiungiScheda(scheda, {}, {});
+}
+
+int TArchivioPagine::AggiungiScheda(const TSchedaPagina &scheda, const std::function<bool(int)> &prepara,
+                                    const std::function<void(int)> &annulla)
+{
     richiediAperto();
     // Counting and writing are one step for every program on this archive.
     const BloccoArchivio blocco(m_file.handle(), m_percorso);
     const int conteggio = ContaSchede();
     if (conteggio >= kMassimoSchede)
         throw ErroreArchivio(QStringLiteral("%1: full, no position left").arg(m_percorso));
+    if (prepara && !prepara(conteggio + 1))
+        return 0;
     errno = 0;
     if (!m_file.seek(qint64(conteggio) * kDimensioneScheda)
         || m_file.write(reinterpret_cast<const char *>(&scheda), kDimensioneScheda) != kDimensioneScheda
-        || !m_file.flush())
-        throw ErroreArchivio(QStringLiteral("%1: append failed: %2").arg(m_percorso, motivoScrittura(m_file, errno)));
+        || !m_file.flush()) {
+        const QString motivo = motivoScrittura(m_file, errno);
+        if (annulla)
+            annulla(conteggio + 1);
+        throw ErroreArchivio(QStringLiteral("%1: append failed: %2").arg(m_percorso, motivo));
+    }
     // Synced before the lock goes: the next program counts this record.
     sincronizza();
     return conteggio + 1;

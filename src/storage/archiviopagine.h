@@ -90,6 +90,14 @@ public:
     // under the lock, so programs sharing the archive never take the same
     // position.
     int AggiungiScheda(const TSchedaPagina &scheda);
+    // The same for a record that names a file which must be on the disk
+    // before the record is (a scan): under the same lock, `prepara` puts it
+    // in place for the position the record will take, and the record is
+    // appended only when it returns true (0 is returned otherwise, nothing
+    // appended). When the append then fails, `annulla` takes the file away
+    // again, still under the lock, before the error is thrown.
+    int AggiungiScheda(const TSchedaPagina &scheda, const std::function<bool(int posizione)> &prepara,
+                       const std::function<void(int posizione)> &annulla);
     void ChiudiArchivio();
 
     // Every record from position 1 to the count, in file order, read in

@@ -7,6 +7,7 @@
 #include "scanner/acquisizione.h"
 #include "storage/archiviopagine.h"
 #include "storage/fotopagina.h"
+#include "storage/sostituzionefile.h"
 #include "support/scanner_supporto.h"
 
 #include <QDir>
@@ -15,7 +16,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
 #include <cstring>
+
+#include <sys/wait.h>
+
+#include <unistd.h>
 
 namespace {
 
@@ -37,6 +43,16 @@ bool uguali(const TSchedaPagina &a, const TSchedaPagina &b)
     return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
+// The process kills itself at this disk sync, counted from 1.
+int g_uccidiAlla = 0;
+
+int sincronizzaOUccidi(int d)
+{
+    if (--g_uccidiAlla == 0)
+        ::raise(SIGKILL);
+    return ::fdatasync(d);
+}
+
 } // namespace
 
 class TestPaginePacco : public QObject
@@ -48,6 +64,8 @@ private slots:
     void pacco_data();
     void pacco();
     void archivioNonScrivibile();
+    void uccisoDuranteIlPacco_data();
+    void uccisoDuranteIlPacco();
 
 private:
     // Runs a bundle from the feeder, storing each sheet; a jam after
@@ -153,6 +171,54 @@ void TestPaginePacco::archivioNonScrivibile()
     QCOMPARE(esito.posizione, 0);
     QCOMPARE(esito.errore, kMessaggioAccessoArchivio);
     QVERIFY(QDir(cartellaFotoPagine(cartella())).entryList(QDir::Files).isEmpty());
+}
+
+void TestPaginePacco::uccisoDuranteIlPacco_data()
+{
+    QTest::addColumn<int>("sincronizzazione");
+    // Each sheet syncs three times: its scan, the folder once the scan has
+    // its name, the record. Two sheets' worth.
+    for (int k = 1; k <= 6; ++k)
+        QTest::addRow("ucciso alla sincronizzazione %d", k) << k;
+}
+
+// A program killed at any point of a bundle leaves every record of the
+// archive with its scan.
+void TestPaginePacco::uccisoDuranteIlPacco()
+{
+    QFETCH(int, sincronizzazione);
+    QImage pagina(64, 64, QImage::Format_RGB888);
+    pagina.fill(Qt::darkCyan);
+    // One sheet stored whole first, which also loads what JPEG encoding
+    // needs before the process is forked.
+    QCOMPARE(salvaPaginaPacco(cartella(), archivio(), kNome, schermo(), pagina).posizione, 3);
+
+    const pid_t figlio = ::fork();
+    QVERIFY(figlio >= 0);
+    if (figlio == 0) {
+        ChiamateDisco c = chiamateDisco();
+        c.sincronizza = &sincronizzaOUccidi;
+        g_uccidiAlla = sincronizzazione;
+        impostaChiamateDisco(c);
+        for (int foglio = 0; foglio < 5; ++foglio)
+            salvaPaginaPacco(cartella(), archivio(), kNome, schermo(), pagina);
+        ::_exit(0);
+    }
+    int stato = 0;
+    QCOMPARE(::waitpid(figlio, &stato, 0), figlio);
+    QVERIFY(WIFSIGNALED(stato) && WTERMSIG(stato) == SIGKILL);
+
+    TArchivioPagine a;
+    a.ApriArchivio(archivio());
+    const int schede = a.ContaSchede();
+    a.ChiudiArchivio();
+    QVERIFY(schede >= 3);
+    for (int n = 3; n <= schede; ++n) {
+        const QImage scan(percorsoFotoPagina(cartella(), kNome, QString::number(n)));
+        QVERIFY2(scan.size() == pagina.size(), qPrintable(QStringLiteral("record %1 has no scan").arg(n)));
+    }
+    // And the next sheet goes on from there.
+    QCOMPARE(salvaPaginaPacco(cartella(), archivio(), kNome, schermo(), pagina).posizione, schede + 1);
 }
 
 QTEST_GUILESS_MAIN(TestPaginePacco)
