@@ -28,11 +28,6 @@ void impostaFormatiProcesso()
     g_decimale = u',';
 }
 
-QString formatoDataBreve()
-{
-    return g_formatoData;
-}
-
 QChar separatoreDecimale()
 {
     return g_decimale;

@@ -10,8 +10,6 @@
 // them when they are created; the reports print with them.
 void impostaFormatiProcesso();
 
-// The short date format in Qt's notation, e.g. "dd/MM/yyyy" or "dd.MM.yyyy".
-QString formatoDataBreve();
 QChar separatoreDecimale();
 QString dataBreve(const QDate &data);
 // The system's long time format.

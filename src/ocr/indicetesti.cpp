@@ -253,11 +253,6 @@ void IndiceTesti::registraErrore(const QSqlError &errore)
     m_ultimoErrore = codice(errore) == kPieno ? kMessaggioIndiceDiscoPieno : kMessaggioIndiceNonScritto;
 }
 
-void IndiceTesti::limitaDimensione(int pagineDatabase)
-{
-    esegui(QStringLiteral("PRAGMA max_page_count = %1").arg(pagineDatabase));
-}
-
 qint64 IndiceTesti::chiave(qint64 numeroArchivio, int posizione)
 {
     return (numeroArchivio << 32) | quint32(posizione);
@@ -392,14 +387,6 @@ QString IndiceTesti::testo(const QString &archivio, int posizione)
     leggiPagine(archivio, posizione, posizione, QStringLiteral("SELECT testo FROM testi WHERE rowid BETWEEN ? AND ?"),
                 {}, [&t](const QSqlQuery &q) { t = q.value(0).toString(); });
     return t;
-}
-
-int IndiceTesti::contaPagine(const QString &archivio)
-{
-    int n = 0;
-    leggiPagine(archivio, 1, kUltimaPosizione, QStringLiteral("SELECT count(*) FROM pagine WHERE id BETWEEN ? AND ?"),
-                {}, [&n](const QSqlQuery &q) { n = q.value(0).toInt(); });
-    return n;
 }
 
 QVector<IndiceTesti::Trovata> IndiceTesti::cerca(const QString &archivio, const QString &parole, int limite,

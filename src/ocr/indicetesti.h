@@ -64,7 +64,6 @@ public:
     QHash<int, QString> firme(const QString &archivio);
     // The stored text of a page; empty when there is none.
     QString testo(const QString &archivio, int posizione);
-    int contaPagine(const QString &archivio);
 
     struct Trovata {
         int posizione = 0;
@@ -80,10 +79,6 @@ public:
                            int ultimaPosizione = kUltimaPosizione);
     // How many pages cerca() would find without a limit.
     int conta(const QString &archivio, const QString &parole, int ultimaPosizione = kUltimaPosizione);
-
-    // Limits the file to a number of database pages, so that a test can
-    // meet a full disk without filling one.
-    void limitaDimensione(int pagineDatabase);
 
 private:
     bool apri();

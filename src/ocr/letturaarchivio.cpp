@@ -87,8 +87,6 @@ void LetturaArchivio::paginaLetta(int indice, const EsitoLettura &esito)
             m_messaggio = esito.messaggio;
         return;
     case EsitoLettura::Stato::Illeggibile:
-        ++m_illeggibili;
-        break;
     case EsitoLettura::Stato::Letto:
         break;
     }

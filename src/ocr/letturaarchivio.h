@@ -48,7 +48,6 @@ public:
 
     int daLeggere() const { return int(m_pagine.size()); }
     int lette() const { return m_lette; }
-    int illeggibili() const { return m_illeggibili; }
 
 signals:
     // Pages read (or found unreadable) so far, of those that had to be.
@@ -73,7 +72,6 @@ private:
     std::atomic_bool m_ferma{false};
     int m_attivi = 0;
     int m_lette = 0;
-    int m_illeggibili = 0;
     QString m_messaggio;
     bool m_finita = false;
 };

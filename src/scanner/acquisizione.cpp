@@ -104,7 +104,6 @@ void Acquisizione::leggiCapacita(const QByteArray &nome)
 
 void Acquisizione::acquisisci(const QByteArray &nome, const ImpostazioniScanner &impostazioni, bool pacco)
 {
-    m_occupata = true;
     m_annullata = false;
     while (m_via.tryAcquire()) {
     }
@@ -121,7 +120,6 @@ void Acquisizione::lavoroAcquisisci(const QByteArray &nome, const ImpostazioniSc
     auto termina = [&](EsitoScanner esito) {
         m_scanner.fine();
         m_scanner.chiudi();
-        m_occupata = false;
         emit terminata(m_annullata && esito != EsitoScanner::TempoScaduto ? EsitoScanner::Annullata : esito,
                        pagine);
     };

@@ -40,7 +40,6 @@ public:
     void cambiaPrimaDelProssimo(const QList<QPair<QByteArray, QVariant>> &opzioni);
     // Stops the job: the page coming in is cancelled (sane_cancel).
     void annulla();
-    bool occupata() const { return m_occupata.load(); }
     void impostaTempoMassimo(int millisecondi) { m_tempoMassimo = millisecondi; }
 
     // The largest preview avanzamento() hands out.
@@ -73,7 +72,6 @@ private:
     QSemaphore m_via;
     QMutex m_mutexCambi;
     QList<QPair<QByteArray, QVariant>> m_cambi;
-    std::atomic<bool> m_occupata{false};
     std::atomic<bool> m_annullata{false};
     std::atomic<int> m_tempoMassimo{90000};
 };

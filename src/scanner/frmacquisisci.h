@@ -48,10 +48,8 @@ public:
     void impostaOpzioniDriver(const QList<QPair<QByteArray, QVariant>> &opzioni) { m_opzioniDriver = opzioni; }
     void impostaTempoMassimo(int millisecondi) { m_acquisizione.impostaTempoMassimo(millisecondi); }
 
-    // Values out: the page acquired (null unless one page was taken) and
-    // the pages a bundle stored.
+    // Values out: the page acquired (null unless one page was taken).
     QImage immagine() const { return m_immagine; }
-    int pagineSalvate() const { return m_salvate; }
     bool inCorso() const { return m_inCorso; }
 
     QComboBox *cboScanner = nullptr;

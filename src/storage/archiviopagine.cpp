@@ -317,14 +317,6 @@ void TArchivioPagine::PerOgniScheda(const VisitaScheda &visita)
     }
 }
 
-QVector<TSchedaPagina> TArchivioPagine::LeggiTutte()
-{
-    QVector<TSchedaPagina> schede;
-    schede.reserve(ContaSchede());
-    PerOgniScheda([&schede](int, const TSchedaPagina &s) { schede.append(s); });
-    return schede;
-}
-
 PercorsoSchede percorsoFile(const QString &percorso)
 {
     return [percorso](const VisitaScheda &visita) {

@@ -107,7 +107,6 @@ public:
     // program during the walk fails it at the next block, the records of
     // the block in hand read as they were.
     void PerOgniScheda(const VisitaScheda &visita);
-    QVector<TSchedaPagina> LeggiTutte();
 
     bool aperto() const { return m_file.isOpen(); }
 

@@ -1,5 +1,7 @@
 #include "ocr/indicetesti.h"
 
+#include "support/disco_supporto.h"
+
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -170,7 +172,7 @@ void TestIndiceTesti::riscritturaSostituisce()
     QCOMPARE(indice.apertura(), IndiceTesti::Apertura::Aperto);
     QCOMPARE(indice.testo(kArchivio, 2), QStringLiteral("Un'altra pagina"));
     QCOMPARE(indice.firme(kArchivio).value(2), QStringLiteral("9:9"));
-    QCOMPARE(indice.contaPagine(kArchivio), 3);
+    QCOMPARE(int(indice.firme(kArchivio).size()), 3);
     QCOMPARE(posizioni(indice.cerca(kArchivio, QStringLiteral("citta"))), QList<int>{1});
 }
 
@@ -226,7 +228,7 @@ void TestIndiceTesti::fileDanneggiato()
     QCOMPARE(indice.apertura(), IndiceTesti::Apertura::Ricreato);
     QVERIFY(indice.usabile());
     QCOMPARE(indice.messaggioApertura(), kMessaggioIndiceRicreato);
-    QCOMPARE(indice.contaPagine(kArchivio), 0);
+    QCOMPARE(int(indice.firme(kArchivio).size()), 0);
     // The damaged file is kept aside, as it was.
     QFile messo(percorso() + QStringLiteral(".danneggiato"));
     QVERIFY(messo.open(QIODevice::ReadOnly));
@@ -265,7 +267,7 @@ void TestIndiceTesti::dannoDuranteUso()
     QFile messo(percorso() + QStringLiteral(".danneggiato"));
     QVERIFY(messo.open(QIODevice::ReadOnly));
     QCOMPARE(messo.readAll(), dati);
-    QCOMPARE(indice.contaPagine(kArchivio), scrittura ? 1 : 0);
+    QCOMPARE(int(indice.firme(kArchivio).size()), scrittura ? 1 : 0);
     QCOMPARE(posizioni(indice.cerca(kArchivio, QStringLiteral("nuova"))), scrittura ? QList<int>{4} : QList<int>{});
     // Another opening finds the new file whole.
     IndiceTesti dopo(percorso());
@@ -297,30 +299,24 @@ void TestIndiceTesti::primoFormatoRifatto()
     QCOMPARE(posizioni(indice.cerca(kArchivio, QStringLiteral("mare"))), (QList<int>{1, 3}));
 }
 
+// On a real disk filled to the last byte: a small tmpfs, where the machine
+// lets the test mount one.
 void TestIndiceTesti::discoPieno()
 {
-    IndiceTesti indice(percorso());
+    const DiscoPiccolo disco(m_cartella->filePath(QStringLiteral("disco")), 512);
+    if (!disco.montato())
+        QSKIP("no permission to mount a small tmpfs here");
+    IndiceTesti indice(IndiceTesti::percorsoIn(disco.cartella()));
     riempi(indice);
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("pagine"));
-    int pagine = 0;
-    {
-        db.setDatabaseName(percorso());
-        QVERIFY(db.open());
-        QSqlQuery q(db);
-        QVERIFY(q.exec(QStringLiteral("PRAGMA page_count")) && q.next());
-        pagine = q.value(0).toInt();
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("pagine"));
-    // No room for one more page of the file: a long text cannot fit.
-    indice.limitaDimensione(pagine);
+    // No room for one more byte of the file or of its journal.
+    QVERIFY(disco.riempi());
     QString lungo;
     for (int k = 0; k < 20000; ++k)
         lungo += QStringLiteral("parola%1 ").arg(k);
     QVERIFY(!indice.scriviPagine(kArchivio, {{4, lungo, QStringLiteral("4:4")}, {2, QStringLiteral("x"), QStringLiteral("x")}}));
     QCOMPARE(indice.ultimoErrore(), kMessaggioIndiceDiscoPieno);
     // Nothing of the failed transaction, everything from before.
-    QCOMPARE(indice.contaPagine(kArchivio), 3);
+    QCOMPARE(int(indice.firme(kArchivio).size()), 3);
     QCOMPARE(indice.firme(kArchivio).value(2), QStringLiteral("2:2"));
     QCOMPARE(posizioni(indice.cerca(kArchivio, QStringLiteral("citta"))), (QList<int>{1, 2}));
     QVERIFY(indice.cerca(kArchivio, QStringLiteral("parola19999")).isEmpty());

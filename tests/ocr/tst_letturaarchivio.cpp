@@ -92,7 +92,7 @@ void TestLetturaArchivio::riprendeDoveSiEraFermata()
         QCOMPARE(fine.at(0).toBool(), false);
         QCOMPARE(fine.at(1).toString(), QString());
     }
-    const int fatte = indice.contaPagine(kArchivio);
+    const int fatte = int(indice.firme(kArchivio).size());
     QVERIFY(fatte >= 1 && fatte < 5);
 
     LetturaArchivio seconda(indice, cartella(), kArchivio, 5, 2);
@@ -101,7 +101,7 @@ void TestLetturaArchivio::riprendeDoveSiEraFermata()
     QVERIFY(!fine.isEmpty());
     QCOMPARE(fine.at(0).toBool(), true);
     QCOMPARE(seconda.lette(), 5 - fatte);
-    QCOMPARE(indice.contaPagine(kArchivio), 5);
+    QCOMPARE(int(indice.firme(kArchivio).size()), 5);
     for (int n = 1; n <= 5; ++n) {
         const QVector<IndiceTesti::Trovata> t = indice.cerca(kArchivio, kParole.at(n - 1));
         QCOMPARE(t.size(), 1);
@@ -140,7 +140,7 @@ void TestLetturaArchivio::datiMancanti()
     const QList<QVariant> fine = esegui(lettura);
     QCOMPARE(fine.value(0).toBool(), false);
     QVERIFY(fine.value(1).toString().startsWith(QStringLiteral("Attenzione: mancano i dati delle lingue")));
-    QCOMPARE(indice.contaPagine(kArchivio), 0);
+    QCOMPARE(int(indice.firme(kArchivio).size()), 0);
 }
 
 QTEST_MAIN(TestLetturaArchivio)

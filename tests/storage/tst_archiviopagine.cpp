@@ -70,7 +70,7 @@ private slots:
     void aggiuntaScriveSopraLaCoda();
     void sovrascritturaTocca_soloIlSuoRecord();
     void letturaDiOgniPosizione();
-    void leggiTutteComeUnaAUna();
+    void perOgniSchedaComeUnaAUna();
     void percorsoDelFile_data();
     void percorsoDelFile();
     void accorciatoDuranteIlPercorso_data();
@@ -190,7 +190,7 @@ void TestArchivioPagine::letturaDiOgniPosizione()
         QCOMPARE(leggiCampo(a.LeggiScheda(i), Campo::Titolo), QStringLiteral("pagina %1").arg(i));
 }
 
-void TestArchivioPagine::leggiTutteComeUnaAUna()
+void TestArchivioPagine::perOgniSchedaComeUnaAUna()
 {
     // More records than one block of the bulk reader, plus a partial tail.
     const int n = 2500;
@@ -198,7 +198,8 @@ void TestArchivioPagine::leggiTutteComeUnaAUna()
 
     TArchivioPagine a;
     a.ApriArchivio(m_percorso);
-    const QVector<TSchedaPagina> tutte = a.LeggiTutte();
+    QVector<TSchedaPagina> tutte;
+    a.PerOgniScheda([&tutte](int, const TSchedaPagina &s) { tutte.append(s); });
     QCOMPARE(tutte.size(), n);
     for (int i : {1, 256, 257, 1024, 1025, n}) {
         const TSchedaPagina una = a.LeggiScheda(i);
@@ -373,7 +374,9 @@ void TestArchivioPagine::accesso()
         a.ApriArchivio(m_percorso, accesso);
         QCOMPARE(a.ContaSchede(), 3);
         QCOMPARE(leggiCampo(a.LeggiScheda(2), Campo::Titolo), QStringLiteral("2"));
-        QCOMPARE(a.LeggiTutte().size(), 3);
+        int visitate = 0;
+        a.PerOgniScheda([&visitate](int, const TSchedaPagina &) { ++visitate; });
+        QCOMPARE(visitate, 3);
         if (accesso == TArchivioPagine::Accesso::Lettura)
             QVERIFY_THROWS_EXCEPTION(ErroreArchivio, a.AggiungiScheda(schedaCon(QStringLiteral("4"))));
         a.ChiudiArchivio();
