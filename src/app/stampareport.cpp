@@ -48,31 +48,24 @@ bool chiediStampa(QWidget *proprietario, QPrinter &stampante, const Report &repo
     return dialogo.exec() == QDialog::Accepted;
 }
 
-// The pages the user asked for, 0-based, both included: all of them unless
-// a range was set.
-std::pair<int, int> pagineScelte(const QPrinter &stampante)
-{
-    if (stampante.printRange() == QPrinter::PageRange && stampante.fromPage() > 0)
-        return {stampante.fromPage() - 1, stampante.toPage() > 0 ? stampante.toPage() - 1 : INT_MAX};
-    return {0, INT_MAX};
-}
+// The pages the user asked for, 0-based, both included, within the
+// report's pages: all of them unless a range was set.
+struct PagineScelte {
+    int primo = 0;
+    int ultimo = 0;
+    // What the progress counts: at least one step.
+    int quante() const { return std::max(1, ultimo - primo + 1); }
+};
 
-bool stampaPagine(QPagedPaintDevice &dispositivo, const QPrinter &stampante, const Report &report,
-                  const std::function<bool(int)> &avanzamento = {})
+PagineScelte pagineScelte(const QPrinter &stampante, const Report &report)
 {
-    const auto [primo, ultimo] = pagineScelte(stampante);
-    return report.stampaSu(dispositivo, primo, ultimo, avanzamento);
-}
-
-int pagineDaStampare(const QPrinter &stampante, const Report &report)
-{
-    int primo = 1, ultimo = report.numeroPagine();
+    PagineScelte p{0, report.numeroPagine() - 1};
     if (stampante.printRange() == QPrinter::PageRange && stampante.fromPage() > 0) {
-        primo = stampante.fromPage();
+        p.primo = stampante.fromPage() - 1;
         if (stampante.toPage() > 0)
-            ultimo = std::min(ultimo, stampante.toPage());
+            p.ultimo = std::min(p.ultimo, stampante.toPage() - 1);
     }
-    return std::max(1, ultimo - primo + 1);
+    return p;
 }
 
 // A print to a PDF file is written by the report engine itself, on the
@@ -82,23 +75,23 @@ int pagineDaStampare(const QPrinter &stampante, const Report &report)
 bool stampaInPdf(QPrinter &stampante, const Report &report, QString *motivo,
                  const std::function<bool(int)> &avanzamento)
 {
-    // Plain names, not a structured binding: a lambda may not capture those
-    // before C++20, and some compilers refuse it.
-    const auto scelte = pagineScelte(stampante);
-    const int primo = scelte.first;
-    const int ultimo = scelte.second;
+    const PagineScelte pagine = pagineScelte(stampante, report);
     const Report::OpzioniPdf opzioni{stampante.resolution(), stampante.docName(), stampante.creator()};
     return sostituisciFile(
         stampante.outputFileName(),
-        [&](QIODevice &file) { return report.scriviPdf(file, opzioni, primo, ultimo, avanzamento); }, motivo);
+        [&](QIODevice &file) { return report.scriviPdf(file, opzioni, pagine.primo, pagine.ultimo, avanzamento); },
+        motivo);
 }
 
-bool stampaSuFileOStampante(QPrinter &stampante, const Report &report, QString *motivo,
-                            const std::function<bool(int)> &avanzamento)
+bool inFilePdf(const QPrinter &stampante)
 {
-    if (stampante.outputFormat() == QPrinter::PdfFormat && !stampante.outputFileName().isEmpty())
-        return stampaInPdf(stampante, report, motivo, avanzamento);
-    return stampaPagine(stampante, stampante, report, avanzamento);
+    return stampante.outputFormat() == QPrinter::PdfFormat && !stampante.outputFileName().isEmpty();
+}
+
+bool stampaSuStampante(QPrinter &stampante, const Report &report, const std::function<bool(int)> &avanzamento)
+{
+    const PagineScelte pagine = pagineScelte(stampante, report);
+    return report.stampaSu(stampante, pagine.primo, pagine.ultimo, avanzamento);
 }
 
 } // namespace
@@ -132,8 +125,9 @@ EsitoStampa stampaReport(QWidget *proprietario, const Report &report, const QStr
     // Page by page, the program painting meanwhile; "Annulla" stops it: a
     // PDF file stays as it was, a printer's job is dropped.
     LavoroLungo lavoro(proprietario, QStringLiteral(" Stampa in corso"), QStringLiteral("Stampa: pagina %1 di %2"),
-                       pagineDaStampare(stampante, report));
-    const bool stampata = stampaSuFileOStampante(stampante, report, motivo, lavoro.passo());
+                       pagineScelte(stampante, report).quante());
+    const bool stampata = inFilePdf(stampante) ? stampaInPdf(stampante, report, motivo, lavoro.passo())
+                                               : stampaSuStampante(stampante, report, lavoro.passo());
     if (lavoro.annullato()) {
         if (stampante.outputFormat() == QPrinter::NativeFormat)
             stampante.abort();
