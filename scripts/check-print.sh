@@ -2,8 +2,9 @@
 # Prints through the program's own print path on a real printer: installs
 # CUPS and CUPS-PDF if missing, starts cupsd if it is not running, makes a
 # CUPS-PDF queue the default printer, prints a page sheet and a 200-line
-# list on it, and reads the PDFs that CUPS writes with pdftotext. Run as
-# root; exits non-zero on any failure.
+# list on it, and reads the PDFs that CUPS writes with pdftotext; a long
+# list cancelled after its first page, printed before them, must leave no
+# file. Run as root; exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 inizio=$(date +%s)
@@ -45,7 +46,9 @@ sleep 1
 
 QT_QPA_PLATFORM=offscreen QT_QPA_PLATFORMTHEME= build/tests/tests/app_stampa_cups
 
-# Wait for both jobs to leave the queue and their files to appear.
+# Wait for both jobs to leave the queue and their files to appear. The
+# cancelled list went first: had any of it been sent, its file would be
+# there before theirs.
 for _ in $(seq 120); do
     if [ -z "$(lpstat -o "$coda" 2>/dev/null)" ] \
         && [ "$(find "$uscita" /var/spool/cups-pdf -name '*.pdf' -newer "$segno" 2>/dev/null | wc -l)" -ge 2 ]; then
@@ -65,6 +68,12 @@ errori=0
 controlla() {
     if grep -q -- "$1" <<<"$testo"; then echo "ok: $2"; else echo "MISSING: $2"; errori=$((errori + 1)); fi
 }
+if [ "${#stampati[@]}" -ne 2 ] || grep -q "annullata0001" <<<"$testo"; then
+    echo "A CANCELLED PRINT REACHED THE PRINTER: ${#stampati[@]} file(s)"
+    errori=$((errori + 1))
+else
+    echo "ok: the cancelled print left no file"
+fi
 controlla "Scheda di controllo CUPS" "the sheet's title"
 controlla "valore-txtNote" "the sheet's last field"
 controlla "CODICE UNIVOCO" "a caption of the sheet"

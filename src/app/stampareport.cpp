@@ -9,9 +9,12 @@
 #include "storage/sostituzionefile.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QTemporaryDir>
 
 #include <algorithm>
 
@@ -88,10 +91,60 @@ bool inFilePdf(const QPrinter &stampante)
     return stampante.outputFormat() == QPrinter::PdfFormat && !stampante.outputFileName().isEmpty();
 }
 
+// The folder where a printer's job is spooled while its pages are painted.
+// CUPS spools the job in a file of the temporary folder and is handed it
+// when the painter ends, whatever abort() said (it cannot abort there);
+// kept in a folder of our own, the file can be taken away first, and CUPS,
+// handed a file that is no longer there, drops the job.
+class CartellaDelLavoro
+{
+public:
+    CartellaDelLavoro()
+        : m_aveva(qEnvironmentVariableIsSet("TMPDIR"))
+        , m_prima(qgetenv("TMPDIR"))
+    {
+        if (m_cartella.isValid())
+            qputenv("TMPDIR", QFile::encodeName(m_cartella.path()));
+    }
+    ~CartellaDelLavoro()
+    {
+        if (m_aveva)
+            qputenv("TMPDIR", m_prima);
+        else
+            qunsetenv("TMPDIR");
+    }
+    CartellaDelLavoro(const CartellaDelLavoro &) = delete;
+    CartellaDelLavoro &operator=(const CartellaDelLavoro &) = delete;
+
+    void svuota() const
+    {
+        if (!m_cartella.isValid())
+            return;
+        QDir cartella(m_cartella.path());
+        for (const QString &nome : cartella.entryList(QDir::Files | QDir::Hidden | QDir::System))
+            cartella.remove(nome);
+    }
+
+private:
+    QTemporaryDir m_cartella;
+    bool m_aveva;
+    QByteArray m_prima;
+};
+
+// On a printer the job is dropped the moment the user stops it, while the
+// painter is still open: ending the painter hands the printer the pages
+// painted so far as a job of their own.
 bool stampaSuStampante(QPrinter &stampante, const Report &report, const std::function<bool(int)> &avanzamento)
 {
     const PagineScelte pagine = pagineScelte(stampante, report);
-    return report.stampaSu(stampante, pagine.primo, pagine.ultimo, avanzamento);
+    const CartellaDelLavoro lavoro;
+    return report.stampaSu(stampante, pagine.primo, pagine.ultimo, [&](int fatte) {
+        if (avanzamento(fatte))
+            return true;
+        stampante.abort();
+        lavoro.svuota();
+        return false;
+    });
 }
 
 } // namespace
@@ -129,8 +182,6 @@ EsitoStampa stampaReport(QWidget *proprietario, const Report &report, const QStr
     const bool stampata = inFilePdf(stampante) ? stampaInPdf(stampante, report, motivo, lavoro.passo())
                                                : stampaSuStampante(stampante, report, lavoro.passo());
     if (lavoro.annullato()) {
-        if (stampante.outputFormat() == QPrinter::NativeFormat)
-            stampante.abort();
         if (motivo)
             motivo->clear();
         return EsitoStampa::Annullata;

@@ -1,13 +1,16 @@
-// Prints a page sheet and a 200-line list on the default printer through
-// the program's own print path, the print dialog accepted as it opens.
-// scripts/check-print.sh runs it against a CUPS-PDF queue; it is no test of
-// its own, since it needs a real printer.
+// Prints on the default printer through the program's own print path, the
+// print dialog accepted as it opens: first a long list cancelled with
+// "Annulla" after its first page (nothing of it may reach the printer), then
+// a page sheet and a 200-line list. scripts/check-print.sh runs it against
+// a CUPS-PDF queue; it is no test of its own, since it needs a real printer.
 
 #include "app/cartellaprogramma.h"
 #include "app/formati.h"
 #include "app/stampareport.h"
 #include "output/reportdocumento.h"
 #include "search/reportriepilogo.h"
+
+#include "support/avanzamento_supporto.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -33,6 +36,22 @@ int main(int argc, char **argv)
         // What the dialog shows on opening is what gets printed.
         return p.outputFormat() == QPrinter::NativeFormat;
     });
+
+    {
+        auto annullata = creaReportRiepilogo();
+        QStringList righe;
+        for (int i = 1; i <= 2000; ++i)
+            righe.append(QStringLiteral("annullata%1 Riga di una stampa interrotta").arg(i, 4, 10, QLatin1Char('0')));
+        riempiReportRiepilogo(*annullata, QStringLiteral("Stampa annullata"), righe, QDateTime::currentDateTime());
+        annullata->prepara();
+        const AnnullaAvanzamento annulla;
+        if (stampaReport(nullptr, *annullata, QStringLiteral("Stampa annullata")) != EsitoStampa::Annullata
+            || annulla.comparse() != 1) {
+            std::fprintf(stderr, "the long list was not cancelled\n");
+            return 1;
+        }
+        std::printf("cancelled: a list of %d pages\n", annullata->numeroPagine());
+    }
 
     auto foglio = creaReportDocumento();
     ValoriFoglio valori;
