@@ -20,6 +20,22 @@
 
 #include <cstdio>
 
+namespace {
+
+// A list of numbered lines, "<prefisso>0001 <testo>" on.
+auto listaNumerata(const QString &titolo, const QString &prefisso, const QString &testo, int righe, int cifre)
+{
+    auto lista = creaReportRiepilogo();
+    QStringList testi;
+    for (int i = 1; i <= righe; ++i)
+        testi.append(QStringLiteral("%1%2 %3").arg(prefisso).arg(i, cifre, 10, QLatin1Char('0')).arg(testo));
+    riempiReportRiepilogo(*lista, titolo, testi, QDateTime::currentDateTime());
+    lista->prepara();
+    return lista;
+}
+
+} // namespace
+
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
@@ -38,12 +54,8 @@ int main(int argc, char **argv)
     });
 
     {
-        auto annullata = creaReportRiepilogo();
-        QStringList righe;
-        for (int i = 1; i <= 2000; ++i)
-            righe.append(QStringLiteral("annullata%1 Riga di una stampa interrotta").arg(i, 4, 10, QLatin1Char('0')));
-        riempiReportRiepilogo(*annullata, QStringLiteral("Stampa annullata"), righe, QDateTime::currentDateTime());
-        annullata->prepara();
+        const auto annullata = listaNumerata(QStringLiteral("Stampa annullata"), QStringLiteral("annullata"),
+                                             QStringLiteral("Riga di una stampa interrotta"), 2000, 4);
         const AnnullaAvanzamento annulla;
         if (stampaReport(nullptr, *annullata, QStringLiteral("Stampa annullata")) != EsitoStampa::Annullata
             || annulla.comparse() != 1) {
@@ -68,12 +80,8 @@ int main(int argc, char **argv)
         return 1;
     }
 
-    auto lista = creaReportRiepilogo();
-    QStringList righe;
-    for (int i = 1; i <= 200; ++i)
-        righe.append(QStringLiteral("controllo%1 Titolo della pagina %1").arg(i, 3, 10, QLatin1Char('0')));
-    riempiReportRiepilogo(*lista, QStringLiteral("Riepilogo pagine in archivio"), righe, QDateTime::currentDateTime());
-    lista->prepara();
+    const auto lista = listaNumerata(QStringLiteral("Riepilogo pagine in archivio"), QStringLiteral("controllo"),
+                                     QStringLiteral("Titolo della pagina"), 200, 3);
     if (stampaReport(nullptr, *lista, QStringLiteral("Riepilogo di controllo")) != EsitoStampa::Stampata) {
         std::fprintf(stderr, "the list was not printed\n");
         return 1;
