@@ -10,7 +10,7 @@ packages=(
     libgl-dev
     fonts-liberation fonts-dejavu-core
     xvfb xauth
-    poppler-utils
+    poppler-utils libjpeg-dev
     libtesseract-dev tesseract-ocr tesseract-ocr-ita tesseract-ocr-lat tesseract-ocr-eng
     libqt6sql6-sqlite
     qt6-translations-l10n qt6-l10n-tools

@@ -367,7 +367,8 @@ void ComandiTesto::esportaPdf()
             if (firmaScansione(scansione).isEmpty())
                 return;
             const QString titolo = leggiCampo(scheda, Campo::Titolo);
-            pagine.append({scansione, titolo.isEmpty() ? QStringLiteral("Pagina %1").arg(posizione) : titolo});
+            pagine.append(
+                {scansione, titolo.isEmpty() ? QStringLiteral("Pagina %1").arg(posizione) : titolo, posizione});
         });
         archivio.ChiudiArchivio();
     } catch (const ErroreArchivio &) {
@@ -407,7 +408,7 @@ void ComandiTesto::esportaPdf()
         attendi(lavoro, fatte, [&finita] { return finita; }, [&esportazione] { esportazione.annulla(); });
     }
     if (riuscita)
-        informazione(kMessaggioPdfCreato + destinazione);
+        informazione(kMessaggioPdfCreato + destinazione + messaggio);
     else if (!messaggio.isEmpty())
         errore(messaggio);
 }

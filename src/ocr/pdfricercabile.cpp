@@ -1,7 +1,12 @@
 #include "ocr/pdfricercabile.h"
 
 #include "ocr/riconoscitore.h"
+#include "storage/erroresistema.h"
+#include "storage/filenormale.h"
+#include "storage/fotopagina.h"
+#include "storage/sostituzionefile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -12,14 +17,19 @@
 #include <tesseract/ocrclass.h>
 #include <tesseract/renderer.h>
 
-#include <cstdio>
+#include <cerrno>
+#include <cstdlib>
 
-const QString kMessaggioPdfNonScritto = QStringLiteral(
-    "Attenzione: il sistema non permette di scrivere il file PDF.\n\r\n\rAccertarsi di possedere i privilegi di "
-    "scrittura nella cartella scelta e che il disco non sia pieno.");
 const QString kMessaggioPdfSenzaPagine =
     QStringLiteral("Attenzione: nessuna pagina dell'archivio ha una scansione leggibile: il file PDF non è stato "
                    "creato.");
+
+QString messaggioPdfNonScritto(const QString &motivo)
+{
+    return QStringLiteral("Attenzione: il file PDF ricercabile non è stato scritto: %1.\n\r\n\r"
+                          "L'eventuale file precedente è rimasto com'era.")
+        .arg(motivo);
+}
 
 namespace {
 
@@ -43,6 +53,138 @@ QByteArray voceXref(qint64 posizione)
 bool annullaEsportazione(void *dati, int)
 {
     return static_cast<std::atomic_bool *>(dati)->load();
+}
+
+// The positions the message names one by one; the others it counts.
+constexpr int kPosizioniNominate = 20;
+
+QString elencoPosizioni(const QVector<int> &posizioni)
+{
+    QStringList nomi;
+    for (int k = 0; k < posizioni.size() && k < kPosizioniNominate; ++k)
+        nomi.append(QString::number(posizioni.at(k)));
+    const qsizetype altre = posizioni.size() - nomi.size();
+    if (altre > 0)
+        return nomi.join(QStringLiteral(", ")) + QStringLiteral(" e altre %1").arg(altre);
+    const QString ultima = nomi.takeLast();
+    return nomi.isEmpty() ? ultima : nomi.join(QStringLiteral(", ")) + QStringLiteral(" e ") + ultima;
+}
+
+QString notaTralasciate(const QVector<int> &posizioni)
+{
+    if (posizioni.isEmpty())
+        return {};
+    if (posizioni.size() == 1)
+        return QStringLiteral("\n\r\n\rAttenzione: una pagina non è stata inclusa perché la sua scansione non si "
+                              "può leggere: la pagina %1.")
+            .arg(posizioni.first());
+    return QStringLiteral("\n\r\n\rAttenzione: %1 pagine non sono state incluse perché le loro scansioni non si "
+                          "possono leggere: le pagine %2.")
+        .arg(posizioni.size())
+        .arg(elencoPosizioni(posizioni));
+}
+
+// A failed system call's reason, or the given one when the call left none.
+QString motivoDi(const QString &percorso, int codice, const QString &altrimenti = QString())
+{
+    return percorso + QStringLiteral(": ")
+        + (codice == 0 && !altrimenti.isEmpty() ? altrimenti : motivoSistema(codice));
+}
+
+// A folder of the export's own, mode 0700, removed with all it holds.
+class CartellaLavoro
+{
+public:
+    CartellaLavoro()
+    {
+        QByteArray modello = QFile::encodeName(QDir::tempPath()) + "/velmora-pdf-XXXXXX";
+        errno = 0;
+        if (::mkdtemp(modello.data()))
+            m_percorso = QFile::decodeName(modello);
+        m_errore = errno;
+    }
+    ~CartellaLavoro()
+    {
+        if (!m_percorso.isEmpty())
+            QDir(m_percorso).removeRecursively();
+    }
+    CartellaLavoro(const CartellaLavoro &) = delete;
+    CartellaLavoro &operator=(const CartellaLavoro &) = delete;
+
+    bool valida() const { return !m_percorso.isEmpty(); }
+    int errore() const { return m_errore; }
+    QString file(const QString &nome) const { return m_percorso + QLatin1Char('/') + nome; }
+
+private:
+    QString m_percorso;
+    int m_errore = 0;
+};
+
+// A scan read once: the bytes the file held and the picture decoded from
+// those very bytes. The page is recognised and embedded from them, never
+// from the file again, so that another program saving the page meanwhile
+// cannot give it the picture of one scan and the text of another.
+struct ScansioneLetta {
+    QByteArray byte;
+    Pix *pix = nullptr;
+
+    ScansioneLetta() = default;
+    ScansioneLetta(const ScansioneLetta &) = delete;
+    ScansioneLetta &operator=(const ScansioneLetta &) = delete;
+    ~ScansioneLetta() { pixDestroy(&pix); }
+
+    // Only a plain file: a FIFO planted in the scan's place would hold the
+    // export, and the program's end with it, until someone wrote to it.
+    bool leggi(const QString &percorso)
+    {
+        QFile file;
+        if (!apriFileNormale(file, percorso))
+            return false;
+        byte = file.readAll();
+        if (byte.isEmpty())
+            return false;
+        pix = pixReadMem(dati(), size_t(byte.size()));
+        return pix != nullptr;
+    }
+
+    const l_uint8 *dati() const { return reinterpret_cast<const l_uint8 *>(byte.constData()); }
+
+    // Whether the renderer embeds the bytes as they are: a JPEG of grey or
+    // RGB samples. It refuses a CMYK one, and only after writing the page's
+    // other parts, which would leave the PDF broken; such a scan, or one in
+    // another format, it is given decoded, and encodes it itself.
+    bool includibileComeLetta() const
+    {
+        l_int32 formato = IFF_UNKNOWN;
+        if (byte.size() < 12 || findFileFormatBuffer(dati(), &formato) != 0 || formato != IFF_JFIF_JPEG)
+            return false;
+        l_int32 larghezza = 0, altezza = 0, campioni = 0, ycck = 0, cmyk = 0;
+        return readHeaderMemJpeg(dati(), size_t(byte.size()), &larghezza, &altezza, &campioni, &ycck, &cmyk) == 0
+            && (campioni == 1 || campioni == 3) && !ycck && !cmyk;
+    }
+};
+
+bool scriviTutto(const QString &percorso, const QByteArray &byte)
+{
+    QFile file(percorso);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(byte) == byte.size() && file.flush();
+}
+
+bool copiaIn(const QString &percorso, QIODevice &destinazione)
+{
+    QFile file(percorso);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    QByteArray blocco(1 << 20, Qt::Uninitialized);
+    for (;;) {
+        const qint64 letti = file.read(blocco.data(), blocco.size());
+        if (letti < 0)
+            return false;
+        if (letti == 0)
+            return true;
+        if (destinazione.write(blocco.constData(), letti) != letti)
+            return false;
+    }
 }
 
 } // namespace
@@ -146,19 +288,13 @@ EsportazionePdf::~EsportazionePdf()
     }
 }
 
-QString EsportazionePdf::percorsoProvvisorio(const QString &destinazione)
-{
-    const QFileInfo info(destinazione);
-    return info.path() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".parziale.pdf");
-}
-
 void EsportazionePdf::avvia()
 {
     if (m_thread)
         return;
     m_thread = QThread::create([this] {
-        const QString messaggio = esporta();
-        const bool riuscita = messaggio.isEmpty() && !m_annulla;
+        QString messaggio;
+        const bool riuscita = esporta(messaggio);
         QMetaObject::invokeMethod(this, [this, riuscita, messaggio] { emit finita(riuscita, messaggio); },
                                   Qt::QueuedConnection);
     });
@@ -170,67 +306,111 @@ void EsportazionePdf::annulla()
     m_annulla = true;
 }
 
-QString EsportazionePdf::esporta()
+bool EsportazionePdf::esporta(QString &messaggio)
 {
     Riconoscitore motore(m_cartellaDati);
-    if (!motore.pronto())
-        return motore.messaggioErrore();
-    // A scan that cannot be read is left out and said so by the count of
-    // pages, not on the terminal.
+    if (!motore.pronto()) {
+        messaggio = motore.messaggioErrore();
+        return false;
+    }
+    // A scan that cannot be read is left out and named in the message, not
+    // on the terminal.
     setMsgSeverity(L_SEVERITY_NONE);
-    const QString provvisorio = percorsoProvvisorio(m_destinazione);
-    // The renderer names its file after a base it is given.
-    const QByteArray baseFile = QFile::encodeName(provvisorio.chopped(4));
+    // The renderer opens its file by name and follows whatever stands
+    // there; in a folder of this export's own nothing can stand there, and
+    // no other export to the same destination shares the file.
+    const CartellaLavoro lavoro;
+    if (!lavoro.valida()) {
+        messaggio = messaggioPdfNonScritto(motivoDi(QDir::tempPath(), lavoro.errore()));
+        return false;
+    }
+    const QString provvisorio = lavoro.file(QStringLiteral("documento.pdf"));
+    const QString copia = lavoro.file(QStringLiteral("scansione.jpg"));
+    const QByteArray nomeCopia = QFile::encodeName(copia);
     const QByteArray titolo = m_titolo.toUtf8();
     QStringList titoli;
-    QString messaggio;
+    QVector<int> tralasciate;
     {
-        tesseract::TessPDFRenderer pdf(baseFile.constData(), QFile::encodeName(motore.cartellaDati()).constData());
+        errno = 0;
+        // The renderer names its file after a base it is given.
+        tesseract::TessPDFRenderer pdf(QFile::encodeName(provvisorio.chopped(4)).constData(),
+                                       QFile::encodeName(motore.cartellaDati()).constData());
         if (!pdf.happy() || !pdf.BeginDocument(titolo.constData())) {
-            QFile::remove(provvisorio);
-            return kMessaggioPdfNonScritto;
+            messaggio = messaggioPdfNonScritto(motivoDi(provvisorio, errno));
+            return false;
         }
         tesseract::TessBaseAPI *api = motore.motore();
+        // A scan the renderer cannot embed as it is loses no more than
+        // the program's own saving of a scan does.
+        api->SetVariable("jpg_quality", QByteArray::number(kQualitaJpeg).constData());
         for (int k = 0; k < m_pagine.size() && !m_annulla; ++k) {
-            const QByteArray file = QFile::encodeName(m_pagine.at(k).scansione);
-            Pix *pix = pixRead(file.constData());
-            if (pix) {
-                if (pixGetXRes(pix) <= 0 || pixGetYRes(pix) <= 0)
-                    pixSetResolution(pix, 300, 300);
-                api->SetInputName(file.constData());
-                api->SetImage(pix);
+            const PaginaPdf &pagina = m_pagine.at(k);
+            ScansioneLetta scansione;
+            bool inclusa = false;
+            if (scansione.leggi(pagina.scansione)) {
+                const bool comeLetta = scansione.includibileComeLetta();
+                if (comeLetta && !scriviTutto(copia, scansione.byte)) {
+                    messaggio = messaggioPdfNonScritto(motivoDi(copia, errno));
+                    return false;
+                }
+                // The renderer embeds the file named here, byte for byte:
+                // the copy of what was read, never the scan by its name.
+                api->SetInputName(comeLetta ? nomeCopia.constData() : nullptr);
+                if (pixGetXRes(scansione.pix) <= 0 || pixGetYRes(scansione.pix) <= 0)
+                    pixSetResolution(scansione.pix, 300, 300);
+                api->SetImage(scansione.pix);
                 tesseract::ETEXT_DESC monitor;
                 monitor.cancel = &annullaEsportazione;
                 monitor.cancel_this = &m_annulla;
-                const bool letta = api->Recognize(&monitor) == 0 && !m_annulla;
-                if (letta && !pdf.AddImage(api))
-                    messaggio = kMessaggioPdfNonScritto;
-                else if (letta)
-                    titoli.append(m_pagine.at(k).titolo);
-                pixDestroy(&pix);
+                if (api->Recognize(&monitor) == 0 && !m_annulla) {
+                    errno = 0;
+                    if (!pdf.AddImage(api)) {
+                        messaggio = messaggioPdfNonScritto(
+                            pdf.happy() ? QStringLiteral("la scansione della pagina %1 non si può inserire nel file")
+                                              .arg(pagina.posizione)
+                                        : motivoDi(provvisorio, errno));
+                        return false;
+                    }
+                    titoli.append(pagina.titolo);
+                    inclusa = true;
+                }
                 api->Clear();
-                if (!messaggio.isEmpty())
-                    break;
             }
+            if (!inclusa && !m_annulla)
+                tralasciate.append(pagina.posizione);
             const int fatte = k + 1;
             QMetaObject::invokeMethod(this, [this, fatte] { emit avanzamento(fatte, int(m_pagine.size())); },
                                       Qt::QueuedConnection);
         }
-        if (messaggio.isEmpty() && !m_annulla && titoli.isEmpty())
+        if (m_annulla)
+            return false;
+        if (titoli.isEmpty()) {
             messaggio = kMessaggioPdfSenzaPagine;
-        if (messaggio.isEmpty() && !m_annulla && !pdf.EndDocument())
-            messaggio = kMessaggioPdfNonScritto;
+            return false;
+        }
+        errno = 0;
+        if (!pdf.EndDocument()) {
+            messaggio = messaggioPdfNonScritto(motivoDi(provvisorio, errno));
+            return false;
+        }
     } // the renderer closes its file here
-    if (messaggio.isEmpty() && !m_annulla && !aggiungiSegnalibri(provvisorio, titoli))
-        messaggio = kMessaggioPdfNonScritto;
-    if (!messaggio.isEmpty() || m_annulla) {
-        QFile::remove(provvisorio);
-        return messaggio;
+    errno = 0;
+    if (!aggiungiSegnalibri(provvisorio, titoli)) {
+        messaggio = messaggioPdfNonScritto(
+            motivoDi(provvisorio, errno, QStringLiteral("il file scritto non ha la forma attesa")));
+        return false;
     }
-    // POSIX rename replaces a file already there in one step.
-    if (std::rename(QFile::encodeName(provvisorio).constData(), QFile::encodeName(m_destinazione).constData()) != 0) {
-        QFile::remove(provvisorio);
-        return kMessaggioPdfNonScritto;
+    if (m_annulla)
+        return false;
+    // Like every other file of the program: a file of its own, renamed over
+    // the destination when whole; a link standing there is replaced, what it
+    // points to never written.
+    QString motivo;
+    if (!sostituisciFile(
+            m_destinazione, [&provvisorio](QIODevice &file) { return copiaIn(provvisorio, file); }, &motivo)) {
+        messaggio = messaggioPdfNonScritto(motivo);
+        return false;
     }
-    return {};
+    messaggio = notaTralasciate(tralasciate);
+    return true;
 }

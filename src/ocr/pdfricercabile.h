@@ -9,10 +9,12 @@
 
 class QThread;
 
-// One page of a searchable PDF: its scan and the title its bookmark shows.
+// One page of a searchable PDF: its scan, the title its bookmark shows and
+// the record's position, which names the page when it has to be left out.
 struct PaginaPdf {
     QString scansione;
     QString titolo;
+    int posizione = 0;
 };
 
 // Adds to a finished PDF a bookmark for each of its pages, in order, named
@@ -24,9 +26,12 @@ bool aggiungiSegnalibri(const QString &percorsoPdf, const QStringList &titoli);
 // The searchable PDF of an archive, made on a thread of its own: each scan
 // as it is, with an invisible layer of the recognised text over it, so
 // that viewers find and copy the words; the archive's name as the title.
-// The file is written beside the destination under another name and takes
-// the destination's name only when complete: a cancelled or failed export
-// leaves nothing behind, nor touches a file already there.
+// Each scan is read once, as a plain file, and both recognised and embedded
+// from the bytes read. A scan that cannot be read is left out and named.
+// The file is made in a folder of the export's own and reaches the
+// destination through the checked replacement only when complete: a
+// cancelled or failed export leaves nothing behind, nor touches a file (or
+// what a link points to) already there.
 class EsportazionePdf : public QObject
 {
     Q_OBJECT
@@ -38,16 +43,15 @@ public:
     void avvia();
     void annulla();
 
-    // The file written while the export runs.
-    static QString percorsoProvvisorio(const QString &destinazione);
-
 signals:
     void avanzamento(int fatte, int totale);
-    // riuscita false: messaggio says why, empty when cancelled.
+    // riuscita false: messaggio says why, empty when cancelled. riuscita
+    // true: messaggio is empty, or names the pages left out, as paragraphs
+    // to follow the message that the file was made.
     void finita(bool riuscita, const QString &messaggio);
 
 private:
-    QString esporta();
+    bool esporta(QString &messaggio);
 
     QVector<PaginaPdf> m_pagine;
     QString m_titolo;
@@ -57,5 +61,8 @@ private:
     QThread *m_thread = nullptr;
 };
 
-extern const QString kMessaggioPdfNonScritto;
 extern const QString kMessaggioPdfSenzaPagine;
+
+// The message for a PDF that could not be written, with the reason: the
+// file and the system's reason, in Italian.
+QString messaggioPdfNonScritto(const QString &motivo);

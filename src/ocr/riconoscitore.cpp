@@ -1,5 +1,7 @@
 #include "ocr/riconoscitore.h"
 
+#include "storage/filenormale.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -119,7 +121,12 @@ EsitoLettura Riconoscitore::leggiFile(const QString &percorso, const std::atomic
 {
     if (!pronto())
         return {EsitoLettura::Stato::DatiMancanti, {}, m_messaggio};
-    QImageReader lettore(percorso);
+    // Only a plain file: a FIFO planted in the scan's place would hold the
+    // reading, and the work waiting for it, until someone wrote to it.
+    QFile file;
+    if (!apriFileNormale(file, percorso))
+        return {EsitoLettura::Stato::Illeggibile, {}, kMessaggioScansioneIlleggibile};
+    QImageReader lettore(&file);
     lettore.setAutoTransform(false);
     return leggi(lettore.read(), annulla, avanzamento);
 }

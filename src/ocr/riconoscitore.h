@@ -59,8 +59,9 @@ public:
     // at the next word; a null picture is Illeggibile.
     EsitoLettura leggi(const QImage &immagine, const std::atomic_bool *annulla = nullptr,
                        const AvanzamentoLettura &avanzamento = {});
-    // The same for a scan file, which is decoded here: a missing file or one
-    // that is not a picture is Illeggibile.
+    // The same for a scan file, which is decoded here: a missing file, one
+    // that is not a plain file (a FIFO, a device, a folder) or one that is
+    // not a picture is Illeggibile.
     EsitoLettura leggiFile(const QString &percorso, const std::atomic_bool *annulla = nullptr,
                            const AvanzamentoLettura &avanzamento = {});
 

@@ -2,6 +2,7 @@
 #include "ocr/letturaarchivio.h"
 #include "storage/fotopagina.h"
 
+#include "support/fifo_supporto.h"
 #include "support/pagine_supporto.h"
 
 #include <QFile>
@@ -34,6 +35,7 @@ private slots:
     void riprendeDoveSiEraFermata();
     void scansioneCambiata();
     void datiMancanti();
+    void fifoAlPostoDellaScansione();
 
 private:
     QString cartella() const { return m_dir->path() + QLatin1Char('/'); }
@@ -141,6 +143,25 @@ void TestLetturaArchivio::datiMancanti()
     QCOMPARE(fine.value(0).toBool(), false);
     QVERIFY(fine.value(1).toString().startsWith(QStringLiteral("Attenzione: mancano i dati delle lingue")));
     QCOMPARE(int(indice.firme(kArchivio).size()), 0);
+}
+
+// A FIFO nobody writes to, planted in a scan's place: the reading ends,
+// with that page unreadable and the others read.
+void TestLetturaArchivio::fifoAlPostoDellaScansione()
+{
+    scriviScansioni(3);
+    QVERIFY(QFile::remove(scansione(2)));
+    const FifoPiantata fifo(scansione(2), std::chrono::seconds(60));
+    QVERIFY(fifo.creata());
+    IndiceTesti indice(IndiceTesti::percorsoIn(cartella()));
+    LetturaArchivio lettura(indice, cartella(), kArchivio, 3, 2);
+    QCOMPARE(lettura.daLeggere(), 3);
+    const QList<QVariant> fine = esegui(lettura);
+    QVERIFY2(!fifo.lettoreLiberato(), "the reading waited on the FIFO");
+    QCOMPARE(fine.value(0).toBool(), true);
+    QCOMPARE(lettura.illeggibili(), 1);
+    QCOMPARE(indice.cerca(kArchivio, kParole.at(0)).value(0).posizione, 1);
+    QCOMPARE(indice.cerca(kArchivio, kParole.at(2)).value(0).posizione, 3);
 }
 
 QTEST_MAIN(TestLetturaArchivio)

@@ -2,6 +2,7 @@
 #include "ocr/letturatesto.h"
 #include "ocr/riconoscitore.h"
 
+#include "support/fifo_supporto.h"
 #include "support/pagine_supporto.h"
 
 #include <QFile>
@@ -18,7 +19,11 @@ const QStringList kRighe = {
     QStringLiteral("quelli, vien, quasi a un tratto, a ristringersi."),
 };
 
+enum class Scansione { Mancante, File, Fifo };
+
 } // namespace
+
+Q_DECLARE_METATYPE(Scansione)
 
 class TestRiconoscitore : public QObject
 {
@@ -81,25 +86,32 @@ void TestRiconoscitore::datiMancanti()
 void TestRiconoscitore::scansioneIlleggibile_data()
 {
     QTest::addColumn<QByteArray>("contenuto");
-    QTest::addColumn<bool>("esiste");
-    QTest::newRow("file mancante") << QByteArray() << false;
-    QTest::newRow("non è un'immagine") << QByteArray("questo non è un JPEG") << true;
-    QTest::newRow("JPEG troncato") << QByteArray("\xff\xd8\xff\xe0\x00\x10JFIF\x00", 11) << true;
+    QTest::addColumn<Scansione>("cosa");
+    QTest::newRow("file mancante") << QByteArray() << Scansione::Mancante;
+    QTest::newRow("non è un'immagine") << QByteArray("questo non è un JPEG") << Scansione::File;
+    QTest::newRow("JPEG troncato") << QByteArray("\xff\xd8\xff\xe0\x00\x10JFIF\x00", 11) << Scansione::File;
+    QTest::newRow("FIFO nessuno scrive") << QByteArray() << Scansione::Fifo;
 }
 
 void TestRiconoscitore::scansioneIlleggibile()
 {
     QFETCH(QByteArray, contenuto);
-    QFETCH(bool, esiste);
+    QFETCH(Scansione, cosa);
     QTemporaryDir cartella;
     const QString percorso = cartella.filePath(QStringLiteral("Prova_Foto_1.jpg"));
-    if (esiste) {
+    std::unique_ptr<FifoPiantata> fifo;
+    if (cosa == Scansione::File) {
         QFile f(percorso);
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(contenuto);
+    } else if (cosa == Scansione::Fifo) {
+        fifo = std::make_unique<FifoPiantata>(percorso, std::chrono::seconds(20));
+        QVERIFY(fifo->creata());
     }
     Riconoscitore motore;
     const EsitoLettura esito = motore.leggiFile(percorso);
+    if (fifo)
+        QVERIFY2(!fifo->lettoreLiberato(), "the reading waited on the FIFO");
     QCOMPARE(esito.stato, EsitoLettura::Stato::Illeggibile);
     QCOMPARE(esito.messaggio, kMessaggioScansioneIlleggibile);
 }

@@ -4,6 +4,11 @@
 #include <QImageReader>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include <jpeglib.h>
 
 QImage tinta(const QSize &dimensione, const QColor &colore, QImage::Format formato)
 {
@@ -81,4 +86,42 @@ bool coloreVicino(const QColor &a, const QColor &b)
 QColor coloreAlCentro(const QImage &immagine)
 {
     return immagine.isNull() ? QColor() : immagine.pixelColor(immagine.width() / 2, immagine.height() / 2);
+}
+
+QByteArray jpegCmyk(const QImage &immagine, int qualita)
+{
+    const QImage grigia = immagine.convertToFormat(QImage::Format_Grayscale8);
+    jpeg_compress_struct info{};
+    jpeg_error_mgr errori{};
+    info.err = jpeg_std_error(&errori);
+    jpeg_create_compress(&info);
+    unsigned char *dati = nullptr;
+    unsigned long dimensione = 0;
+    jpeg_mem_dest(&info, &dati, &dimensione);
+    info.image_width = JDIMENSION(grigia.width());
+    info.image_height = JDIMENSION(grigia.height());
+    info.input_components = 4;
+    info.in_color_space = JCS_CMYK;
+    jpeg_set_defaults(&info);
+    jpeg_set_colorspace(&info, JCS_CMYK);
+    jpeg_set_quality(&info, qualita, TRUE);
+    jpeg_start_compress(&info, TRUE);
+    std::vector<JSAMPLE> riga(size_t(grigia.width()) * 4);
+    while (info.next_scanline < info.image_height) {
+        const uchar *grigi = grigia.constScanLine(int(info.next_scanline));
+        for (int x = 0; x < grigia.width(); ++x) {
+            // Inverted, as Adobe stores it: 255 is no ink.
+            riga[size_t(x) * 4 + 0] = 255;
+            riga[size_t(x) * 4 + 1] = 255;
+            riga[size_t(x) * 4 + 2] = 255;
+            riga[size_t(x) * 4 + 3] = grigi[x];
+        }
+        JSAMPROW righe[1] = {riga.data()};
+        jpeg_write_scanlines(&info, righe, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    const QByteArray jpeg(reinterpret_cast<const char *>(dati), qsizetype(dimensione));
+    std::free(dati);
+    return jpeg;
 }

@@ -33,3 +33,7 @@ bool coloreVicino(const QColor &a, const QColor &b);
 
 // The colour at the centre of a picture.
 QColor coloreAlCentro(const QImage &immagine);
+
+// The picture as a CMYK JPEG, the way print work saves scans: inverted
+// samples with Adobe's marker, black in the K channel only.
+QByteArray jpegCmyk(const QImage &immagine, int qualita = 90);
