@@ -21,6 +21,8 @@ const QString kMessaggioNessunaParola =
     QStringLiteral("Attenzione: scrivere una o più parole da cercare nel testo delle pagine; una frase fra "
                    "virgolette si cerca come frase.");
 
+const QString kNotaParoleRidotte = QStringLiteral("Sono state cercate solo le prime %1 parole.");
+
 // More lines than anyone reads through: a common word fills the list at
 // once, and the count says how many more pages hold it.
 const int kMassimoElencate = 200;
@@ -94,13 +96,15 @@ void TfrmCercaTesto::btnCercaClick()
 {
     lstRecords->clear();
     lblTrovate->clear();
-    if (richiestaTestuale(txtParole->text()).isEmpty()) {
+    bool ridotta = false;
+    if (richiestaTestuale(txtParole->text(), &ridotta).isEmpty()) {
         avviso(kMessaggioNessunaParola);
         txtParole->setFocus(Qt::OtherFocusReason);
         return;
     }
     IndiceTesti indice(IndiceTesti::percorsoIn(m_cartella));
-    if (!indice.usabile()) {
+    // A damaged file made anew holds no text yet: "no page" would be untrue.
+    if (indice.apertura() != IndiceTesti::Apertura::Aperto) {
         MostraMessaggio(indice.messaggioApertura());
         return;
     }
@@ -129,8 +133,14 @@ void TfrmCercaTesto::btnCercaClick()
         MostraMessaggio(kMessaggioAccessoArchivio);
         return;
     }
-    if (const QString avviso = indice.prendiAvviso(); !avviso.isEmpty())
-        MostraMessaggio(avviso);
+    // The file found damaged (and made anew) or held by another program.
+    QString problema = indice.prendiAvviso();
+    if (problema.isEmpty())
+        problema = indice.ultimoErrore();
+    if (!problema.isEmpty()) {
+        MostraMessaggio(problema);
+        return;
+    }
     if (elencate == 0)
         lblTrovate->setText(QStringLiteral("Nessuna pagina contiene le parole cercate."));
     else if (totale == 1)
@@ -142,6 +152,8 @@ void TfrmCercaTesto::btnCercaClick()
                                            "prime %2.")
                                 .arg(totale)
                                 .arg(elencate));
+    if (ridotta)
+        lblTrovate->setText(kNotaParoleRidotte.arg(kMassimoParole) + QLatin1Char(' ') + lblTrovate->text());
     if (elencate) {
         lstRecords->setCurrentRow(0);
         lstRecords->setFocus(Qt::OtherFocusReason);

@@ -51,5 +51,7 @@ private:
 };
 
 extern const QString kMessaggioNessunaParola;
+// Before the count, when the words typed were more than a search takes.
+extern const QString kNotaParoleRidotte;
 // The most lines a search lists.
 extern const int kMassimoElencate;
