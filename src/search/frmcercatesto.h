@@ -51,7 +51,8 @@ private:
 };
 
 extern const QString kMessaggioNessunaParola;
-// Before the count, when the words typed were more than a search takes.
-extern const QString kNotaParoleRidotte;
+// What the count names as searched when the words typed were more than a
+// search takes ("le parole cercate" otherwise).
+extern const QString kParoleRidotte;
 // The most lines a search lists.
 extern const int kMassimoElencate;

@@ -20,6 +20,14 @@ namespace {
 
 const QString kNome = QStringLiteral("Diario");
 
+// The count is seen whole, on the lines its label has.
+bool conteggioIntero(const TfrmCercaTesto &f)
+{
+    const QRect serve = f.lblTrovate->fontMetrics().boundingRect(
+        QRect(QPoint(), f.lblTrovate->size()), Qt::TextWordWrap | Qt::AlignCenter, f.lblTrovate->text());
+    return serve.height() <= f.lblTrovate->height() && serve.width() <= f.lblTrovate->width();
+}
+
 } // namespace
 
 class TestCercaTesto : public QObject
@@ -140,6 +148,7 @@ void TestCercaTesto::elencoLimitato()
                                                    "le prime %2.")
                                         .arg(pagine)
                                         .arg(kMassimoElencate));
+    QVERIFY(conteggioIntero(*f));
 }
 
 void TestCercaTesto::senzaParole()
@@ -203,10 +212,13 @@ void TestCercaTesto::troppeParole_data()
                                                     << "Il testo di 2 pagine contiene le parole cercate.";
     QTest::newRow("parole oltre il massimo")
         << prese.join(QLatin1Char(' ')) + QStringLiteral(" assente") << QList<int>{3}
-        << kNotaParoleRidotte.arg(kMassimoParole) + " Il testo di una pagina contiene le parole cercate.";
+        << QStringLiteral("Il testo di una pagina contiene le prime %1 parole cercate.").arg(kMassimoParole);
     QTest::newRow("frase oltre il massimo")
         << QLatin1Char('"') + prese.join(QLatin1Char(' ')) + QStringLiteral(" assente\"") << QList<int>{3}
-        << kNotaParoleRidotte.arg(kMassimoParole) + " Il testo di una pagina contiene le parole cercate.";
+        << QStringLiteral("Il testo di una pagina contiene le prime %1 parole cercate.").arg(kMassimoParole);
+    QTest::newRow("nessuna pagina")
+        << QStringLiteral("assente ") + prese.join(QLatin1Char(' ')) << QList<int>{}
+        << QStringLiteral("Nessuna pagina contiene le prime %1 parole cercate.").arg(kMassimoParole);
 }
 
 void TestCercaTesto::troppeParole()
@@ -232,6 +244,7 @@ void TestCercaTesto::troppeParole()
                 trovate.append(p);
     QCOMPARE(trovate, pagine);
     QCOMPARE(f->lblTrovate->text(), conteggio);
+    QVERIFY(conteggioIntero(*f));
 }
 
 void TestCercaTesto::escapeChiude()
