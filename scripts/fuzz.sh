@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs every libFuzzer target (record decoder, archive walk with search and
-# summary lines, password store reader and writer, Decripta) for the given
+# summary lines, password store reader and writer, Decripta, the word search
+# of the pages' text with its contexts) for the given
 # number of seconds each, under AddressSanitizer and UndefinedBehaviorSanitizer:
 #     bash scripts/fuzz.sh <seconds> [target...]
 # Every target is one tests/fuzz/fuzz_<name>.cpp; all of them run unless
@@ -32,7 +33,9 @@ ASAN_OPTIONS=detect_leaks=0 cmake --build build/fuzz -j "$(nproc)" --target "${t
 
 # Records only show their structure past 3990 bytes: archive inputs may be
 # a few records long.
-declare -A lunghezza=([fuzz_scheda]=4096 [fuzz_archivio]=16384 [fuzz_fileini]=4096 [fuzz_decripta]=4096)
+# Word searches may be long: the field takes 32,767 characters.
+declare -A lunghezza=([fuzz_scheda]=4096 [fuzz_archivio]=16384 [fuzz_fileini]=4096 [fuzz_decripta]=4096
+    [fuzz_ricercatesto]=16384)
 export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 export QT_QPA_PLATFORM=offscreen

@@ -1,5 +1,6 @@
 #include "archives/elencoarchivi.h"
 
+#include "ocr/indicetesti.h"
 #include "storage/testo.h"
 
 #include <QDir>
@@ -43,6 +44,16 @@ bool elimina(const QString &percorso)
 {
     QFile::remove(percorso);
     return !QFileInfo::exists(percorso);
+}
+
+bool togliTesti(const QString &cartella, const QString &nome)
+{
+    const QString percorso = IndiceTesti::percorsoIn(cartella);
+    if (!QFileInfo::exists(percorso))
+        return true;
+    IndiceTesti indice(percorso, false);
+    indice.limitaAttesa(1000);
+    return indice.usabile() && indice.togliArchivio(nome);
 }
 
 } // namespace ElencoArchivi

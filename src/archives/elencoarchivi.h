@@ -22,4 +22,12 @@ QString rigaConteggio(int numero);
 // Removes the archive file, and nothing else. True when the file is gone.
 bool elimina(const QString &percorso);
 
+// Takes the texts of an archive's pages out of the text index of the
+// folder, once the archive is gone, so that an archive made later with its
+// name does not find them. The index is neither made nor repaired for this,
+// nor waited for long: when it is missing, damaged, newer, a link or busy,
+// the texts stay until the next reading of an archive of that name clears
+// them. True when none is left.
+bool togliTesti(const QString &cartella, const QString &nome);
+
 } // namespace ElencoArchivi

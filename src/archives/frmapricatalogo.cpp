@@ -169,10 +169,12 @@ void TfrmApriCatalogo::btnEliminaClick()
         return;
 
     lblFile->setText(ElencoArchivi::percorsoDaVoce(cartellaProgramma(), voce));
-    if (ElencoArchivi::elimina(lblFile->text()))
+    if (ElencoArchivi::elimina(lblFile->text())) {
+        ElencoArchivi::togliTesti(cartellaProgramma(), ElencoArchivi::nomeDaVoce(voce));
         informazione(kEliminato);
-    else
+    } else {
         avviso(kNonEliminato);
+    }
 
     lblMemory->setText(marcaChiamante(Chiamante::Avvio));
     lblFile->clear();

@@ -5,6 +5,8 @@
 #include <QVariantList>
 #include <QVector>
 
+#include <functional>
+
 class QSqlError;
 class QSqlQuery;
 
@@ -17,7 +19,11 @@ class QSqlQuery;
 // leaves it as it was. A file written by a newer version of the program is
 // neither used nor touched; a damaged one, found so at the opening or while
 // in use, is put aside and made anew empty, to be filled again from the
-// scans (a write that met the damage goes into the new file).
+// scans (a write that met the damage goes into the new file). A link at the
+// file's name (or at its journal's) is never followed: the index is not used.
+//
+// Another program may use the same file: a write takes the file's write lock
+// as it begins and waits for it up to kAttesaBlocco.
 class IndiceTesti
 {
 public:
@@ -25,10 +31,18 @@ public:
     static constexpr int kVersione = 2;
     // The highest position a page can have.
     static constexpr int kUltimaPosizione = 0x7fffffff;
+    // How long a write or a search waits, in milliseconds, for another
+    // program to let the file go. Another program holds it while it writes
+    // a page (milliseconds) or searches (under a second); five seconds is
+    // well past both, and short enough for a window that waits on it.
+    static constexpr int kAttesaBlocco = 5000;
 
-    enum class Apertura { Aperto, PiuRecente, Ricreato, Impossibile };
+    enum class Apertura { Aperto, PiuRecente, Ricreato, Collegamento, Impossibile };
 
-    explicit IndiceTesti(const QString &percorso);
+    // ricreaDanneggiato false: a file found damaged is left as it is (at the
+    // opening the index is then not usable), for work that must not repair
+    // it unseen.
+    explicit IndiceTesti(const QString &percorso, bool ricreaDanneggiato = true);
     ~IndiceTesti();
     IndiceTesti(const IndiceTesti &) = delete;
     IndiceTesti &operator=(const IndiceTesti &) = delete;
@@ -59,6 +73,10 @@ public:
     };
     // Several pages in one transaction: all of them or none.
     bool scriviPagine(const QString &archivio, const QVector<Pagina> &pagine);
+    // Takes the texts of the pages at these positions out, all or none.
+    bool togliPagine(const QString &archivio, const QVector<int> &posizioni);
+    // Takes every text of the archive out, and its name.
+    bool togliArchivio(const QString &archivio);
 
     // The scan marks of an archive's pages, by position.
     QHash<int, QString> firme(const QString &archivio);
@@ -80,6 +98,11 @@ public:
     // How many pages cerca() would find without a limit.
     int conta(const QString &archivio, const QString &parole, int ultimaPosizione = kUltimaPosizione);
 
+    // Waits this long for another program's lock instead of kAttesaBlocco:
+    // for work that may be left undone, and for a test to meet a lock held
+    // too long without waiting for it.
+    void limitaAttesa(int millisecondi);
+
 private:
     bool apri();
     void chiudi();
@@ -88,7 +111,14 @@ private:
     bool rimediaDanno(const QSqlError &errore);
     bool esegui(const QString &sql);
     void registraErrore(const QSqlError &errore);
-    bool scriviTransazione(const QString &archivio, const QVector<Pagina> &pagine, QSqlError *errore);
+    // Runs `lavoro` in a transaction that holds the write lock from its
+    // start: all of it or nothing. A file found damaged is made anew and
+    // `lavoro` runs again in it.
+    bool scrivi(const std::function<bool(QSqlError *)> &lavoro);
+    bool transazione(const std::function<bool(QSqlError *)> &lavoro, QSqlError *errore);
+    bool scriviTesti(const QString &archivio, const QVector<Pagina> &pagine, QSqlError *errore);
+    // Runs `sql` once for each number in `chiavi`, bound as its one value.
+    bool perOgniChiave(const QString &sql, const QVector<qint64> &chiavi, QSqlError *errore);
     // A page's number: its archive's number in the high half, its position
     // in the low one.
     static qint64 chiave(qint64 numeroArchivio, int posizione);
@@ -102,6 +132,7 @@ private:
                      const Leggi &leggi);
 
     QString m_percorso;
+    bool m_ricreaDanneggiato = true;
     QString m_connessione;
     Apertura m_apertura = Apertura::Impossibile;
     bool m_usabile = false;
@@ -113,8 +144,20 @@ private:
 // The full-text request for what the user typed: every word must be there,
 // a text in double quotes as a phrase. Words are taken as the index takes
 // them (letters and digits), so no typed character can break the request.
-// Empty when there is no word.
-QString richiestaTestuale(const QString &parole);
+// A word or phrase given again (in any case) counts once, and the request
+// takes the first kMassimoParole words only, a phrase cut where they end:
+// *ridotta says whether some were left out. Empty when there is no word.
+QString richiestaTestuale(const QString &parole, bool *ridotta = nullptr);
+// The most words a search takes.
+extern const int kMassimoParole;
+
+// The words around the matches of a text in which each match lies between
+// kInizioTrovata and kFineTrovata: the `quante` words where the most
+// different matches are, the matches between « and », "…" where the text
+// goes on. In one pass over the text, however many matches it holds.
+QString contestoDa(const QString &evidenziato, int quante = 12);
+constexpr char16_t kInizioTrovata = 0x1;
+constexpr char16_t kFineTrovata = 0x2;
 
 // The mark of a scan file as it is on disk now (size and time of the last
 // change); empty when there is no file. A scan whose mark has not changed
@@ -126,3 +169,5 @@ extern const QString kMessaggioIndicePiuRecente;
 extern const QString kMessaggioIndiceRicreato;
 extern const QString kMessaggioIndiceDiscoPieno;
 extern const QString kMessaggioIndiceNonScritto;
+extern const QString kMessaggioIndiceOccupato;
+extern const QString kMessaggioIndiceCollegamento;

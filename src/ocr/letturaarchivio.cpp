@@ -4,6 +4,8 @@
 
 #include <QThread>
 
+#include <algorithm>
+
 QVector<PaginaDaLeggere> pagineDaLeggere(const QString &cartellaProgramma, const QString &nomeArchivio,
                                          int conteggio, const QHash<int, QString> &firmeIndice)
 {
@@ -18,15 +20,30 @@ QVector<PaginaDaLeggere> pagineDaLeggere(const QString &cartellaProgramma, const
     return pagine;
 }
 
+QVector<int> pagineDaTogliere(const QString &cartellaProgramma, const QString &nomeArchivio, int conteggio,
+                              const QHash<int, QString> &firmeIndice)
+{
+    QVector<int> via;
+    for (auto p = firmeIndice.keyBegin(); p != firmeIndice.keyEnd(); ++p) {
+        if (*p < 1 || *p > conteggio
+            || firmaScansione(percorsoFotoPagina(cartellaProgramma, nomeArchivio, QString::number(*p))).isEmpty())
+            via.append(*p);
+    }
+    std::sort(via.begin(), via.end());
+    return via;
+}
+
 LetturaArchivio::LetturaArchivio(IndiceTesti &indice, const QString &cartellaProgramma, const QString &nomeArchivio,
                                  int conteggio, int threads, const QString &cartellaDati, QObject *parent)
     : QObject(parent)
     , m_indice(indice)
     , m_nome(nomeArchivio)
     , m_cartellaDati(cartellaDati)
-    , m_pagine(pagineDaLeggere(cartellaProgramma, nomeArchivio, conteggio, indice.firme(nomeArchivio)))
     , m_numeroThreads(threads > 0 ? threads : qMax(1, QThread::idealThreadCount()))
 {
+    const QHash<int, QString> firme = indice.firme(nomeArchivio);
+    m_pagine = pagineDaLeggere(cartellaProgramma, nomeArchivio, conteggio, firme);
+    m_daTogliere = pagineDaTogliere(cartellaProgramma, nomeArchivio, conteggio, firme);
 }
 
 LetturaArchivio::~LetturaArchivio()
@@ -38,12 +55,17 @@ LetturaArchivio::~LetturaArchivio()
 
 void LetturaArchivio::avvia()
 {
-    if (!m_threads.empty())
+    if (!m_threads.empty() || m_finita)
         return;
-    const int n = qMin(m_numeroThreads, int(m_pagine.size()));
+    // A text whose scan is gone would be found by a search, and an archive
+    // made anew under the name would take it for its own.
+    const bool tolte = m_indice.togliPagine(m_nome, m_daTogliere);
+    const int n = tolte ? qMin(m_numeroThreads, int(m_pagine.size())) : 0;
     if (n == 0) {
         m_finita = true;
-        QMetaObject::invokeMethod(this, [this] { emit finita(true, QString()); }, Qt::QueuedConnection);
+        const QString messaggio = tolte ? QString() : m_indice.ultimoErrore();
+        QMetaObject::invokeMethod(
+            this, [this, messaggio] { emit finita(messaggio.isEmpty(), messaggio); }, Qt::QueuedConnection);
         return;
     }
     for (int k = 0; k < n; ++k) {

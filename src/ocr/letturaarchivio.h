@@ -26,10 +26,17 @@ struct PaginaDaLeggere {
 QVector<PaginaDaLeggere> pagineDaLeggere(const QString &cartellaProgramma, const QString &nomeArchivio,
                                          int conteggio, const QHash<int, QString> &firmeIndice);
 
+// The positions whose text the index keeps though the archive has no scan
+// there any more: the scan is gone, or the position lies past the last
+// record (an archive deleted or renamed away, and one made with its name).
+QVector<int> pagineDaTogliere(const QString &cartellaProgramma, const QString &nomeArchivio, int conteggio,
+                              const QHash<int, QString> &firmeIndice);
+
 // Reads the scans of a whole archive into the index, in the background, one
 // page per thread on every core. Each page is written to the index as soon
 // as it is read, so a work stopped (or a program ended) part-way goes on
 // where it stopped the next time: the pages done and unchanged are skipped.
+// The texts of pages without a scan are taken out first.
 class LetturaArchivio : public QObject
 {
     Q_OBJECT
@@ -47,6 +54,7 @@ public:
     bool inCorso() const { return !m_threads.empty() && m_attivi > 0; }
 
     int daLeggere() const { return int(m_pagine.size()); }
+    int daTogliere() const { return int(m_daTogliere.size()); }
     int lette() const { return m_lette; }
 
 signals:
@@ -66,6 +74,7 @@ private:
     QString m_nome;
     QString m_cartellaDati;
     QVector<PaginaDaLeggere> m_pagine;
+    QVector<int> m_daTogliere;
     int m_numeroThreads = 1;
     std::vector<std::unique_ptr<QThread>> m_threads;
     std::atomic_int m_prossima{0};

@@ -21,6 +21,8 @@ const QString kMessaggioNessunaParola =
     QStringLiteral("Attenzione: scrivere una o più parole da cercare nel testo delle pagine; una frase fra "
                    "virgolette si cerca come frase.");
 
+const QString kParoleRidotte = QStringLiteral("le prime %1 parole cercate");
+
 // More lines than anyone reads through: a common word fills the list at
 // once, and the count says how many more pages hold it.
 const int kMassimoElencate = 200;
@@ -62,8 +64,11 @@ TfrmCercaTesto::TfrmCercaTesto(QWidget *proprietario)
     scritta(pan, QStringLiteral("lblDoppioClic"),
             QStringLiteral("Fare doppio clic sulla voce in elenco per richiamare la scheda"), QRect(16, 444, 801, 22),
             QColor(0xDC, 0x14, 0x3C), 10, true);
-    lblTrovate = scritta(pan, QStringLiteral("lblTrovate"), QString(), QRect(136, 479, 561, 34),
+    // A long count goes on two lines, centred on the button's as one is,
+    // rather than losing its ends.
+    lblTrovate = scritta(pan, QStringLiteral("lblTrovate"), QString(), QRect(136, 477, 561, 38),
                          QColor(0x00, 0x8B, 0x8B), 11, true);
+    lblTrovate->setWordWrap(true);
     btnChiudi = pulsante(pan, QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), QRect(16, 479, 110, 34));
 
     setTabOrder(txtParole, btnCerca);
@@ -94,13 +99,15 @@ void TfrmCercaTesto::btnCercaClick()
 {
     lstRecords->clear();
     lblTrovate->clear();
-    if (richiestaTestuale(txtParole->text()).isEmpty()) {
+    bool ridotta = false;
+    if (richiestaTestuale(txtParole->text(), &ridotta).isEmpty()) {
         avviso(kMessaggioNessunaParola);
         txtParole->setFocus(Qt::OtherFocusReason);
         return;
     }
     IndiceTesti indice(IndiceTesti::percorsoIn(m_cartella));
-    if (!indice.usabile()) {
+    // A damaged file made anew holds no text yet: "no page" would be untrue.
+    if (indice.apertura() != IndiceTesti::Apertura::Aperto) {
         MostraMessaggio(indice.messaggioApertura());
         return;
     }
@@ -129,18 +136,27 @@ void TfrmCercaTesto::btnCercaClick()
         MostraMessaggio(kMessaggioAccessoArchivio);
         return;
     }
-    if (const QString avviso = indice.prendiAvviso(); !avviso.isEmpty())
-        MostraMessaggio(avviso);
+    // The file found damaged (and made anew) or held by another program.
+    QString problema = indice.prendiAvviso();
+    if (problema.isEmpty())
+        problema = indice.ultimoErrore();
+    if (!problema.isEmpty()) {
+        MostraMessaggio(problema);
+        return;
+    }
+    // A request cut to the words a search takes says so where the count
+    // names them.
+    const QString cercate = ridotta ? kParoleRidotte.arg(kMassimoParole) : QStringLiteral("le parole cercate");
     if (elencate == 0)
-        lblTrovate->setText(QStringLiteral("Nessuna pagina contiene le parole cercate."));
+        lblTrovate->setText(QStringLiteral("Nessuna pagina contiene %1.").arg(cercate));
     else if (totale == 1)
-        lblTrovate->setText(QStringLiteral("Il testo di una pagina contiene le parole cercate."));
+        lblTrovate->setText(QStringLiteral("Il testo di una pagina contiene %1.").arg(cercate));
     else if (totale == elencate)
-        lblTrovate->setText(QStringLiteral("Il testo di %1 pagine contiene le parole cercate.").arg(totale));
+        lblTrovate->setText(QStringLiteral("Il testo di %1 pagine contiene %2.").arg(totale).arg(cercate));
     else
-        lblTrovate->setText(QStringLiteral("Il testo di %1 pagine contiene le parole cercate: sono elencate le "
-                                           "prime %2.")
+        lblTrovate->setText(QStringLiteral("Il testo di %1 pagine contiene %2: sono elencate le prime %3.")
                                 .arg(totale)
+                                .arg(cercate)
                                 .arg(elencate));
     if (elencate) {
         lstRecords->setCurrentRow(0);

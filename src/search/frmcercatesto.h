@@ -51,5 +51,8 @@ private:
 };
 
 extern const QString kMessaggioNessunaParola;
+// What the count names as searched when the words typed were more than a
+// search takes ("le parole cercate" otherwise).
+extern const QString kParoleRidotte;
 // The most lines a search lists.
 extern const int kMassimoElencate;

@@ -2,7 +2,10 @@
 
 #include "support/disco_supporto.h"
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -58,6 +61,10 @@ private slots:
     void init();
     void richiesta_data();
     void richiesta();
+    void richiestaRidotta_data();
+    void richiestaRidotta();
+    void contestoDa_data();
+    void contestoDa();
     void cerca_data();
     void cerca();
     void contesto();
@@ -70,6 +77,10 @@ private slots:
     void dannoDuranteUso();
     void primoFormatoRifatto();
     void discoPieno();
+    void collegamento_data();
+    void collegamento();
+    void bloccoDiUnAltroProgramma_data();
+    void bloccoDiUnAltroProgramma();
 
 private:
     std::unique_ptr<QTemporaryDir> m_cartella;
@@ -102,6 +113,80 @@ void TestIndiceTesti::richiesta()
     QFETCH(QString, parole);
     QFETCH(QString, richiesta);
     QCOMPARE(richiestaTestuale(parole), richiesta);
+}
+
+// Each word counts once, in any case; the words past the most a search
+// takes are left out, a phrase cut where they end.
+void TestIndiceTesti::richiestaRidotta_data()
+{
+    QTest::addColumn<QString>("parole");
+    QTest::addColumn<QString>("richiesta");
+    QTest::addColumn<bool>("ridotta");
+    QStringList massimo;
+    for (int k = 1; k <= kMassimoParole; ++k)
+        massimo.append(QStringLiteral("p%1").arg(k));
+    const QString prese = QLatin1Char('"') + massimo.join(QStringLiteral("\" \"")) + QLatin1Char('"');
+    QTest::newRow("parola ripetuta duemila volte") << QStringLiteral("a ").repeated(2000) << "\"a\"" << false;
+    QTest::newRow("in maiuscolo e minuscolo")
+        << QStringLiteral("Mare MARE mare calmo mare") << "\"Mare\" \"calmo\"" << false;
+    QTest::newRow("accento composto e scomposto")
+        << QStringLiteral("citt\u00e0 citta\u0300") << QStringLiteral("\"citt\u00e0\"") << false;
+    QTest::newRow("frase ripetuta") << "\"mare calmo\" \"MARE calmo\" mare"
+                                    << "\"mare calmo\" \"mare\"" << false;
+    QTest::newRow("una parola come frase") << "mare \"mare\""
+                                           << "\"mare\"" << false;
+    QTest::newRow("proprio il massimo") << massimo.join(QLatin1Char(' ')) + QStringLiteral(" p1 p2") << prese << false;
+    QTest::newRow("oltre il massimo") << massimo.join(QLatin1Char(' ')) + QStringLiteral(" p1 altra") << prese << true;
+    QTest::newRow("frase tagliata") << QStringList(massimo.mid(0, kMassimoParole - 2)).join(QLatin1Char(' '))
+            + QStringLiteral(" \"x y z\"")
+                                    << QLatin1Char('"')
+            + QStringList(massimo.mid(0, kMassimoParole - 2)).join(QStringLiteral("\" \""))
+            + QStringLiteral("\" \"x y\"")
+                                    << true;
+}
+
+void TestIndiceTesti::richiestaRidotta()
+{
+    QFETCH(QString, parole);
+    QFETCH(QString, richiesta);
+    QFETCH(bool, ridotta);
+    bool r = !ridotta;
+    QCOMPARE(richiestaTestuale(parole, &r), richiesta);
+    QCOMPARE(r, ridotta);
+    // What it gives is taken whole when given again.
+    QCOMPARE(richiestaTestuale(richiesta, &r), richiesta);
+    QVERIFY(!r);
+}
+
+// The matches lie between \1 and \2, as the index marks them.
+void TestIndiceTesti::contestoDa_data()
+{
+    QTest::addColumn<QString>("evidenziato");
+    QTest::addColumn<int>("quante");
+    QTest::addColumn<QString>("contesto");
+    QTest::newRow("tutto il testo") << "La citta dormiva; il \1porto\2 era vuoto." << 12
+                                    << QStringLiteral("La citta dormiva; il «porto» era vuoto");
+    QTest::newRow("al centro delle parole") << "uno due tre quattro \1cinque\2 sei sette otto nove" << 5
+                                            << QStringLiteral("…tre quattro «cinque» sei sette…");
+    QTest::newRow("all'inizio") << "\1uno\2 due tre quattro cinque sei" << 3 << QStringLiteral("«uno» due tre…");
+    QTest::newRow("alla fine") << "uno due tre quattro cinque \1sei\2" << 3 << QStringLiteral("…quattro cinque «sei»");
+    QTest::newRow("più parole diverse prima di più trovate")
+        << "\1mare\2 \1mare\2 \1mare\2 uno due tre quattro cinque \1mare\2 \1calmo\2 sei" << 3
+        << QStringLiteral("…«mare» «calmo» sei");
+    QTest::newRow("frase") << "uno due \1mare calmo\2 tre quattro cinque" << 4
+                           << QStringLiteral("…due «mare calmo» tre…");
+    QTest::newRow("frase più lunga del contesto") << "uno \1a b c d e f\2 due" << 3 << QStringLiteral("…«a b c»…");
+    QTest::newRow("nessuna trovata") << "uno due tre quattro" << 2 << QStringLiteral("uno due…");
+    QTest::newRow("segni spaiati") << "\2uno \1due \1tre" << 3 << QStringLiteral("uno «due tre»");
+    QTest::newRow("nessuna parola") << " \1,;\2 . " << 12 << QString();
+}
+
+void TestIndiceTesti::contestoDa()
+{
+    QFETCH(QString, evidenziato);
+    QFETCH(int, quante);
+    QFETCH(QString, contesto);
+    QCOMPARE(::contestoDa(evidenziato, quante), contesto);
 }
 
 void TestIndiceTesti::cerca_data()
@@ -320,6 +405,118 @@ void TestIndiceTesti::discoPieno()
     QCOMPARE(indice.firme(kArchivio).value(2), QStringLiteral("2:2"));
     QCOMPARE(posizioni(indice.cerca(kArchivio, QStringLiteral("citta"))), (QList<int>{1, 2}));
     QVERIFY(indice.cerca(kArchivio, QStringLiteral("parola19999")).isEmpty());
+}
+
+// A link at the index's name, or at its journal's, is never followed: the
+// index is not used and what the link points to stays as it was (or is not
+// made at all).
+void TestIndiceTesti::collegamento_data()
+{
+    QTest::addColumn<QString>("resto");
+    QTest::addColumn<QString>("bersaglio");
+    QTest::newRow("indice, collegamento sospeso") << ""
+                                                  << "";
+    QTest::newRow("indice, a un altro database") << ""
+                                                 << "database";
+    QTest::newRow("giornale, a un altro file") << "-journal"
+                                               << "file";
+}
+
+void TestIndiceTesti::collegamento()
+{
+    QFETCH(QString, resto);
+    QFETCH(QString, bersaglio);
+    QTemporaryDir altrove;
+    const QString destinazione = altrove.filePath(QStringLiteral("altro.db"));
+    if (bersaglio == QLatin1String("database")) {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("altro"));
+        db.setDatabaseName(destinazione);
+        QVERIFY(db.open());
+        QSqlQuery q(db);
+        QVERIFY(q.exec(QStringLiteral("CREATE TABLE conti (voce TEXT)")));
+        QVERIFY(q.exec(QStringLiteral("INSERT INTO conti VALUES ('affitto')")));
+        QVERIFY(q.exec(QStringLiteral("PRAGMA user_version = 7")));
+        q.finish();
+        db.close();
+    } else if (bersaglio == QLatin1String("file")) {
+        QFile f(destinazione);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(4096, 'x'));
+    }
+    if (QSqlDatabase::contains(QStringLiteral("altro")))
+        QSqlDatabase::removeDatabase(QStringLiteral("altro"));
+    QByteArray prima;
+    if (QFile f(destinazione); f.open(QIODevice::ReadOnly))
+        prima = f.readAll();
+    if (!resto.isEmpty()) {
+        IndiceTesti indice(percorso());
+        riempi(indice);
+    }
+    QVERIFY(QFile::link(destinazione, percorso() + resto));
+
+    {
+        IndiceTesti indice(percorso());
+        QCOMPARE(indice.apertura(), IndiceTesti::Apertura::Collegamento);
+        QVERIFY(!indice.usabile());
+        QCOMPARE(indice.messaggioApertura(), kMessaggioIndiceCollegamento);
+        QVERIFY(!indice.scriviPagina(kArchivio, 4, QStringLiteral("il mare d'inverno"), QStringLiteral("4:4")));
+        QCOMPARE(indice.ultimoErrore(), kMessaggioIndiceCollegamento);
+        QVERIFY(indice.cerca(kArchivio, QStringLiteral("mare")).isEmpty());
+    }
+    QCOMPARE(QFileInfo::exists(destinazione), !bersaglio.isEmpty());
+    if (!bersaglio.isEmpty()) {
+        QFile f(destinazione);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), prima);
+    }
+    QVERIFY(QFileInfo(percorso() + resto).isSymLink());
+}
+
+// Another program holds the index's write lock: a write waits for it, and
+// gives up with a message that says so when it is held too long.
+void TestIndiceTesti::bloccoDiUnAltroProgramma_data()
+{
+    QTest::addColumn<int>("tenuto");
+    QTest::addColumn<int>("attesa");
+    QTest::addColumn<bool>("riesce");
+    QTest::newRow("lasciato prima della fine dell'attesa") << 800 << IndiceTesti::kAttesaBlocco << true;
+    QTest::newRow("tenuto oltre l'attesa") << 4000 << 400 << false;
+}
+
+void TestIndiceTesti::bloccoDiUnAltroProgramma()
+{
+    QFETCH(int, tenuto);
+    QFETCH(int, attesa);
+    QFETCH(bool, riesce);
+    IndiceTesti indice(percorso());
+    riempi(indice);
+    indice.limitaAttesa(attesa);
+
+    QProcess altro;
+    altro.start(QStringLiteral(VELMORA_ALTRO_PROGRAMMA),
+                {QStringLiteral("tieni"), percorso(), QString::number(tenuto)});
+    QVERIFY(altro.waitForReadyRead(30000));
+    QCOMPARE(altro.readLine().trimmed(), QByteArray("preso"));
+    QElapsedTimer tempo;
+    tempo.start();
+    // Read first, then written, as a reading of the archive does.
+    QCOMPARE(indice.firme(kArchivio).size(), 3);
+    const bool scritta = indice.scriviPagina(kArchivio, 4, QStringLiteral("il mare d'inverno"), QStringLiteral("4:4"));
+    const qint64 atteso = tempo.elapsed();
+    QVERIFY(altro.waitForFinished(30000));
+    QCOMPARE(altro.exitCode(), 0);
+
+    QCOMPARE(scritta, riesce);
+    if (riesce) {
+        QVERIFY2(atteso < attesa, qPrintable(QString::number(atteso)));
+        QCOMPARE(posizioni(indice.cerca(kArchivio, QStringLiteral("inverno"))), QList<int>{4});
+    } else {
+        QVERIFY2(atteso >= attesa, qPrintable(QString::number(atteso)));
+        QCOMPARE(indice.ultimoErrore(), kMessaggioIndiceOccupato);
+        QCOMPARE(int(indice.firme(kArchivio).size()), 3);
+        // Once the other program has let it go, the write goes through.
+        QVERIFY(indice.scriviPagina(kArchivio, 4, QStringLiteral("il mare d'inverno"), QStringLiteral("4:4")));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestIndiceTesti)

@@ -5,8 +5,12 @@
 #include "support/fifo_supporto.h"
 #include "support/pagine_supporto.h"
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QSignalSpy>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -36,6 +40,9 @@ private slots:
     void scansioneCambiata();
     void datiMancanti();
     void fifoAlPostoDellaScansione();
+    void testiSenzaScansione_data();
+    void testiSenzaScansione();
+    void dueProgrammi();
 
 private:
     QString cartella() const { return m_dir->path() + QLatin1Char('/'); }
@@ -159,9 +166,105 @@ void TestLetturaArchivio::fifoAlPostoDellaScansione()
     const QList<QVariant> fine = esegui(lettura);
     QVERIFY2(!fifo.lettoreLiberato(), "the reading waited on the FIFO");
     QCOMPARE(fine.value(0).toBool(), true);
-    QCOMPARE(lettura.illeggibili(), 1);
+    QVERIFY(indice.cerca(kArchivio, kParole.at(1)).isEmpty());
     QCOMPARE(indice.cerca(kArchivio, kParole.at(0)).value(0).posizione, 1);
     QCOMPARE(indice.cerca(kArchivio, kParole.at(2)).value(0).posizione, 3);
+}
+
+// The texts of positions whose scan is gone, or past the archive's last
+// record (an archive deleted or renamed away and one made with its name),
+// are taken out; the others stay.
+void TestLetturaArchivio::testiSenzaScansione_data()
+{
+    QTest::addColumn<int>("conteggio");
+    QTest::addColumn<QList<int>>("scansioniTolte");
+    QTest::addColumn<QList<int>>("restano");
+    QTest::newRow("scansione rimossa") << 3 << QList<int>{2} << QList<int>{1, 3};
+    QTest::newRow("oltre l'ultima scheda") << 2 << QList<int>{} << QList<int>{1, 2};
+    QTest::newRow("archivio nuovo con lo stesso nome") << 0 << QList<int>{} << QList<int>{};
+    QTest::newRow("nessuna da togliere") << 3 << QList<int>{} << QList<int>{1, 2, 3};
+}
+
+void TestLetturaArchivio::testiSenzaScansione()
+{
+    QFETCH(int, conteggio);
+    QFETCH(QList<int>, scansioniTolte);
+    QFETCH(QList<int>, restano);
+    scriviScansioni(3);
+    IndiceTesti indice(IndiceTesti::percorsoIn(cartella()));
+    // Read already, each with the mark of its scan: nothing to read again.
+    for (int n = 1; n <= 3; ++n)
+        QVERIFY(indice.scriviPagina(kArchivio, n, kParole.at(n - 1), firmaScansione(scansione(n))));
+    QVERIFY(indice.scriviPagina(QStringLiteral("Altro"), 2, kParole.at(1), QStringLiteral("2")));
+    for (int n : scansioniTolte)
+        QVERIFY(QFile::remove(scansione(n)));
+
+    LetturaArchivio lettura(indice, cartella(), kArchivio, conteggio);
+    QCOMPARE(lettura.daLeggere(), 0);
+    const QList<QVariant> fine = esegui(lettura);
+    QCOMPARE(fine.value(0).toBool(), true);
+    QCOMPARE(fine.value(1).toString(), QString());
+    QList<int> trovate;
+    for (int n = 1; n <= 3; ++n)
+        if (!indice.cerca(kArchivio, kParole.at(n - 1)).isEmpty())
+            trovate.append(n);
+    QCOMPARE(trovate, restano);
+    QCOMPARE(indice.firme(kArchivio).keys().size(), restano.size());
+    // Another archive's texts are not touched.
+    QCOMPARE(int(indice.firme(QStringLiteral("Altro")).size()), 1);
+}
+
+// Two programs read two archives into one index while a third keeps taking
+// the index's write lock for a while: each write waits for the lock, and
+// both readings finish.
+void TestLetturaArchivio::dueProgrammi()
+{
+    const QStringList archivi = {QStringLiteral("Prima"), QStringLiteral("Seconda")};
+    for (const QString &a : archivi)
+        for (int n = 1; n <= 3; ++n)
+            QVERIFY(scriviFileFoto(cartella(), percorsoFotoPagina(cartella(), a, QString::number(n)), pagina(n)));
+    const QString percorso = IndiceTesti::percorsoIn(cartella());
+    QVERIFY(IndiceTesti(percorso).usabile());
+
+    std::vector<std::unique_ptr<QProcess>> programmi;
+    for (const QString &a : archivi) {
+        programmi.push_back(std::make_unique<QProcess>());
+        programmi.back()->start(QStringLiteral(VELMORA_ALTRO_PROGRAMMA),
+                                {QStringLiteral("leggi"), cartella(), a, QStringLiteral("3")});
+        QVERIFY(programmi.back()->waitForStarted());
+    }
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("terzo"));
+        db.setDatabaseName(percorso);
+        QVERIFY(db.open());
+        const auto inCorso = [&programmi] {
+            for (const auto &p : programmi)
+                if (p->state() != QProcess::NotRunning)
+                    return true;
+            return false;
+        };
+        QElapsedTimer tempo;
+        tempo.start();
+        while (inCorso() && tempo.elapsed() < 100000) {
+            QSqlQuery q(db);
+            QVERIFY(q.exec(QStringLiteral("BEGIN IMMEDIATE")));
+            QTest::qWait(300);
+            QVERIFY(db.commit());
+            QTest::qWait(30);
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("terzo"));
+    for (auto &p : programmi) {
+        QVERIFY(p->state() == QProcess::NotRunning || p->waitForFinished(10000));
+        QCOMPARE(QString::fromUtf8(p->readAllStandardOutput()).trimmed(), QStringLiteral("completa 3"));
+        QCOMPARE(p->exitCode(), 0);
+    }
+    IndiceTesti indice(percorso);
+    for (const QString &a : archivi) {
+        QCOMPARE(int(indice.firme(a).size()), 3);
+        QCOMPARE(indice.cerca(a, kParole.at(2)).value(0).posizione, 3);
+    }
 }
 
 QTEST_MAIN(TestLetturaArchivio)

@@ -29,6 +29,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QApplication>
 #include <QImageReader>
 #include <QLineEdit>
@@ -307,6 +308,42 @@ int ricerca(const QString &corpus, int pagine)
         out << "ricerca " << r << "  righe " << finestra.lstRecords->count() << "  (" << finestra.lblTrovate->text()
             << ")  ms mediana " << QString::number(mediana(dopo), 'f', 1) << "  prima: righe " << primaRighe
             << "  ms mediana " << QString::number(mediana(primaTempi), 'f', 1) << Qt::endl;
+    }
+
+    // Long requests, typed or pasted: the window's click alone, three runs
+    // (VELMORA_BENCH_PAROLE_LUNGHE_RUNS), goal <= 1 s each.
+    QHash<QString, int> frequenze;
+    for (const QString &w : parole)
+        ++frequenze[w.toLower()];
+    QStringList comuni = frequenze.keys();
+    std::sort(comuni.begin(), comuni.end(), [&frequenze](const QString &a, const QString &b) {
+        return frequenze.value(a) != frequenze.value(b) ? frequenze.value(a) > frequenze.value(b) : a < b;
+    });
+    comuni = comuni.mid(0, kMassimoParole);
+    const QList<std::pair<QString, QString>> lunghe = {
+        {QStringLiteral("300 volte \"a\""), QStringLiteral("a ").repeated(300)},
+        {QStringLiteral("2.000 volte \"a\""), QStringLiteral("a ").repeated(2000)},
+        {QStringLiteral("1.000 parole di prosa"), parole.mid(parole.size() / 2, 1000).join(QLatin1Char(' '))},
+        {QStringLiteral("le %1 parole più comuni").arg(kMassimoParole), comuni.join(QLatin1Char(' '))},
+        {QStringLiteral("le %1 parole più comuni in frase").arg(kMassimoParole),
+         QLatin1Char('"') + comuni.join(QLatin1Char(' ')) + QLatin1Char('"')},
+        {QStringLiteral("campo pieno (32.767 caratteri) di prosa"),
+         parole.mid(0, 8000).join(QLatin1Char(' ')).left(32767)}};
+    const int giri = qEnvironmentVariableIsSet("VELMORA_BENCH_PAROLE_LUNGHE_RUNS")
+        ? qMax(1, qEnvironmentVariableIntValue("VELMORA_BENCH_PAROLE_LUNGHE_RUNS"))
+        : 3;
+    for (const auto &[nome, r] : lunghe) {
+        std::vector<double> dopo;
+        for (int k = 0; k < giri; ++k) {
+            finestra.txtParole->setText(r);
+            tempo.restart();
+            finestra.btnCerca->click();
+            finestra.lstRecords->viewport()->repaint();
+            dopo.push_back(tempo.nsecsElapsed() / 1e6);
+        }
+        out << "ricerca lunga: " << nome << " (" << r.size() << " caratteri)  righe " << finestra.lstRecords->count()
+            << "  (" << finestra.lblTrovate->text() << ")  ms mediana " << QString::number(mediana(dopo), 'f', 1)
+            << Qt::endl;
     }
     return 0;
 }

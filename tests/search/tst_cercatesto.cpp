@@ -5,6 +5,8 @@
 #include "support/ricerca_supporto.h"
 #include "support/supporto.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -17,6 +19,14 @@
 namespace {
 
 const QString kNome = QStringLiteral("Diario");
+
+// The count is seen whole, on the lines its label has.
+bool conteggioIntero(const TfrmCercaTesto &f)
+{
+    const QRect serve = f.lblTrovate->fontMetrics().boundingRect(
+        QRect(QPoint(), f.lblTrovate->size()), Qt::TextWordWrap | Qt::AlignCenter, f.lblTrovate->text());
+    return serve.height() <= f.lblTrovate->height() && serve.width() <= f.lblTrovate->width();
+}
 
 } // namespace
 
@@ -31,6 +41,9 @@ private slots:
     void elencoLimitato();
     void senzaParole();
     void indicePiuRecente();
+    void indiceDanneggiato();
+    void troppeParole_data();
+    void troppeParole();
     void escapeChiude();
 
 private:
@@ -135,6 +148,7 @@ void TestCercaTesto::elencoLimitato()
                                                    "le prime %2.")
                                         .arg(pagine)
                                         .arg(kMassimoElencate));
+    QVERIFY(conteggioIntero(*f));
 }
 
 void TestCercaTesto::senzaParole()
@@ -162,6 +176,75 @@ void TestCercaTesto::indicePiuRecente()
     cercaParole(*f, QStringLiteral("citta"));
     QCOMPARE(messaggi.testi(), QStringList{kMessaggioIndicePiuRecente});
     QCOMPARE(f->lstRecords->count(), 0);
+}
+
+// A damaged index is put aside and made anew, as the editor does, and the
+// window says so instead of finding no page in the empty new file.
+void TestCercaTesto::indiceDanneggiato()
+{
+    const QString percorso = IndiceTesti::percorsoIn(cartella());
+    {
+        QFile f(percorso);
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        f.seek(100);
+        f.write(QByteArray(int(f.size()) - 100, '\x5a'));
+    }
+    RegistroMessaggi messaggi;
+    auto f = finestra();
+    cercaParole(*f, QStringLiteral("citta"));
+    QCOMPARE(messaggi.testi(), QStringList{kMessaggioIndiceRicreato});
+    QCOMPARE(f->lstRecords->count(), 0);
+    QCOMPARE(f->lblTrovate->text(), QString());
+    QVERIFY(QFileInfo::exists(percorso + QStringLiteral(".danneggiato")));
+}
+
+// A word given again and again is searched once; words past the most a
+// search takes are left out, and the count says so.
+void TestCercaTesto::troppeParole_data()
+{
+    QStringList prese;
+    for (int k = 1; k <= kMassimoParole; ++k)
+        prese.append(QStringLiteral("p%1").arg(k));
+    QTest::addColumn<QString>("parole");
+    QTest::addColumn<QList<int>>("pagine");
+    QTest::addColumn<QString>("conteggio");
+    QTest::newRow("duemila volte la stessa parola") << QStringLiteral("citta ").repeated(2000) << QList<int>{1, 2}
+                                                    << "Il testo di 2 pagine contiene le parole cercate.";
+    QTest::newRow("parole oltre il massimo")
+        << prese.join(QLatin1Char(' ')) + QStringLiteral(" assente") << QList<int>{3}
+        << QStringLiteral("Il testo di una pagina contiene le prime %1 parole cercate.").arg(kMassimoParole);
+    QTest::newRow("frase oltre il massimo")
+        << QLatin1Char('"') + prese.join(QLatin1Char(' ')) + QStringLiteral(" assente\"") << QList<int>{3}
+        << QStringLiteral("Il testo di una pagina contiene le prime %1 parole cercate.").arg(kMassimoParole);
+    QTest::newRow("nessuna pagina")
+        << QStringLiteral("assente ") + prese.join(QLatin1Char(' ')) << QList<int>{}
+        << QStringLiteral("Nessuna pagina contiene le prime %1 parole cercate.").arg(kMassimoParole);
+}
+
+void TestCercaTesto::troppeParole()
+{
+    QFETCH(QString, parole);
+    QFETCH(QList<int>, pagine);
+    QFETCH(QString, conteggio);
+    {
+        QStringList testo;
+        for (int k = 1; k <= kMassimoParole + 1; ++k)
+            testo.append(QStringLiteral("p%1").arg(k));
+        IndiceTesti indice(IndiceTesti::percorsoIn(cartella()));
+        QVERIFY(indice.scriviPagina(kNome, 3, testo.join(QLatin1Char(' ')), "3"));
+    }
+    RegistroMessaggi messaggi;
+    auto f = finestra();
+    cercaParole(*f, parole);
+    QCOMPARE(messaggi.testi(), QStringList());
+    QList<int> trovate;
+    for (int k = 0; k < f->lstRecords->count(); ++k)
+        for (int p = 1; p <= m_schede.size(); ++p)
+            if (f->lstRecords->item(k)->text().startsWith(RigaRiepilogo(m_schede.at(p - 1))))
+                trovate.append(p);
+    QCOMPARE(trovate, pagine);
+    QCOMPARE(f->lblTrovate->text(), conteggio);
+    QVERIFY(conteggioIntero(*f));
 }
 
 void TestCercaTesto::escapeChiude()
