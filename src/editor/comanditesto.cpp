@@ -36,13 +36,13 @@ const QString kMessaggioPdfCreato = QStringLiteral("Il file PDF ricercabile è s
 
 namespace {
 
-QAction *azione(QWidget *dove, const char *nome, const QString &testo, const char *tasti)
+QAction *azione(TfrmDocumenti *editor, const char *nome, const QString &testo, const char *tasti)
 {
-    auto *a = new QAction(testo, dove);
+    auto *a = new QAction(testo, editor);
     a->setObjectName(QString::fromLatin1(nome));
     a->setShortcut(QKeySequence(QString::fromLatin1(tasti), QKeySequence::PortableText));
     a->setShortcutContext(Qt::WindowShortcut);
-    dove->addAction(a);
+    editor->aggiungiComandoFoto(a);
     return a;
 }
 
@@ -73,14 +73,14 @@ ComandiTesto::ComandiTesto(TfrmDocumenti *editor)
 {
     // The scan picture's context menu holds the commands; their keys work
     // anywhere in the editor.
-    VistaImmagine *foto = editor->imgFoto;
-    foto->setContextMenuPolicy(Qt::ActionsContextMenu);
-    actRiconosciTesto = azione(foto, "actRiconosciTesto", QStringLiteral("Riconosci il testo della pagina"), "Ctrl+R");
-    actCercaNelTesto = azione(foto, "actCercaNelTesto", QStringLiteral("Cerca nel testo delle pagine..."),
-                              "Ctrl+Shift+F");
-    actRiconosciArchivio = azione(foto, "actRiconosciArchivio",
-                                  QStringLiteral("Riconosci il testo di tutte le pagine dell'archivio"), "Ctrl+Shift+R");
-    actEsportaPdf = azione(foto, "actEsportaPdf", QStringLiteral("Esporta PDF ricercabile..."), "Ctrl+Shift+E");
+    actRiconosciTesto =
+        azione(editor, "actRiconosciTesto", QStringLiteral("Riconosci il testo della pagina"), "Ctrl+R");
+    actCercaNelTesto =
+        azione(editor, "actCercaNelTesto", QStringLiteral("Cerca nel testo delle pagine..."), "Ctrl+Shift+F");
+    actRiconosciArchivio =
+        azione(editor, "actRiconosciArchivio", QStringLiteral("Riconosci il testo di tutte le pagine dell'archivio"),
+               "Ctrl+Shift+R");
+    actEsportaPdf = azione(editor, "actEsportaPdf", QStringLiteral("Esporta PDF ricercabile..."), "Ctrl+Shift+E");
     const auto collega = [this](QAction *a, void (ComandiTesto::*gestore)()) {
         connect(a, &QAction::triggered, this, [this, gestore] { protetto([this, gestore] { (this->*gestore)(); }); });
     };
@@ -166,8 +166,8 @@ void ComandiTesto::applica(const EsitoLettura &esito, qint64 chiaveFoto)
     m_testoLetto = esito.testo;
     m_chiaveFoto = chiaveFoto;
     const int n = righeDiTesto(esito.testo);
-    m_editor->panInfo->setText(n ? QStringLiteral("Testo della pagina riconosciuto: %1 righe.").arg(n)
-                                 : QStringLiteral("Nessun testo riconosciuto nella pagina."));
+    m_editor->impostaStato(n ? QStringLiteral("Testo della pagina riconosciuto: %1 righe.").arg(n)
+                             : QStringLiteral("Nessun testo riconosciuto nella pagina."));
 }
 
 void ComandiTesto::riconosciAcquisita()
@@ -184,7 +184,7 @@ void ComandiTesto::riconosciAcquisita()
     });
     connect(m_acquisita.get(), &LetturaPagina::finita, this,
             [this](const EsitoLettura &esito) { protetto([&] { acquisitaLetta(esito); }); });
-    m_editor->panInfo->setText(QStringLiteral("Riconoscimento del testo della pagina acquisita..."));
+    m_editor->impostaStato(QStringLiteral("Riconoscimento del testo della pagina acquisita..."));
     m_acquisita->avvia();
 }
 
@@ -201,7 +201,7 @@ void ComandiTesto::acquisitaLetta(const EsitoLettura &esito)
     case EsitoLettura::Stato::Illeggibile:
         // No window over the user's typing: the command says it in full.
         if (sulloSchermo)
-            m_editor->panInfo->setText(QStringLiteral("Il testo della pagina acquisita non è stato riconosciuto."));
+            m_editor->impostaStato(QStringLiteral("Il testo della pagina acquisita non è stato riconosciuto."));
         return;
     case EsitoLettura::Stato::Letto:
         break;
@@ -214,7 +214,7 @@ void ComandiTesto::acquisitaLetta(const EsitoLettura &esito)
         // is said on the information bar, not in a window of its own.
         IndiceTesti *i = indice(false);
         if (!i || !i->scriviPagina(salvata.archivio, salvata.posizione, esito.testo, salvata.firma)) {
-            m_editor->panInfo->setText(
+            m_editor->impostaStato(
                 QStringLiteral("Il testo della pagina acquisita non è stato scritto nell'indice dei testi."));
             return;
         }
@@ -343,8 +343,7 @@ void ComandiTesto::archivioFinito(bool completa, const QString &messaggio)
     if (!messaggio.isEmpty())
         errore(messaggio);
     else if (completa)
-        m_editor->panInfo->setText(
-            QStringLiteral("Riconoscimento dell'archivio completato: %1 pagine lette.").arg(lette));
+        m_editor->impostaStato(QStringLiteral("Riconoscimento dell'archivio completato: %1 pagine lette.").arg(lette));
 }
 
 void ComandiTesto::ferma()

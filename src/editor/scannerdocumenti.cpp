@@ -31,9 +31,8 @@ void creaComandiScanner(TfrmDocumenti *editor)
         QObject::connect(azione, &QAction::triggered, editor,
                          [editor, esegui = c.esegui] { protetto([&] { esegui(editor); }); });
         // On the picture for its context menu; the keys work anywhere in the editor.
-        editor->imgFoto->addAction(azione);
+        editor->aggiungiComandoFoto(azione);
     }
-    editor->imgFoto->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 void acquisisciPagina(TfrmDocumenti *editor)

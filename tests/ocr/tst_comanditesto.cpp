@@ -180,7 +180,7 @@ void TestComandiTesto::acquisitaSalvataPrima()
     riempiObbligatori();
     acquisisci(paginaStampata(kRighe));
     clicca(controlloEditore("cmdSalva"));
-    const int posizione = m_editor->lblPosizione->text().toInt();
+    const int posizione = posizioneMostrata(m_editor).toInt();
     if (scansioneRimossa)
         QVERIFY(QFile::remove(m_programma->scansione(posizione)));
     QTRY_VERIFY_WITH_TIMEOUT(!m_editor->comandiTesto()->acquisitaInLettura(), 60000);
@@ -234,7 +234,7 @@ void TestComandiTesto::ricercaApreLaScheda()
     });
     QTest::keyClick(m_editor, Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
     QVERIFY(!modaleMancata());
-    QCOMPARE(m_editor->lblPosizione->text(), QStringLiteral("2"));
+    QCOMPARE(posizioneMostrata(m_editor), QStringLiteral("2"));
     QCOMPARE(campoEditore("txtTitolo")->text(), QStringLiteral("Due"));
 }
 

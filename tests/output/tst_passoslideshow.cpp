@@ -4,14 +4,18 @@
 
 #include "support/documenti_supporto.h"
 #include "support/immagini_supporto.h"
+#include "support/permessi_supporto.h"
 #include "support/supporto.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -41,6 +45,7 @@ private slots:
     void sequenza();
     void archivioMancanteCreatoVuoto();
     void erroreLasciaLaPosizione();
+    void archivioDiSolaLettura();
     void foto_data();
     void foto();
     void fotoCreaLaCartella();
@@ -132,6 +137,29 @@ void TestPassoSlideshow::erroreLasciaLaPosizione()
     QCOMPARE(passoSlideshow(archivio, posizione), EsitoPasso::ErroreAccesso);
     QCOMPARE(posizione, QStringLiteral("2"));
     QVERIFY(QFileInfo(archivio).isDir());
+}
+
+// An archive the user may only read shows its pages all the same, and is
+// left as it was.
+void TestPassoSlideshow::archivioDiSolaLettura()
+{
+    const QString archivio = m_cartella + QStringLiteral("Prova.kpx");
+    QVERIFY(scriviArchivio(archivio, 2));
+    const QByteArray contenuto = leggiFile(archivio);
+    const QByteArray nome = QFile::encodeName(archivio);
+    const auto ripristina = qScopeGuard([&] { ::chmod(nome.constData(), 0644); });
+    QCOMPARE(::chmod(nome.constData(), 0444), 0);
+    PermessiDaUtente utente;
+    QVERIFY(utente.attivi());
+
+    QString posizione;
+    QStringList visti;
+    for (int passo = 0; passo < 3; ++passo) {
+        const EsitoPasso e = passoSlideshow(archivio, posizione);
+        visti.append(e == EsitoPasso::NuovaPagina ? posizione : QStringLiteral("="));
+    }
+    QCOMPARE(visti, (QStringList{"1", "2", "="}));
+    QCOMPARE(leggiFile(archivio), contenuto);
 }
 
 void TestPassoSlideshow::foto_data()

@@ -138,7 +138,7 @@ void TestScannerEditor::paginaSulloSchermo()
 
     RegistroMessaggi messaggi;
     QTest::mouseClick(controlloEditore("cmdSalva"), Qt::LeftButton);
-    QCOMPARE(editor->lblPosizione->text(), QStringLiteral("1"));
+    QCOMPARE(posizioneMostrata(editor), QStringLiteral("1"));
     const QImage scritta(m_programma->scansione(1));
     QCOMPARE(scritta.size(), QSize(590, 590));
     QCOMPARE(qRound(scritta.dotsPerMeterX() * 0.0254), 75);
@@ -166,11 +166,11 @@ void TestScannerEditor::pacco()
     QCOMPARE(QFileInfo(m_programma->archivio()).size(), qint64(11) * qint64(sizeof(TSchedaPagina)));
     for (int n = 2; n <= 11; ++n)
         QCOMPARE(QImage(m_programma->scansione(n)).size(), QSize(590, 590));
-    QCOMPARE(editor->lblPosizione->text(), QStringLiteral("1"));
+    QCOMPARE(posizioneMostrata(editor), QStringLiteral("1"));
     QCOMPARE(campoEditore("txtTitolo")->text(), titolo);
     // The record shown is stored as it was; record 11 has its texts.
     QTest::mouseClick(controlloEditore("cmdUltimo"), Qt::LeftButton);
-    QCOMPARE(editor->lblPosizione->text(), QStringLiteral("11"));
+    QCOMPARE(posizioneMostrata(editor), QStringLiteral("11"));
     QCOMPARE(campoEditore("txtTitolo")->text(), titolo);
 }
 
