@@ -64,6 +64,7 @@ private slots:
     void pacco_data();
     void pacco();
     void archivioNonScrivibile();
+    void scansioneSenzaNome();
     void uccisoDuranteIlPacco_data();
     void uccisoDuranteIlPacco();
 
@@ -171,6 +172,23 @@ void TestPaginePacco::archivioNonScrivibile()
     QCOMPARE(esito.posizione, 0);
     QCOMPARE(esito.errore, kMessaggioAccessoArchivio);
     QVERIFY(QDir(cartellaFotoPagine(cartella())).entryList(QDir::Files).isEmpty());
+}
+
+// The scan cannot take the name of the position its record would get (a
+// folder stands there): no record is appended, and the sheet's file goes.
+void TestPaginePacco::scansioneSenzaNome()
+{
+    const QString cartellaFoto = cartellaFotoPagine(cartella());
+    QVERIFY(QDir().mkpath(percorsoFotoPagina(cartella(), kNome, QStringLiteral("3")) + QStringLiteral("/dentro")));
+    const QImage pagina(100, 100, QImage::Format_RGB888);
+    const EsitoPaginaPacco esito = salvaPaginaPacco(cartella(), archivio(), kNome, schermo(), pagina);
+    QCOMPARE(esito.posizione, 0);
+    QCOMPARE(esito.errore, kScansioneNonScritta);
+    TArchivioPagine a;
+    a.ApriArchivio(archivio());
+    QCOMPARE(a.ContaSchede(), 2);
+    a.ChiudiArchivio();
+    QVERIFY(QDir(cartellaFoto).entryList(QDir::Files).isEmpty());
 }
 
 void TestPaginePacco::uccisoDuranteIlPacco_data()
