@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QSet>
 
+#include <cstdlib>
 #include <memory>
 
 namespace {
@@ -49,6 +50,11 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
     silenziaRegistro();
     applicazione = std::make_unique<QCoreApplication>(*argc, *argv);
     indice = std::make_unique<IndiceTesti>(QStringLiteral(":memory:"));
+    // Closed before the toolkit's own statics go, which the opening made.
+    std::atexit([] {
+        indice.reset();
+        applicazione.reset();
+    });
     return 0;
 }
 
