@@ -107,14 +107,18 @@ QString richiestaTestuale(const QString &parole, bool *ridotta)
         const int gruppi = frase ? qMin(1, int(p.size())) : int(p.size());
         for (int g = 0; g < gruppi && !lasciate; ++g) {
             QStringList gruppo = frase ? p : QStringList{p.at(g)};
-            const QString chiave =
-                gruppo.join(QLatin1Char(' ')).normalized(QString::NormalizationForm_C).toCaseFolded();
+            const auto chiaveDi = [](const QStringList &w) {
+                return w.join(QLatin1Char(' ')).normalized(QString::NormalizationForm_C).toCaseFolded();
+            };
+            QString chiave = chiaveDi(gruppo);
             if (date.contains(chiave))
                 continue;
             if (prese + gruppo.size() > kMassimoParole) {
                 lasciate = true;
                 gruppo = gruppo.mid(0, kMassimoParole - prese);
-                if (gruppo.isEmpty())
+                // What is left of a phrase may be a word already taken.
+                chiave = chiaveDi(gruppo);
+                if (gruppo.isEmpty() || date.contains(chiave))
                     break;
             }
             date.insert(chiave);
@@ -589,7 +593,8 @@ bool IndiceTesti::scriviTesti(const QString &archivio, const QVector<Pagina> &pa
         riga.addBindValue(p.firma.isNull() ? QStringLiteral("") : p.firma);
         via.addBindValue(n);
         testo.addBindValue(n);
-        testo.addBindValue(p.testo);
+        // SQLite's text functions (the marked matches) end a text at a NUL.
+        testo.addBindValue(QString(p.testo).remove(QChar(0)));
         for (QSqlQuery *q : {&riga, &via, &testo}) {
             if (!q->exec()) {
                 *errore = q->lastError();

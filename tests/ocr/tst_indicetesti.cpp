@@ -137,6 +137,9 @@ void TestIndiceTesti::richiestaRidotta_data()
                                            << "\"mare\"" << false;
     QTest::newRow("proprio il massimo") << massimo.join(QLatin1Char(' ')) + QStringLiteral(" p1 p2") << prese << false;
     QTest::newRow("oltre il massimo") << massimo.join(QLatin1Char(' ')) + QStringLiteral(" p1 altra") << prese << true;
+    QTest::newRow("frase tagliata a una parola già presa")
+        << QStringList(massimo.mid(0, kMassimoParole - 1)).join(QLatin1Char(' ')) + QStringLiteral(" \"p1 x\"")
+        << prese.left(prese.lastIndexOf(QLatin1Char(' '))) << true;
     QTest::newRow("frase tagliata") << QStringList(massimo.mid(0, kMassimoParole - 2)).join(QLatin1Char(' '))
             + QStringLiteral(" \"x y z\"")
                                     << QLatin1Char('"')
