@@ -1,4 +1,4 @@
-#include "editor/comanditesto.h"
+#include "commands/comanditesto.h"
 #include "editor/frmdocumenti.h"
 #include "ocr/indicetesti.h"
 #include "search/frmcercatesto.h"

@@ -1,4 +1,4 @@
-#include "editor/paginepacco.h"
+#include "commands/paginepacco.h"
 
 #include "editor/salvataggio.h"
 #include "storage/archiviopagine.h"

@@ -1,4 +1,4 @@
-#include "editor/comanditesto.h"
+#include "commands/comanditesto.h"
 
 #include "app/cartellaprogramma.h"
 #include "app/dialoghifile.h"

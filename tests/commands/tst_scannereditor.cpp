@@ -2,7 +2,7 @@
 // context menu and on their keys, named in the help; one page becoming the
 // scan on screen and stored by Save; a bundle appending a record per sheet;
 // a bundle refused before any sheet when Save would refuse the screen.
-#include "editor/comanditesto.h"
+#include "commands/comanditesto.h"
 #include "editor/frmdocumenti.h"
 #include "home/testiguida.h"
 #include "scanner/frmacquisisci.h"

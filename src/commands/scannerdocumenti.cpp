@@ -1,11 +1,11 @@
-#include "editor/scannerdocumenti.h"
+#include "commands/scannerdocumenti.h"
 
 #include "app/cartellaprogramma.h"
 #include "app/errori.h"
 #include "app/messaggi.h"
 #include "app/vistaimmagine.h"
+#include "commands/paginepacco.h"
 #include "editor/frmdocumenti.h"
-#include "editor/paginepacco.h"
 #include "scanner/frmacquisisci.h"
 
 #include <QAction>
