@@ -12,7 +12,8 @@
 #   3  access  archives  search  output  scanner
 #   2  home  ocr               help and launcher; page text recognition
 #                              and its index
-#   1  app                     shared window behaviours, dialogs, formats
+#   1  app  document           shared window behaviours, dialogs, formats;
+#                              the open archive and the record on screen
 #   0  storage  report         files and records; the report engine
 set -euo pipefail
 src="${1:-$(dirname "$0")/../src}"
@@ -20,7 +21,7 @@ cd "$src"
 
 find . \( -name '*.cpp' -o -name '*.h' \) -print0 | sort -z | xargs -0 awk -v script="$(basename "$0")" '
 BEGIN {
-    split("startup:5 tools:5 editor:4 access:3 archives:3 search:3 output:3 scanner:3 home:2 ocr:2 app:1 storage:0 report:0", t, " ")
+    split("startup:5 tools:5 editor:4 access:3 archives:3 search:3 output:3 scanner:3 home:2 ocr:2 app:1 document:1 storage:0 report:0", t, " ")
     for (i in t) { split(t[i], kv, ":"); rank[kv[1]] = kv[2] }
     errors = 0
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/finestra.h"
-#include "editor/navigazione.h"
+#include "document/navigazione.h"
 #include "editor/salvataggio.h"
 #include "storage/schedapagina.h"
 #include "storage/valorischeda.h"

@@ -19,19 +19,6 @@ const QString kFotoNonSalvata = QStringLiteral(
     "della pagina.\n\r\n\rLa foto resta visualizzata: accertarsi di possedere i privilegi di scrittura nella "
     "cartella di installazione del programma e premere di nuovo Salva.");
 
-TSchedaPagina componiScheda(const ValoriScheda &valori)
-{
-    TSchedaPagina scheda = schedaVuota();
-    for (int k = 0; k < kCampiDescrittivi; ++k)
-        impostaCampo(scheda, Campo(k), valori.testi[size_t(k)]);
-    impostaFlag(scheda, valori.daCompletare);
-    for (int k = 0; k < 3; ++k) {
-        impostaCampo(scheda, Campo(int(Campo::File01) + k), valori.allegati.nomi[size_t(k)]);
-        impostaCampo(scheda, Campo(int(Campo::Desc01) + k), valori.allegati.descrizioni[size_t(k)]);
-    }
-    return scheda;
-}
-
 const std::array<CampoObbligatorio, 4> &campiObbligatori()
 {
     static const std::array<CampoObbligatorio, 4> campi{{

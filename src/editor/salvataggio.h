@@ -1,15 +1,12 @@
 #pragma once
 
+#include "document/documentoarchivio.h"
 #include "storage/schedapagina.h"
 #include "storage/valorischeda.h"
 
 #include <QString>
 
 #include <array>
-
-// The record a save writes: every text stored trimmed and cut to its field,
-// the flag as "Sì" or "No".
-TSchedaPagina componiScheda(const ValoriScheda &valori);
 
 // The fields a record cannot be saved without, in the order they are checked.
 struct CampoObbligatorio {

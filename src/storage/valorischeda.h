@@ -25,4 +25,9 @@ struct ValoriScheda {
     std::array<QString, kCampiDescrittivi> testi;
     bool daCompletare = false;
     ValoriAllegati allegati;
+
+    bool operator==(const ValoriScheda &altri) const
+    {
+        return testi == altri.testi && daCompletare == altri.daCompletare && allegati == altri.allegati;
+    }
 };

@@ -1,5 +1,5 @@
 #include "editor/frmdocumenti.h"
-#include "editor/navigazione.h"
+#include "document/navigazione.h"
 #include "storage/archiviopagine.h"
 
 #include "support/documenti_supporto.h"

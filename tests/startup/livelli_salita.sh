@@ -14,6 +14,9 @@ casi=(
     "output/finestrafoglio.cpp|editor/frmdocumenti.h"
     "search/aprischeda.cpp|output/frmexpdocumenti.h"
     "storage/testo.cpp|app/finestre.h"
+    "storage/testo.cpp|document/documentoarchivio.h"
+    "document/documentoarchivio.cpp|app/finestre.h"
+    "app/finestre.cpp|document/documentoarchivio.h"
     "app/finestre.cpp|startup/finestre.h"
     "archives/frmapricatalogo.cpp|../editor/frmdocumenti.h"
 )

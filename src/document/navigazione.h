@@ -8,9 +8,9 @@ enum class Navigazione { Primo, Indietro, Avanti, Ultimo };
 
 struct PassoNavigazione {
     enum Tipo {
-        Nessuno,        // nothing happens, silently
-        ArchivioVuoto,  // the empty-archive information
-        Mostra,         // read the record at `posizione` and show it
+        Nessuno, // nothing happens, silently
+        ArchivioVuoto, // the empty-archive information
+        Mostra, // read the record at `posizione` and show it
     };
     Tipo tipo = Nessuno;
     int posizione = 0;

@@ -1,4 +1,4 @@
-#include "editor/navigazione.h"
+#include "document/navigazione.h"
 
 namespace {
 
