@@ -2,7 +2,7 @@
 
 #include "app/finestra.h"
 #include "document/navigazione.h"
-#include "editor/salvataggio.h"
+#include "document/salvataggio.h"
 #include "storage/schedapagina.h"
 #include "storage/valorischeda.h"
 

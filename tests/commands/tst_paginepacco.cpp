@@ -3,7 +3,7 @@
 // its own scan; a jam mid-bundle keeps the sheets before it; an archive
 // that cannot be written leaves no scan and no stray file.
 #include "commands/paginepacco.h"
-#include "editor/salvataggio.h"
+#include "document/salvataggio.h"
 #include "scanner/acquisizione.h"
 #include "storage/archiviopagine.h"
 #include "storage/fotopagina.h"
