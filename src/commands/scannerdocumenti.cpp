@@ -1,67 +1,48 @@
 #include "commands/scannerdocumenti.h"
 
-#include "app/cartellaprogramma.h"
-#include "app/errori.h"
 #include "app/messaggi.h"
-#include "app/vistaimmagine.h"
+#include "commands/azionicomandi.h"
 #include "commands/paginepacco.h"
-#include "editor/frmdocumenti.h"
+#include "document/documentoarchivio.h"
+#include "document/salvataggio.h"
 #include "scanner/frmacquisisci.h"
 
-#include <QAction>
-#include <QLineEdit>
-
-void creaComandiScanner(TfrmDocumenti *editor)
+ComandiScanner::ComandiScanner(DocumentoArchivio &documento, QWidget *finestra)
+    : QObject(finestra)
+    , m_documento(documento)
+    , m_finestra(finestra)
 {
-    struct Comando {
-        const char *nome;
-        const char *testo;
-        const char *tasti;
-        void (*esegui)(TfrmDocumenti *);
+    static const DescrizioneAzione<ComandiScanner> comandi[] = {
+        {"actAcquisisci", "Acquisisci dallo scanner...", "Ctrl+Shift+A", &ComandiScanner::acquisisciPagina},
+        {"actAcquisisciPagine", "Acquisisci più pagine...", "Ctrl+Shift+P", &ComandiScanner::acquisisciPagine},
     };
-    static const Comando comandi[] = {
-        {"actAcquisisci", "Acquisisci dallo scanner...", "Ctrl+Shift+A", &acquisisciPagina},
-        {"actAcquisisciPagine", "Acquisisci più pagine...", "Ctrl+Shift+P", &acquisisciPagine},
-    };
-    for (const Comando &c : comandi) {
-        auto *azione = new QAction(QString::fromUtf8(c.testo), editor);
-        azione->setObjectName(QString::fromLatin1(c.nome));
-        azione->setShortcut(QKeySequence(QString::fromLatin1(c.tasti), QKeySequence::PortableText));
-        azione->setShortcutContext(Qt::WindowShortcut);
-        QObject::connect(azione, &QAction::triggered, editor,
-                         [editor, esegui = c.esegui] { protetto([&] { esegui(editor); }); });
-        // On the picture for its context menu; the keys work anywhere in the editor.
-        editor->imgFoto->addAction(azione);
-    }
-    editor->imgFoto->setContextMenuPolicy(Qt::ActionsContextMenu);
+    m_azioni = creaAzioni(this, comandi);
 }
 
-void acquisisciPagina(TfrmDocumenti *editor)
+void ComandiScanner::acquisisciPagina()
 {
-    TfrmAcquisisci finestra(editor);
+    TfrmAcquisisci finestra(m_finestra);
     if (finestra.exec() != QDialog::Accepted || finestra.immagine().isNull())
         return;
-    // A new picture on screen, as a loaded file would be, without JPEG bytes
-    // of its own: saving encodes it once, at the scans' quality.
-    editor->impostaFoto(finestra.immagine());
-    emit editor->fotoAcquisita(finestra.immagine());
+    emit fotoAcquisita(finestra.immagine());
 }
 
 // The fields a save would refuse to store without are refused here too,
 // before any sheet is pulled in.
-void acquisisciPagine(TfrmDocumenti *editor)
+void ComandiScanner::acquisisciPagine()
 {
-    const ValoriScheda valori = editor->valoriSchermo();
+    const ValoriScheda valori = m_documento.valoriSchermo();
     if (const CampoObbligatorio *mancante = primoObbligatorioMancante(valori.testi)) {
         avviso(mancante->avviso);
-        editor->campo(mancante->campo)->setFocus();
+        emit campoMancante(mancante->campo);
         return;
     }
-    const QString percorso = editor->percorsoArchivio();
-    const QString nome = editor->nomeArchivio();
-    TfrmAcquisisci finestra(editor);
+    const QString cartella = m_documento.cartellaProgramma();
+    const QString percorso = m_documento.percorso();
+    const QString nome = m_documento.nome();
+    TfrmAcquisisci finestra(m_finestra);
     finestra.impostaPacco([&](const QImage &pagina, int) {
-        const EsitoPaginaPacco esito = salvaPaginaPacco(cartellaProgramma(), percorso, nome, valori, pagina);
+        const EsitoPaginaPacco esito = salvaPaginaPacco(cartella, percorso, nome, valori, pagina);
         return PaginaSalvata{esito.posizione, esito.errore};
     });
     finestra.exec();
