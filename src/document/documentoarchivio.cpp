@@ -160,8 +160,7 @@ DocumentoArchivio::Esito DocumentoArchivio::mostraPosizione(int posizione)
 {
     TSchedaPagina scheda;
     try {
-        scheda =
-            inLettura(m_percorso, [posizione](TArchivioPagine &archivio) { return archivio.LeggiScheda(posizione); });
+        scheda = leggiScheda(posizione);
     } catch (const ErroreArchivio &) {
         return Esito::ErroreAccesso;
     }
@@ -198,6 +197,26 @@ bool DocumentoArchivio::duplica()
         emit modificataCambiata(!prima);
     emit schedaDuplicata();
     return true;
+}
+
+int DocumentoArchivio::contaSchede() const
+{
+    return inLettura(m_percorso, [](TArchivioPagine &archivio) { return archivio.ContaSchede(); });
+}
+
+TSchedaPagina DocumentoArchivio::leggiScheda(int posizione) const
+{
+    return inLettura(m_percorso, [posizione](TArchivioPagine &archivio) { return archivio.LeggiScheda(posizione); });
+}
+
+PercorsoSchede DocumentoArchivio::schede() const
+{
+    return [percorso = m_percorso](const VisitaScheda &visita) {
+        inLettura(percorso, [&visita](TArchivioPagine &archivio) {
+            archivio.PerOgniScheda(visita);
+            return true;
+        });
+    };
 }
 
 DocumentoArchivio::Esito DocumentoArchivio::salva()

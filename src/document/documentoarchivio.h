@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/navigazione.h"
+#include "storage/archiviopagine.h"
 #include "storage/schedapagina.h"
 #include "storage/valorischeda.h"
 
@@ -88,6 +89,13 @@ public:
     // The stored record on screen becomes a new one that keeps its texts and
     // flag, without attachments. False (nothing changed) on a new record.
     bool duplica();
+
+    // Reading the current archive for a command that works on its records
+    // (reading only; each call opens the file and closes it again). Throw
+    // ErroreArchivio. A walk visits every record in file order.
+    int contaSchede() const;
+    TSchedaPagina leggiScheda(int posizione) const;
+    PercorsoSchede schede() const;
 
     // Writes the screen: over the stored record on screen, or after the last
     // one for a new record, which then becomes that stored record.

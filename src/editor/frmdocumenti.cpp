@@ -99,6 +99,27 @@ TfrmDocumenti::TfrmDocumenti(QWidget *parent)
     collegaInvio(ordine, true);
     chkDaCompletare = creaCasella(pan);
 
+    m_documento = new DocumentoArchivio(cartellaProgramma(), this);
+    connect(m_documento, &DocumentoArchivio::archivioCambiato, this, &TfrmDocumenti::mostraNome);
+    connect(m_documento, &DocumentoArchivio::posizioneCambiata, this, &TfrmDocumenti::mostraPosizioneCorrente);
+    connect(m_documento, &DocumentoArchivio::schedaMostrata, this, [this] {
+        mostraValori();
+        LeggiFotoPagina();
+    });
+    connect(m_documento, &DocumentoArchivio::schedaPulita, this, [this] {
+        mostraValori();
+        impostaFoto(fotoSegnaposto());
+        m_campi[0]->setFocus();
+    });
+    // A copy keeps the texts and the flag; its scan is not copied.
+    connect(m_documento, &DocumentoArchivio::schedaDuplicata, this, [this] {
+        impostaFoto(fotoSegnaposto());
+        m_campi[0]->setFocus();
+    });
+    for (QLineEdit *c : m_campi)
+        connect(c, &QLineEdit::textChanged, this, &TfrmDocumenti::schermoModificato);
+    connect(chkDaCompletare, &QCheckBox::toggled, this, &TfrmDocumenti::schermoModificato);
+
     // Save moves the focus here first, so that no field is left half-edited.
     // It has no place on screen and Tab never lands on it.
     btnFocus = new QPushButton(pan);
@@ -183,67 +204,88 @@ QLineEdit *TfrmDocumenti::campo(Campo campo) const
     return k >= 0 && k < kCampiDescrittivi ? m_campi[size_t(k)] : nullptr;
 }
 
-std::array<QLabel *, 6> TfrmDocumenti::etichetteAllegati() const
+void TfrmDocumenti::schermoModificato()
 {
-    return {lblFile01, lblFile02, lblFile03, lblDesc01, lblDesc02, lblDesc03};
+    if (m_mostrando)
+        return;
+    ValoriScheda v = m_documento->valoriSchermo();
+    for (int k = 0; k < kCampiDescrittivi; ++k)
+        v.testi[size_t(k)] = m_campi[size_t(k)]->text();
+    v.daCompletare = chkDaCompletare->isChecked();
+    m_documento->impostaValoriSchermo(v);
 }
 
-void TfrmDocumenti::svuotaAllegati()
+void TfrmDocumenti::mostraValori()
 {
-    for (QLabel *l : etichetteAllegati())
-        l->clear();
+    const ValoriScheda &v = m_documento->valoriSchermo();
+    m_mostrando = true;
+    for (int k = 0; k < kCampiDescrittivi; ++k) {
+        QLineEdit *c = m_campi[size_t(k)];
+        c->setText(v.testi[size_t(k)]);
+        // A long text shows its beginning, not its end.
+        c->setCursorPosition(0);
+    }
+    chkDaCompletare->setChecked(v.daCompletare);
+    m_mostrando = false;
+}
+
+void TfrmDocumenti::mostraNome()
+{
+    lblNome->setText(m_documento->nome());
+}
+
+void TfrmDocumenti::mostraPosizioneCorrente()
+{
+    const std::optional<int> p = m_documento->posizione();
+    lblPosizione->setText(p ? QString::number(*p) : QString());
+}
+
+void TfrmDocumenti::impostaStato(const QString &testo)
+{
+    panInfo->setText(testo);
+}
+
+void TfrmDocumenti::aggiungiComandoFoto(QAction *azione)
+{
+    imgFoto->addAction(azione);
+    imgFoto->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 ValoriScheda TfrmDocumenti::valoriSchermo() const
 {
-    ValoriScheda v;
-    for (int k = 0; k < kCampiDescrittivi; ++k)
-        v.testi[size_t(k)] = m_campi[size_t(k)]->text();
-    v.daCompletare = chkDaCompletare->isChecked();
-    v.allegati = allegati();
-    return v;
+    return m_documento->valoriSchermo();
 }
 
 ValoriAllegati TfrmDocumenti::allegati() const
 {
-    ValoriAllegati v;
-    const std::array<QLabel *, 6> etichette = etichetteAllegati();
-    for (size_t k = 0; k < 3; ++k) {
-        v.nomi[k] = Testo::trim(etichette[k]->text());
-        v.descrizioni[k] = Testo::trim(etichette[k + 3]->text());
-    }
-    return v;
+    return m_documento->valoriSchermo().allegati;
 }
 
 void TfrmDocumenti::impostaAllegati(const ValoriAllegati &valori)
 {
-    const std::array<QLabel *, 6> etichette = etichetteAllegati();
-    for (size_t k = 0; k < 3; ++k) {
-        etichette[k]->setText(Testo::trim(valori.nomi[k]));
-        etichette[k + 3]->setText(Testo::trim(valori.descrizioni[k]));
-    }
+    m_documento->impostaAllegati(valori);
 }
 
 void TfrmDocumenti::apriArchivio(const QString &percorso, const QString &nome)
 {
-    lblFile->setText(percorso);
-    lblNome->setText(nome);
+    m_documento->impostaCartellaProgramma(cartellaProgramma());
+    m_documento->apri(percorso, nome);
     mostra();
 }
 
 QString TfrmDocumenti::percorsoArchivio() const
 {
-    return Testo::trim(lblFile->text());
+    return m_documento->percorso();
 }
 
 QString TfrmDocumenti::nomeArchivio() const
 {
-    return Testo::trim(lblNome->text());
+    return m_documento->nome();
 }
 
 int TfrmDocumenti::posizioneCorrente() const
 {
-    return Testo::trim(lblPosizione->text()).toInt();
+    return m_documento->posizione().value_or(0);
 }
 
 QImage TfrmDocumenti::foto() const
@@ -271,39 +313,18 @@ QImage TfrmDocumenti::fotoSegnaposto() const
 
 void TfrmDocumenti::MostraScheda(const TSchedaPagina &scheda, int posizione)
 {
-    for (int k = 0; k < kCampiDescrittivi; ++k) {
-        QLineEdit *c = m_campi[size_t(k)];
-        c->setText(leggiCampo(scheda, Campo(k)));
-        // A long text shows its beginning, not its end.
-        c->setCursorPosition(0);
-    }
-    const Flag flag = leggiFlag(scheda);
-    if (flag != Flag::Nessuno)
-        chkDaCompletare->setChecked(flag == Flag::Si);
-    const std::array<QLabel *, 6> allegati = etichetteAllegati();
-    for (int k = 0; k < 6; ++k)
-        allegati[size_t(k)]->setText(leggiCampo(scheda, Campo(int(Campo::File01) + k)));
-    lblPosizione->setText(QString::number(posizione));
-    m_schedaMostrata = scheda;
-    LeggiFotoPagina();
+    m_documento->mostraScheda(scheda, posizione);
 }
 
 void TfrmDocumenti::PulisciScheda()
 {
-    for (QLineEdit *c : m_campi)
-        c->clear();
-    chkDaCompletare->setChecked(false);
-    svuotaAllegati();
-    impostaFoto(fotoSegnaposto());
-    lblPosizione->clear();
-    m_schedaMostrata.reset();
-    m_campi[0]->setFocus();
+    m_documento->pulisci();
 }
 
 void TfrmDocumenti::LeggiFotoPagina()
 {
-    const QString cartella = cartellaProgramma();
-    const QString percorso = percorsoFotoPagina(cartella, lblNome->text(), lblPosizione->text());
+    const QString cartella = m_documento->cartellaProgramma();
+    const QString percorso = m_documento->percorsoFoto();
     QByteArray jpeg;
     const QImage letta = leggiFileFoto(cartella, percorso, &jpeg);
     impostaFoto(letta.isNull() ? fotoSegnaposto() : letta, jpeg);
@@ -314,9 +335,7 @@ bool TfrmDocumenti::ScriviFotoPagina()
 {
     if (m_fotoIlleggibile)
         return true; // the scan on disk stays as it is
-    const QString cartella = cartellaProgramma();
-    return scriviFileFoto(cartella, percorsoFotoPagina(cartella, lblNome->text(), lblPosizione->text()), foto(),
-                          jpegFoto());
+    return scriviFileFoto(m_documento->cartellaProgramma(), m_documento->percorsoFoto(), foto(), jpegFoto());
 }
 
 void TfrmDocumenti::FormShow()
@@ -337,58 +356,33 @@ void TfrmDocumenti::cmdNuovoClick()
 
 void TfrmDocumenti::cmdDuplicaClick()
 {
-    if (Testo::trim(lblPosizione->text()).isEmpty()) {
+    if (!m_documento->duplica()) {
         avviso(kDuplicaNonSalvata);
         return;
     }
-    svuotaAllegati();
-    lblPosizione->clear();
-    m_schedaMostrata.reset();
-    impostaFoto(fotoSegnaposto());
-    m_campi[0]->setFocus();
     informazione(kDuplicaPronta);
 }
 
-int TfrmDocumenti::salvaInArchivio()
+bool TfrmDocumenti::salvaInArchivio()
 {
-    const QString posizione = Testo::trim(lblPosizione->text());
-    const TSchedaPagina scheda = componiScheda(valoriSchermo());
-    std::optional<TSchedaPagina> attesa = m_schedaMostrata;
-    try {
-        for (;;) {
-            TArchivioPagine archivio;
-            archivio.ApriArchivio(Testo::trim(lblFile->text()));
-            int n = posizione.toInt();
-            TSchedaPagina trovata;
-            if (posizione.isEmpty()) {
-                n = archivio.AggiungiScheda(scheda);
-            } else if (!attesa) {
-                archivio.ScriviScheda(n, scheda);
-            } else if (!archivio.SostituisciScheda(n, *attesa, scheda, &trovata)) {
-                // Another program (or another editor) changed the record
-                // since it was shown. The question is asked with the file
-                // closed and unlocked: the other program may save meanwhile,
-                // and what it writes is checked again.
-                archivio.ChiudiArchivio();
-                if (!conferma(kSchedaCambiataAltrove))
-                    return 0;
-                attesa = trovata;
-                continue;
-            }
-            // From here on the screen stands for the stored record n: a
-            // further save overwrites it instead of appending again.
-            lblPosizione->setText(QString::number(n));
-            m_schedaMostrata = scheda;
-            archivio.ChiudiArchivio();
-            return n;
-        }
-    } catch (const ErroreBloccoArchivio &) {
-        errore(kMessaggioBloccoArchivio);
-        return 0;
-    } catch (const ErroreArchivio &) {
-        errore(kMessaggioAccessoArchivio);
-        return 0;
+    DocumentoArchivio::Esito esito = m_documento->salva();
+    // Another program (or another editor) changed the record since it was
+    // shown. The question is asked with the file closed and unlocked: the
+    // other program may save meanwhile, and what it writes is checked again.
+    while (esito == DocumentoArchivio::Esito::CambiataAltrove) {
+        if (!conferma(kSchedaCambiataAltrove))
+            return false;
+        esito = m_documento->sovrascriviCambiata();
     }
+    if (esito == DocumentoArchivio::Esito::BloccoRifiutato) {
+        errore(kMessaggioBloccoArchivio);
+        return false;
+    }
+    if (esito == DocumentoArchivio::Esito::ErroreAccesso) {
+        errore(kMessaggioAccessoArchivio);
+        return false;
+    }
+    return true;
 }
 
 void TfrmDocumenti::cmdSalvaClick()
@@ -403,8 +397,8 @@ void TfrmDocumenti::cmdSalvaClick()
         return;
     }
 
-    const bool nuova = Testo::trim(lblPosizione->text()).isEmpty();
-    if (salvaInArchivio() == 0)
+    const bool nuova = m_documento->nuova();
+    if (!salvaInArchivio())
         return;
     // The record is stored whatever happens to its scan; a scan that could
     // not be written is said so, and the picture stays for another try.
@@ -418,24 +412,15 @@ void TfrmDocumenti::cmdSalvaClick()
 
 void TfrmDocumenti::naviga(Navigazione verso)
 {
-    try {
-        TArchivioPagine archivio;
-        archivio.ApriArchivio(Testo::trim(lblFile->text()), TArchivioPagine::Accesso::Lettura);
-        const PassoNavigazione passo =
-            passoNavigazione(verso, Testo::trim(lblPosizione->text()), archivio.ContaSchede());
-        if (passo.svuotaPosizione)
-            lblPosizione->clear();
-        if (passo.tipo == PassoNavigazione::Mostra) {
-            const TSchedaPagina scheda = archivio.LeggiScheda(passo.posizione);
-            archivio.ChiudiArchivio();
-            MostraScheda(scheda, passo.posizione);
-            return;
-        }
-        archivio.ChiudiArchivio();
-        if (passo.tipo == PassoNavigazione::ArchivioVuoto)
-            informazione(kMessaggioArchivioVuoto);
-    } catch (const ErroreArchivio &) {
+    switch (m_documento->naviga(verso)) {
+    case DocumentoArchivio::Esito::ArchivioVuoto:
+        informazione(kMessaggioArchivioVuoto);
+        break;
+    case DocumentoArchivio::Esito::ErroreAccesso:
         errore(kMessaggioAccessoArchivio);
+        break;
+    default:
+        break;
     }
 }
 
@@ -459,25 +444,12 @@ void TfrmDocumenti::cmdUltimoClick()
     naviga(Navigazione::Ultimo);
 }
 
-void TfrmDocumenti::mostraPosizione(int posizione)
-{
-    try {
-        TArchivioPagine archivio;
-        archivio.ApriArchivio(percorsoArchivio());
-        const TSchedaPagina scheda = archivio.LeggiScheda(posizione);
-        archivio.ChiudiArchivio();
-        MostraScheda(scheda, posizione);
-    } catch (const ErroreArchivio &) {
-        // The list has closed all the same; the screen stays as it was.
-    }
-}
-
 void TfrmDocumenti::cmdTrovaClick()
 {
     apriDialogo<TfrmTrovaPagine>(this, [this](TfrmTrovaPagine &d) {
         d.impostaArchivio(percorsoArchivio(), nomeArchivio());
         d.impostaChiamante(Chiamante::Documenti);
-        connect(&d, &FinestraRiepilogo::schedaScelta, this, &TfrmDocumenti::mostraPosizione);
+        connect(&d, &FinestraRiepilogo::schedaScelta, m_documento, &DocumentoArchivio::mostraPosizione);
     });
 }
 
@@ -506,7 +478,7 @@ void TfrmDocumenti::cmdDaCompletareClick()
 {
     apriDialogo<TfrmRiepDaCompletare>(this, [this](TfrmRiepDaCompletare &d) {
         d.impostaArchivio(percorsoArchivio(), nomeArchivio());
-        connect(&d, &FinestraRiepilogo::schedaScelta, this, &TfrmDocumenti::mostraPosizione);
+        connect(&d, &FinestraRiepilogo::schedaScelta, m_documento, &DocumentoArchivio::mostraPosizione);
     });
 }
 

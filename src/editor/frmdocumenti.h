@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/finestra.h"
-#include "document/navigazione.h"
+#include "document/documentoarchivio.h"
 #include "document/salvataggio.h"
 #include "storage/schedapagina.h"
 #include "storage/valorischeda.h"
@@ -9,9 +9,9 @@
 #include <QImage>
 
 #include <array>
-#include <optional>
 
 class ComandiTesto;
+class QAction;
 struct SchedaFoglio;
 class QCheckBox;
 class QLabel;
@@ -22,17 +22,13 @@ class VistaImmagine;
 // The page editor: one record of the current archive at a time, with its
 // scan, and every command that works on the archive.
 //
-// It also holds the current archive for the whole program, in labels that
-// only the editor touches; the windows it opens get what they need from it
-// as values when they open and hand back what they produced:
-//   lblNome      archive name (file name without ".kpx"), shown on the name bar
-//   lblFile      full path of the archive file, hidden
-//   lblPosizione position of the record on screen, from 1; empty while the
-//                screen holds a new record: the only mark of a new record
-//   lblFile01..lblFile03, lblDesc01..lblDesc03
-//                the record's attachments (bare file names and descriptions),
-//                hidden
-// and in its scan picture imgFoto (with the hidden placeholder imgBianco).
+// The archive and the record on screen are a document (documento()): the
+// editor shows what it holds and hands it what the user types and asks for;
+// the windows it opens get what they need from it as values when they open
+// and hand back what they produced. The labels of the design stay, but only
+// for the eye: lblNome shows the archive's name on the name bar and
+// lblPosizione the position; lblFile and the six attachment labels
+// (lblFile01..lblFile03, lblDesc01..lblDesc03) carry nothing.
 class TfrmDocumenti : public FinestraPermanente
 {
     Q_OBJECT
@@ -49,8 +45,8 @@ public:
     // placeholder picture, empty position, focus in the title.
     void PulisciScheda();
 
-    // Loads the scan of the record on screen (by lblNome and lblPosizione)
-    // into the picture; the placeholder when it cannot be read.
+    // Loads the scan of the record on screen (by the archive's name and the
+    // position) into the picture; the placeholder when it cannot be read.
     void LeggiFotoPagina();
     // Writes the picture to the scan file of the record on screen. False when
     // it could not be written; the picture on screen stays as it was, so the
@@ -83,25 +79,15 @@ public:
     ValoriAllegati allegati() const;
     // Stores the values trimmed, as the record will keep them.
     void impostaAllegati(const ValoriAllegati &valori);
-    // Reads the record at a position of the current archive and shows it, as
-    // a result list hands it back; an archive that cannot be read leaves the
-    // screen as it was, without a word, as the list closes all the same.
-    void mostraPosizione(int posizione);
 
-    QLabel *lblNome = nullptr;
-    QLabel *lblFile = nullptr;
-    QLabel *lblPosizione = nullptr;
-    QLabel *lblFile01 = nullptr;
-    QLabel *lblFile02 = nullptr;
-    QLabel *lblFile03 = nullptr;
-    QLabel *lblDesc01 = nullptr;
-    QLabel *lblDesc02 = nullptr;
-    QLabel *lblDesc03 = nullptr;
-    QCheckBox *chkDaCompletare = nullptr;
-    VistaImmagine *imgFoto = nullptr;
-    VistaImmagine *imgBianco = nullptr;
-    // The status line, which the hover hints write.
-    QLabel *panInfo = nullptr;
+    // The open archive and the record on screen.
+    DocumentoArchivio &documento() const { return *m_documento; }
+    // Writes the status line at the bottom of the window.
+    void impostaStato(const QString &testo);
+    // A command of the scan picture's context menu; its keys work anywhere
+    // in the editor.
+    void aggiungiComandoFoto(QAction *azione);
+
     // The commands on the pages' text (scan picture's context menu).
     ComandiTesto *comandiTesto() const { return m_testo; }
 
@@ -117,8 +103,6 @@ protected:
 private:
     void creaComandi(QWidget *pannello);
     void collegaComando(const char *nome, void (TfrmDocumenti::*gestore)());
-    std::array<QLabel *, 6> etichetteAllegati() const;
-    void svuotaAllegati();
 
     void cmdNuovoClick();
     void cmdDuplicaClick();
@@ -144,15 +128,41 @@ private:
     // The screen as the print and preview windows take it.
     SchedaFoglio schedaFoglio() const;
     void naviga(Navigazione verso);
-    // Writes the screen into the archive; the position it was stored at, or
-    // 0 when the archive could not be written (already reported).
-    int salvaInArchivio();
+    // Writes the screen into the archive, asking before it overwrites what
+    // another program wrote there since it was shown; false when nothing was
+    // written (the refusal already reported).
+    bool salvaInArchivio();
     // The JPEG bytes of the picture on screen; empty when it has none or
     // has changed since they were given.
     QByteArray jpegFoto() const;
 
+    // The document's record, archive and position put on screen.
+    void mostraNome();
+    void mostraPosizioneCorrente();
+    void mostraValori();
+    // What the user typed, handed to the document.
+    void schermoModificato();
+
+    QLabel *lblNome = nullptr;
+    QLabel *lblFile = nullptr;
+    QLabel *lblPosizione = nullptr;
+    QLabel *lblFile01 = nullptr;
+    QLabel *lblFile02 = nullptr;
+    QLabel *lblFile03 = nullptr;
+    QLabel *lblDesc01 = nullptr;
+    QLabel *lblDesc02 = nullptr;
+    QLabel *lblDesc03 = nullptr;
+    QCheckBox *chkDaCompletare = nullptr;
+    VistaImmagine *imgFoto = nullptr;
+    VistaImmagine *imgBianco = nullptr;
+    // The status line, which the hover hints write.
+    QLabel *panInfo = nullptr;
     std::array<QLineEdit *, kCampiDescrittivi> m_campi{};
     QPushButton *btnFocus = nullptr;
+    DocumentoArchivio *m_documento = nullptr;
+    // Set while the editor itself fills the fields from the document, which
+    // is no edit of the user's.
+    bool m_mostrando = false;
     // The record's scan file exists but could not be read, and the screen
     // shows the placeholder in its place: saving must not write the
     // placeholder over the user's scan. Any picture put on screen since
@@ -164,8 +174,4 @@ private:
     // instead of losing a little quality at every save.
     QByteArray m_jpegFoto;
     qint64 m_chiaveJpegFoto = 0;
-    // The stored record as it was read when shown (or last saved): a save
-    // that finds other bytes in its place asks before overwriting what
-    // another program wrote meanwhile. None for a new record.
-    std::optional<TSchedaPagina> m_schedaMostrata;
 };

@@ -8,6 +8,6 @@ void ApriSchedaDaRiga(FinestraRiepilogo *finestra)
 {
     const int scelta = finestra->voceSelezionata();
     if (scelta >= 0 && finestra->scriveInEditore())
-        emit finestra->schedaScelta(finestra->modello()->righe().posizione(scelta));
+        finestra->scegliScheda(finestra->modello()->righe().posizione(scelta));
     finestra->accept();
 }

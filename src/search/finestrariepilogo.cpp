@@ -40,6 +40,11 @@ FinestraRiepilogo::FinestraRiepilogo(const AspettoFinestra &aspetto, QWidget *pr
     panContainer = creaPannello(this, QSize(833, 529));
 }
 
+void FinestraRiepilogo::scegliScheda(int posizione)
+{
+    emit schedaScelta(posizione);
+}
+
 FinestraRiepilogo::~FinestraRiepilogo() = default;
 
 Report &FinestraRiepilogo::frxReport() const

@@ -40,6 +40,9 @@ class FinestraRiepilogo : public FinestraDialogo
 public:
     // Whether opening a line may write into the editor (see ApriSchedaDaRiga).
     virtual bool scriveInEditore() const = 0;
+    // Hands the position of a chosen record (from 1) to whoever opened the
+    // window, through schedaScelta.
+    void scegliScheda(int posizione);
     ~FinestraRiepilogo() override;
 
     // The title the list report is printed with.

@@ -20,7 +20,7 @@ class QWidget;
 //     apriDialogo<TfrmTrovaPagine>(this, [this](TfrmTrovaPagine &d) {
 //         d.impostaArchivio(percorsoArchivio(), nomeArchivio());
 //         d.impostaChiamante(Chiamante::Documenti);
-//         connect(&d, &FinestraRiepilogo::schedaScelta, this, &TfrmDocumenti::mostraPosizione);
+//         connect(&d, &FinestraRiepilogo::schedaScelta, m_documento, &DocumentoArchivio::mostraPosizione);
 //     });
 class TfrmTrovaPagine : public FinestraRiepilogo
 {

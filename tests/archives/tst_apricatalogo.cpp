@@ -4,6 +4,7 @@
 #include "home/frmavvio.h"
 #include "startup/finestre.h"
 
+#include "support/documenti_supporto.h"
 #include "support/accesso_supporto.h"
 #include "support/percorsi_supporto.h"
 #include "support/supporto.h"
@@ -172,15 +173,15 @@ void TestApriCatalogo::apertura()
     ProgrammaDiProva programma;
     creaArchivi(programma, {"Alfa.kpx", "Lettere 1920.kpx"});
     TfrmDocumenti *editor = frmDocumenti();
-    editor->lblPosizione->setText(QStringLiteral("7"));
+    editor->MostraScheda(schedaVuota(), 7);
     TfrmApriCatalogo *w = apriElenco();
     seleziona(w->lstFiles, QStringLiteral("Lettere 1920.kpx"));
     clicca(w->btnApri);
 
     QCOMPARE(finestreVisibili(), QStringList{QStringLiteral("frmDocumenti")});
-    QCOMPARE(editor->lblNome->text(), QStringLiteral("Lettere 1920"));
-    QCOMPARE(editor->lblFile->text(), programma.percorso(QStringLiteral("Lettere 1920.kpx")));
-    QCOMPARE(editor->lblPosizione->text(), QString());
+    QCOMPARE(nomeMostrato(editor), QStringLiteral("Lettere 1920"));
+    QCOMPARE(editor->percorsoArchivio(), programma.percorso(QStringLiteral("Lettere 1920.kpx")));
+    QCOMPARE(posizioneMostrata(editor), QString());
     QCOMPARE(w->lblMemory->text(), QStringLiteral("documenti"));
     // Opening reads nothing and writes nothing.
     QCOMPARE(QFileInfo(programma.percorso(QStringLiteral("Lettere 1920.kpx"))).size(), 0);
@@ -201,8 +202,8 @@ void TestApriCatalogo::aperturaPoiAltroArchivio()
     QCOMPARE(w->lblMemory->text(), QStringLiteral("avvio"));
     seleziona(w->lstFiles, QStringLiteral("secondo.kpx"));
     clicca(w->btnApri);
-    QCOMPARE(frmDocumenti()->lblNome->text(), QStringLiteral("secondo"));
-    QCOMPARE(frmDocumenti()->lblFile->text(), programma.percorso(QStringLiteral("secondo.kpx")));
+    QCOMPARE(nomeMostrato(frmDocumenti()), QStringLiteral("secondo"));
+    QCOMPARE(frmDocumenti()->percorsoArchivio(), programma.percorso(QStringLiteral("secondo.kpx")));
 }
 
 void TestApriCatalogo::chiusuraTornaAlLauncher()
@@ -210,13 +211,13 @@ void TestApriCatalogo::chiusuraTornaAlLauncher()
     ProgrammaDiProva programma;
     creaArchivi(programma, {"a.kpx"});
     TfrmDocumenti *editor = frmDocumenti();
-    editor->lblNome->setText(QStringLiteral("prima"));
+    editor->documento().apri(programma.percorso(QStringLiteral("prima.kpx")), QStringLiteral("prima"));
     TfrmApriCatalogo *w = apriElenco();
     // A selection alone does not open: only the open command sets the route.
     seleziona(w->lstFiles, QStringLiteral("a.kpx"));
     clicca(w->btnAnnulla);
     QCOMPARE(finestreVisibili(), QStringList{QStringLiteral("frmAvvio")});
-    QCOMPARE(editor->lblNome->text(), QStringLiteral("prima"));
+    QCOMPARE(nomeMostrato(editor), QStringLiteral("prima"));
     QCOMPARE(programma.terminazioni(), 0);
 }
 
@@ -281,7 +282,7 @@ void TestApriCatalogo::eliminazioneConNomeConSpazi()
 
     seleziona(w->lstFiles, QStringLiteral("a.kpx"));
     clicca(w->btnApri);
-    QCOMPARE(frmDocumenti()->lblFile->text(), programma.percorso(QStringLiteral("a.kpx")));
+    QCOMPARE(frmDocumenti()->percorsoArchivio(), programma.percorso(QStringLiteral("a.kpx")));
 }
 
 // What cannot be removed (here a folder that took the archive's place after
@@ -380,7 +381,7 @@ void TestApriCatalogo::correnteComeScelta()
         QCOMPARE(messaggi.testi(), QStringList{kSelezionaApri});
     } else {
         QCOMPARE(messaggi.testi(), QStringList());
-        QCOMPARE(frmDocumenti()->lblNome->text(), QStringList({"a", "b", "c"}).at(scelta));
+        QCOMPARE(nomeMostrato(frmDocumenti()), QStringList({"a", "b", "c"}).at(scelta));
     }
 }
 

@@ -5,6 +5,7 @@
 #include "home/frmavvio.h"
 #include "startup/finestre.h"
 
+#include "support/documenti_supporto.h"
 #include "support/percorsi_supporto.h"
 #include "support/supporto.h"
 
@@ -54,8 +55,8 @@ void TestPercorso::creaApriEsci()
 
     TfrmDocumenti *editor = frmDocumenti();
     QCOMPARE(finestreVisibili(), QStringList{QStringLiteral("frmDocumenti")});
-    QCOMPARE(editor->lblNome->text(), QStringLiteral("Lettere 1920"));
-    QCOMPARE(editor->lblPosizione->text(), QString());
+    QCOMPARE(nomeMostrato(editor), QStringLiteral("Lettere 1920"));
+    QCOMPARE(posizioneMostrata(editor), QString());
 
     editor->close();
     QCOMPARE(finestreVisibili(), QStringList{QStringLiteral("frmAvvio")});

@@ -38,8 +38,8 @@ int main(int argc, char **argv)
     const QString percorso = QString::fromLocal8Bit(argv[1]);
     ProgrammaDiProva programma;
     TfrmDocumenti *editor = finestre().frmDocumenti;
-    editor->lblNome->setText(QStringLiteral("Bench"));
-    editor->lblFile->setText(percorso);
+    editor->documento().impostaCartellaProgramma(programma.cartella());
+    editor->documento().apri(percorso, QStringLiteral("Bench"));
     TArchivioPagine a;
     a.ApriArchivio(percorso);
     const int conteggio = a.ContaSchede();
@@ -50,7 +50,7 @@ int main(int argc, char **argv)
         auto *c = editor->findChild<VistaImmagine *>(QString::fromLatin1(comando));
         std::vector<double> tempi;
         for (int k = 0; k < 41; ++k) {
-            editor->lblPosizione->setText(QString::number(meta));
+            editor->MostraScheda(schedaVuota(), meta);
             QElapsedTimer t;
             t.start();
             emit c->clicked();
@@ -89,19 +89,19 @@ int main(int argc, char **argv)
         // turns at going first, on the walk's heels.
         const auto successiva = [&] {
             // Any record but the last, so that there is a next.
-            editor->lblPosizione->setText(QString::number(1 + (meta + 2 * k) % qMax(1, conteggio - 1)));
+            editor->MostraScheda(schedaVuota(), 1 + (meta + 2 * k) % qMax(1, conteggio - 1));
             t.start();
             emit avanti->clicked();
             successive.push_back(double(t.nsecsElapsed()) / 1e3);
         };
         if (k % 2 == 0)
             successiva();
-        editor->lblPosizione->clear();
+        editor->documento().pulisci();
         mostrata = 0;
         t.start();
         ApriSchedaDaRiga(&ricerca);
         const qint64 chiusa = t.nsecsElapsed();
-        if (editor->lblPosizione->text().isEmpty() || mostrata == 0)
+        if (posizioneMostrata(editor).isEmpty() || mostrata == 0)
             std::fprintf(stderr, "  ! la riga non ha aperto nessuna scheda\n");
         righe.push_back(double(mostrata) / 1e3);
         chiusure.push_back(double(chiusa - mostrata) / 1e3);

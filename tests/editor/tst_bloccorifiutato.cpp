@@ -113,7 +113,7 @@ void TestBloccoRifiutato::salvataggioRifiutato()
         campoEditore(campo)->setText(QStringLiteral("nuovo"));
     const QByteArray prima = leggiFile(m_programma->archivio());
     const QString posto = posizione ? QString::number(posizione) : QString();
-    QCOMPARE(m_editor->lblPosizione->text(), posto);
+    QCOMPARE(posizioneMostrata(m_editor), posto);
 
     RegistroMessaggi messaggi;
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("cannot be locked")));
@@ -121,7 +121,7 @@ void TestBloccoRifiutato::salvataggioRifiutato()
     QCOMPARE(messaggi.testi(), QStringList{kMessaggioBloccoArchivio});
     QCOMPARE(messaggi.messaggi().first().tipo, TipoMessaggio::Errore);
     QCOMPARE(leggiFile(m_programma->archivio()), prima);
-    QCOMPARE(m_editor->lblPosizione->text(), posto);
+    QCOMPARE(posizioneMostrata(m_editor), posto);
     QCOMPARE(campoEditore("txtTitolo")->text(), QStringLiteral("nuovo"));
     QVERIFY(!QFileInfo::exists(m_programma->scansione(posizione ? posizione : 4)));
 }

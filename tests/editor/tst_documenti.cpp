@@ -125,13 +125,13 @@ void TestDocumenti::aDimensioneDiProgetto()
 void TestDocumenti::statoAllaCreazione()
 {
     QVERIFY(!m_editor->isVisible());
-    QCOMPARE(m_editor->panInfo->text(), QStringLiteral("Pronto per archiviare una nuova scheda..."));
-    QCOMPARE(m_editor->lblNome->text(), QStringLiteral("Nome documento"));
-    QCOMPARE(m_editor->chkDaCompletare->text(), QStringLiteral("Da completare"));
+    QCOMPARE(barraStato(m_editor)->text(), QStringLiteral("Pronto per archiviare una nuova scheda..."));
+    QCOMPARE(nomeMostrato(m_editor), QStringLiteral("Nome documento"));
+    QCOMPARE(casellaDaCompletare(m_editor)->text(), QStringLiteral("Da completare"));
     for (const char *nome : {"lblFile", "lblFile01", "lblFile02", "lblFile03", "lblDesc01", "lblDesc02", "lblDesc03",
                              "imgBianco"})
         QVERIFY2(controlloEditore(nome) && controlloEditore(nome)->isHidden(), nome);
-    QCOMPARE(m_editor->imgFoto->size(), QSize(307, 409));
+    QCOMPARE(fotoEditore(m_editor)->size(), QSize(307, 409));
     QCOMPARE(m_editor->fotoSegnaposto().size(), QSize(307, 409));
     QVERIFY(!m_editor->fotoSegnaposto().hasAlphaChannel());
 }
@@ -200,7 +200,7 @@ void TestDocumenti::ordineInvioETab()
         QCOMPARE(QApplication::focusWidget()->objectName(), QString::fromLatin1(kCampi[k].nome));
     }
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(m_editor->chkDaCompletare));
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(casellaDaCompletare(m_editor)));
 }
 
 void TestDocumenti::suggerimenti_data()
@@ -244,13 +244,13 @@ void TestDocumenti::suggerimenti()
     QWidget *w = m_editor->findChild<QWidget *>(comando);
     QVERIFY(w);
     QCOMPARE(w->cursor().shape(), Qt::PointingHandCursor);
-    m_editor->panInfo->setText(QStringLiteral("prima"));
+    barraStato(m_editor)->setText(QStringLiteral("prima"));
     muoviPuntatore(w);
-    QCOMPARE(m_editor->panInfo->text(), testo);
+    QCOMPARE(barraStato(m_editor)->text(), testo);
     // Text fields and captions have no hint: the last one stays.
     muoviPuntatore(campoEditore("txtAutore"));
     muoviPuntatore(controlloEditore("lblCampo001"));
-    QCOMPARE(m_editor->panInfo->text(), testo);
+    QCOMPARE(barraStato(m_editor)->text(), testo);
 }
 
 void TestDocumenti::sfondiSvuotanoLaRigaDiStato_data()
@@ -268,7 +268,7 @@ void TestDocumenti::sfondiSvuotanoLaRigaDiStato()
     QWidget *w = sfondo == m_editor->objectName() ? m_editor : m_editor->findChild<QWidget *>(sfondo);
     QVERIFY(w);
     muoviPuntatore(controlloEditore("cmdSalva"));
-    QCOMPARE(m_editor->panInfo->text(), QStringLiteral("Salva la scheda in archivio."));
+    QCOMPARE(barraStato(m_editor)->text(), QStringLiteral("Salva la scheda in archivio."));
     // A point of the element that no control covers.
     QPoint punto(2, 2);
     if (sfondo == QLatin1String("panContainer"))
@@ -276,18 +276,18 @@ void TestDocumenti::sfondiSvuotanoLaRigaDiStato()
     else if (sfondo == QLatin1String("frmDocumenti"))
         punto = QPoint(1, 1);
     muoviPuntatore(w, punto);
-    QCOMPARE(m_editor->panInfo->text(), QString());
+    QCOMPARE(barraStato(m_editor)->text(), QString());
 }
 
 void TestDocumenti::ogniAperturaPulisce()
 {
     apriEditore(m_programma->cartella(), QStringLiteral("Prova"));
+    m_editor->MostraScheda(schedeNumerate(4).at(3), 4);
     for (int k = 0; k < kCampiDescrittivi; ++k)
         m_editor->campo(Campo(k))->setText(QStringLiteral("x"));
-    m_editor->chkDaCompletare->setChecked(true);
-    m_editor->lblFile03->setText(QStringLiteral("f"));
-    m_editor->lblDesc01->setText(QStringLiteral("d"));
-    m_editor->lblPosizione->setText(QStringLiteral("4"));
+    casellaDaCompletare(m_editor)->setChecked(true);
+    impostaAllegatoEditore(m_editor, 2, QStringLiteral("f"), QString());
+    impostaAllegatoEditore(m_editor, 0, QString(), QStringLiteral("d"));
     m_editor->impostaFoto(tinta(QSize(8, 8), Qt::red));
     campoEditore("txtLingua")->setFocus();
     clicca(controlloEditore("cmdEsci"));
@@ -296,14 +296,14 @@ void TestDocumenti::ogniAperturaPulisce()
     apriEditore(m_programma->cartella(), QStringLiteral("Altro"));
     for (int k = 0; k < kCampiDescrittivi; ++k)
         QCOMPARE(m_editor->campo(Campo(k))->text(), QString());
-    QVERIFY(!m_editor->chkDaCompletare->isChecked());
-    QCOMPARE(m_editor->lblFile03->text(), QString());
-    QCOMPARE(m_editor->lblDesc01->text(), QString());
-    QCOMPARE(m_editor->lblPosizione->text(), QString());
+    QVERIFY(!casellaDaCompletare(m_editor)->isChecked());
+    QCOMPARE(m_editor->allegati().nomi[2], QString());
+    QCOMPARE(m_editor->allegati().descrizioni[0], QString());
+    QCOMPARE(posizioneMostrata(m_editor), QString());
     QCOMPARE(m_editor->foto(), m_editor->fotoSegnaposto());
     QVERIFY(campoEditore("txtTitolo")->hasFocus());
-    QCOMPARE(m_editor->lblNome->text(), QStringLiteral("Altro"));
-    QCOMPARE(m_editor->lblFile->text(), m_programma->percorso(QStringLiteral("Altro.kpx")));
+    QCOMPARE(nomeMostrato(m_editor), QStringLiteral("Altro"));
+    QCOMPARE(m_editor->percorsoArchivio(), m_programma->percorso(QStringLiteral("Altro.kpx")));
 }
 
 void TestDocumenti::chiusuraTornaAllAvvio_data()
@@ -349,7 +349,7 @@ void TestDocumenti::comandiApronoLeFinestre_data()
         attesi.nomi = {QStringLiteral("a.pdf"), QString(), QStringLiteral("c.txt")};
         attesi.descrizioni = {QStringLiteral("prima"), QString(), QStringLiteral("terza")};
         QCOMPARE(f->valori(), attesi);
-        QCOMPARE(e->lblFile01->text(), QStringLiteral("a.pdf"));
+        QCOMPARE(e->allegati().nomi[0], QStringLiteral("a.pdf"));
     });
     QTest::newRow("anteprima") << "cmdAnteprima" << "TfrmAnteprimaPagina" << nulla;
     QTest::newRow("stampa") << "cmdStampa" << "TfrmStampaPagina" << nulla;
@@ -370,10 +370,8 @@ void TestDocumenti::comandiApronoLeFinestre()
     QFETCH(QString, classe);
     QFETCH(Verifica, verifica);
     apriEditore(m_programma->cartella(), QStringLiteral("Prova"));
-    m_editor->lblFile01->setText(QStringLiteral("a.pdf"));
-    m_editor->lblFile03->setText(QStringLiteral("c.txt"));
-    m_editor->lblDesc01->setText(QStringLiteral("prima"));
-    m_editor->lblDesc03->setText(QStringLiteral("terza"));
+    impostaAllegatoEditore(m_editor, 0, QStringLiteral("a.pdf"), QStringLiteral("prima"));
+    impostaAllegatoEditore(m_editor, 2, QStringLiteral("c.txt"), QStringLiteral("terza"));
     m_editor->impostaFoto(tinta(QSize(30, 20), Qt::red));
 
     RegistroMessaggi messaggi;
@@ -395,7 +393,7 @@ void TestDocumenti::comandiApronoLeFinestre()
     QVERIFY(aperta.isNull());
     QVERIFY(m_editor->findChildren<QDialog *>().isEmpty());
     QVERIFY(m_editor->isVisible());
-    QCOMPARE(m_editor->lblFile01->text(), QStringLiteral("a.pdf"));
+    QCOMPARE(m_editor->allegati().nomi[0], QStringLiteral("a.pdf"));
 }
 
 // The scan buttons change only the picture on screen.
@@ -458,7 +456,7 @@ void TestDocumenti::disposizione()
         }
         QVERIFY2(sopra, qPrintable(c->objectName()));
     }
-    QVERIFY(controlloEditore("shpFoto")->geometry().contains(m_editor->imgFoto->geometry()));
+    QVERIFY(controlloEditore("shpFoto")->geometry().contains(fotoEditore(m_editor)->geometry()));
 }
 
 void TestDocumenti::pannelloCentrato()

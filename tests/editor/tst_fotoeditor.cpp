@@ -143,15 +143,17 @@ void TestFotoEditor::vaiA(int posizione)
     clicca(controlloEditore("cmdPrimo"));
     for (int k = 1; k < posizione; ++k)
         clicca(controlloEditore("cmdAvanti"));
-    QCOMPARE(m_editor->lblPosizione->text(), QString::number(posizione));
+    QCOMPARE(posizioneMostrata(m_editor), QString::number(posizione));
 }
 
 QStringList TestFotoEditor::etichetteAllegati() const
 {
+    const ValoriAllegati v = m_editor->allegati();
     QStringList t;
-    for (const QLabel *l : {m_editor->lblFile01, m_editor->lblFile02, m_editor->lblFile03, m_editor->lblDesc01,
-                            m_editor->lblDesc02, m_editor->lblDesc03})
-        t << l->text();
+    for (const QString &nome : v.nomi)
+        t << nome;
+    for (const QString &descrizione : v.descrizioni)
+        t << descrizione;
     return t;
 }
 
@@ -207,7 +209,7 @@ void TestFotoEditor::caricaSenzaFoto()
     QCOMPARE(risposte.richieste().size(), 1);
     QVERIFY(messaggi.testi().isEmpty());
     QCOMPARE(m_editor->foto(), segnaposto ? m_editor->fotoSegnaposto() : prima);
-    QCOMPARE(m_editor->imgFoto->immagine(), m_editor->foto());
+    QCOMPARE(fotoEditore(m_editor)->immagine(), m_editor->foto());
     QCOMPARE(leggiFile(m_programma->scansione(1)), scansione);
 }
 
@@ -258,7 +260,7 @@ void TestFotoEditor::scansioneIlleggibileNonSovrascritta()
         risposte.rispondi(m_programma->percorso(scelto));
     for (const QString &c : comandi)
         clicca(controlloEditore(c.toLatin1().constData()));
-    QCOMPARE(m_editor->lblPosizione->text(), QStringLiteral("2"));
+    QCOMPARE(posizioneMostrata(m_editor), QStringLiteral("2"));
 
     RegistroMessaggi messaggi;
     clicca(controlloEditore("cmdSalva"));
@@ -357,12 +359,12 @@ void TestFotoEditor::cancellaNonToccaLaScansione()
     QCOMPARE(m_editor->foto(), m_editor->fotoSegnaposto());
     for (const QString &c : andata)
         clicca(controlloEditore(c.toLatin1().constData()));
-    QVERIFY(m_editor->lblPosizione->text() != QLatin1String("1"));
+    QVERIFY(posizioneMostrata(m_editor) != QLatin1String("1"));
     for (const QString &c : ritorno)
         clicca(controlloEditore(c.toLatin1().constData()));
 
     QVERIFY(messaggi.testi().isEmpty());
-    QCOMPARE(m_editor->lblPosizione->text(), QStringLiteral("1"));
+    QCOMPARE(posizioneMostrata(m_editor), QStringLiteral("1"));
     QCOMPARE(leggiFile(m_programma->scansione(1)), scansione);
     QCOMPARE(m_editor->foto(), vecchia);
 }
@@ -509,7 +511,7 @@ void TestFotoEditor::allegatiSalvatiRestano()
 
     clicca(controlloEditore("cmdSalva"));
     QCOMPARE(messaggi.testi().size(), 1); // the notice of the save, nothing else
-    QCOMPARE(m_editor->lblPosizione->text(), QString::number(posizione));
+    QCOMPARE(posizioneMostrata(m_editor), QString::number(posizione));
     QCOMPARE(allegatiDi(leggiScheda(m_programma->archivio(), posizione)), attesi);
 
     clicca(controlloEditore("cmdPrimo"));

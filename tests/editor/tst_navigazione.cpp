@@ -5,6 +5,7 @@
 #include "support/documenti_supporto.h"
 #include "support/immagini_supporto.h"
 #include "support/percorsi_supporto.h"
+#include "support/permessi_supporto.h"
 #include "support/ricerca_supporto.h"
 #include "support/supporto.h"
 
@@ -13,9 +14,12 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopeGuard>
 #include <QTest>
 
 #include <memory>
+
+#include <sys/stat.h>
 
 Q_DECLARE_METATYPE(Navigazione)
 Q_DECLARE_METATYPE(PassoNavigazione)
@@ -69,6 +73,8 @@ private slots:
     void archivioInaccessibile_data();
     void archivioInaccessibile();
     void posizioneOltreLaFine();
+    void archivioDiSolaLettura_data();
+    void archivioDiSolaLettura();
 
 private:
     void portaA(int posizione);
@@ -165,7 +171,7 @@ void TestNavigazione::archivioVuoto()
 
     QCOMPARE(messaggi.testi(), QStringList{kMessaggioArchivioVuoto});
     QCOMPARE(messaggi.messaggi().first().tipo, TipoMessaggio::Informazione);
-    QCOMPARE(m_editor->lblPosizione->text(), QString());
+    QCOMPARE(posizioneMostrata(m_editor), QString());
     QCOMPARE(campoEditore("txtTitolo")->text(), QString());
     QCOMPARE(m_editor->foto(), m_editor->fotoSegnaposto());
     QVERIFY(QFileInfo(archivio()).isFile());
@@ -212,7 +218,7 @@ void TestNavigazione::confini()
     RegistroMessaggi messaggi;
     clicca(controlloEditore(comandoDi(verso)));
     QVERIFY(messaggi.testi().isEmpty());
-    QCOMPARE(m_editor->lblPosizione->text(), QString::number(a));
+    QCOMPARE(posizioneMostrata(m_editor), QString::number(a));
     QCOMPARE(campoEditore("txtTitolo")->text(), QStringLiteral("Pagina %1").arg(a));
 
     const bool fermo = da == a && (verso == Navigazione::Avanti || verso == Navigazione::Indietro);
@@ -226,7 +232,7 @@ void TestNavigazione::nuovaSchedaConTestoDigitato()
     QTest::keyClicks(campoEditore("txtTitolo"), QStringLiteral("non salvato"));
     QTest::keyClicks(campoEditore("txtGiudizio"), QStringLiteral("buono"));
     clicca(controlloEditore("cmdIndietro"));
-    QCOMPARE(m_editor->lblPosizione->text(), QStringLiteral("1"));
+    QCOMPARE(posizioneMostrata(m_editor), QStringLiteral("1"));
     QCOMPARE(campoEditore("txtTitolo")->text(), QStringLiteral("Pagina 1"));
     QCOMPARE(campoEditore("txtGiudizio")->text(), QString());
 }
@@ -239,12 +245,12 @@ void TestNavigazione::flagNeSiNeNo()
     std::memset(schede[1].DaCompletare, 0, sizeof schede[1].DaCompletare);
     impostaCampo(schede[2], Campo::DaCompletare, QStringLiteral("Forse"));
     QVERIFY(scriviArchivio(archivio(), schede));
-    auto *chk = m_editor->chkDaCompletare;
+    auto *chk = casellaDaCompletare(m_editor);
 
     clicca(controlloEditore("cmdPrimo"));
     QVERIFY(chk->isChecked());
     clicca(controlloEditore("cmdAvanti"));
-    QCOMPARE(m_editor->lblPosizione->text(), QStringLiteral("2"));
+    QCOMPARE(posizioneMostrata(m_editor), QStringLiteral("2"));
     QVERIFY(chk->isChecked());
     clicca(controlloEditore("cmdAvanti"));
     QVERIFY(chk->isChecked());
@@ -266,19 +272,20 @@ void TestNavigazione::mostraSchedaScriveIlRecord()
     }
     impostaFlag(s, true);
     campoEditore("txtStato")->setFocus();
-    m_editor->panInfo->setText(QStringLiteral("suggerimento"));
+    barraStato(m_editor)->setText(QStringLiteral("suggerimento"));
 
     m_editor->MostraScheda(s, 12);
     for (int k = 0; k < kCampiDescrittivi; ++k)
         QCOMPARE(m_editor->campo(Campo(k))->text(), QStringLiteral("v%1").arg(k));
-    QVERIFY(m_editor->chkDaCompletare->isChecked());
-    const QLabel *etichette[] = {m_editor->lblFile01, m_editor->lblFile02, m_editor->lblFile03,
-                                 m_editor->lblDesc01, m_editor->lblDesc02, m_editor->lblDesc03};
-    for (int k = 0; k < 6; ++k)
-        QCOMPARE(etichette[k]->text(), QStringLiteral("v%1").arg(int(Campo::File01) + k));
-    QCOMPARE(m_editor->lblPosizione->text(), QStringLiteral("12"));
+    QVERIFY(casellaDaCompletare(m_editor)->isChecked());
+    const ValoriAllegati allegati = m_editor->allegati();
+    for (int k = 0; k < 3; ++k) {
+        QCOMPARE(allegati.nomi[size_t(k)], QStringLiteral("v%1").arg(int(Campo::File01) + k));
+        QCOMPARE(allegati.descrizioni[size_t(k)], QStringLiteral("v%1").arg(int(Campo::Desc01) + k));
+    }
+    QCOMPARE(posizioneMostrata(m_editor), QStringLiteral("12"));
     QVERIFY(campoEditore("txtStato")->hasFocus());
-    QCOMPARE(m_editor->panInfo->text(), QStringLiteral("suggerimento"));
+    QCOMPARE(barraStato(m_editor)->text(), QStringLiteral("suggerimento"));
 }
 
 void TestNavigazione::scansioneDellaPosizione()
@@ -291,12 +298,12 @@ void TestNavigazione::scansioneDellaPosizione()
     portaA(2);
     RegistroMessaggi messaggi;
     clicca(controlloEditore("cmdAvanti"));
-    QCOMPARE(m_editor->lblPosizione->text(), QStringLiteral("3"));
+    QCOMPARE(posizioneMostrata(m_editor), QStringLiteral("3"));
     QCOMPARE(m_editor->foto().size(), QSize(600, 800));
     QVERIFY(coloreVicino(coloreAlCentro(m_editor->foto()), Qt::red));
 
     clicca(controlloEditore("cmdAvanti"));
-    QCOMPARE(m_editor->lblPosizione->text(), QStringLiteral("4"));
+    QCOMPARE(posizioneMostrata(m_editor), QStringLiteral("4"));
     QCOMPARE(m_editor->foto(), m_editor->fotoSegnaposto());
     QVERIFY(messaggi.testi().isEmpty());
 
@@ -330,7 +337,7 @@ void TestNavigazione::archivioInaccessibile()
     clicca(controlloEditore(comandoDi(verso)));
     QCOMPARE(messaggi.testi(), QStringList{kMessaggioAccessoArchivio});
     QCOMPARE(messaggi.messaggi().first().tipo, TipoMessaggio::Errore);
-    QCOMPARE(m_editor->lblPosizione->text(), QStringLiteral("2"));
+    QCOMPARE(posizioneMostrata(m_editor), QStringLiteral("2"));
     QCOMPARE(campoEditore("txtTitolo")->text(), QStringLiteral("modificato"));
     QVERIFY(QDir().rmdir(archivio()));
 }
@@ -345,19 +352,52 @@ void TestNavigazione::posizioneOltreLaFine()
     RegistroMessaggi messaggi;
     clicca(controlloEditore("cmdAvanti"));
     QVERIFY(messaggi.testi().isEmpty());
-    QCOMPARE(m_editor->lblPosizione->text(), QStringLiteral("5"));
+    QCOMPARE(posizioneMostrata(m_editor), QStringLiteral("5"));
 
     // Previous reads record 4, which is gone.
     clicca(controlloEditore("cmdIndietro"));
     QCOMPARE(messaggi.testi(), QStringList{kMessaggioAccessoArchivio});
-    QCOMPARE(m_editor->lblPosizione->text(), QStringLiteral("5"));
+    QCOMPARE(posizioneMostrata(m_editor), QStringLiteral("5"));
 
     // From 4, it reads record 3, which is there.
     messaggi.svuota();
-    m_editor->lblPosizione->setText(QStringLiteral("4"));
+    m_editor->MostraScheda(schedeNumerate(4).at(3), 4);
     clicca(controlloEditore("cmdIndietro"));
     QVERIFY(messaggi.testi().isEmpty());
-    QCOMPARE(m_editor->lblPosizione->text(), QStringLiteral("3"));
+    QCOMPARE(posizioneMostrata(m_editor), QStringLiteral("3"));
+}
+
+void TestNavigazione::archivioDiSolaLettura_data()
+{
+    QTest::addColumn<Navigazione>("verso");
+    QTest::addColumn<QString>("attesa");
+    QTest::newRow("primo") << Navigazione::Primo << "1";
+    QTest::newRow("indietro") << Navigazione::Indietro << "1";
+    QTest::newRow("avanti") << Navigazione::Avanti << "3";
+    QTest::newRow("ultimo") << Navigazione::Ultimo << "3";
+}
+
+// An archive the user may read but not write: every arrow shows its record,
+// with no message, and the file is left as it was.
+void TestNavigazione::archivioDiSolaLettura()
+{
+    QFETCH(Navigazione, verso);
+    QFETCH(QString, attesa);
+    QVERIFY(scriviArchivio(archivio(), schedeNumerate(3)));
+    portaA(2);
+    const QByteArray prima = leggiFile(archivio());
+    const QByteArray nome = QFile::encodeName(archivio());
+    const auto ripristina = qScopeGuard([&] { ::chmod(nome.constData(), 0644); });
+    QCOMPARE(::chmod(nome.constData(), 0444), 0);
+    PermessiDaUtente utente;
+    QVERIFY(utente.attivi());
+
+    RegistroMessaggi messaggi;
+    clicca(controlloEditore(comandoDi(verso)));
+    QVERIFY(messaggi.testi().isEmpty());
+    QCOMPARE(posizioneMostrata(m_editor), attesa);
+    QCOMPARE(campoEditore("txtTitolo")->text(), QStringLiteral("Pagina ") + attesa);
+    QCOMPARE(leggiFile(archivio()), prima);
 }
 
 QTEST_MAIN(TestNavigazione)

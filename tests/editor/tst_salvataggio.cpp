@@ -85,7 +85,7 @@ void TestSalvataggio::vaiA(int posizione)
     clicca(controlloEditore("cmdPrimo"));
     for (int k = 1; k < posizione; ++k)
         clicca(controlloEditore("cmdAvanti"));
-    QCOMPARE(m_editor->lblPosizione->text(), QString::number(posizione));
+    QCOMPARE(posizioneMostrata(m_editor), QString::number(posizione));
 }
 
 TSchedaPagina TestSalvataggio::leggi(int posizione)
@@ -128,7 +128,7 @@ void TestSalvataggio::obbligatori()
     QCOMPARE(messaggi.messaggi().first().tipo, TipoMessaggio::Avviso);
     QVERIFY(m_editor->campo(atteso.campo)->hasFocus());
     QCOMPARE(QFileInfo(archivio()).size(), 0);
-    QCOMPARE(m_editor->lblPosizione->text(), QString());
+    QCOMPARE(posizioneMostrata(m_editor), QString());
     QVERIFY(!QFileInfo::exists(scansione(1)));
     // The warnings change nothing but the focus.
     QCOMPARE(campoEditore("txtTitolo")->text(), valori.at(0));
@@ -144,7 +144,7 @@ void TestSalvataggio::nuovaInCoda()
     clicca(controlloEditore("cmdSalva"));
     QCOMPARE(messaggi.testi(), QStringList{kSchedaInserita});
     QCOMPARE(messaggi.messaggi().first().tipo, TipoMessaggio::Informazione);
-    QCOMPARE(m_editor->lblPosizione->text(), QStringLiteral("8"));
+    QCOMPARE(posizioneMostrata(m_editor), QStringLiteral("8"));
     const QByteArray dopo = leggiFile(archivio());
     QCOMPARE(dopo.size(), prima.size() + 3990);
     QCOMPARE(dopo.left(prima.size()), prima);
@@ -169,7 +169,7 @@ void TestSalvataggio::secondoSalvataggioSovrascrive()
 
     QCOMPARE(messaggi.testi(), (QStringList{kSchedaInserita, kSchedaModificata}));
     QCOMPARE(QFileInfo(archivio()).size(), 3 * kDimensioneScheda);
-    QCOMPARE(m_editor->lblPosizione->text(), QStringLiteral("3"));
+    QCOMPARE(posizioneMostrata(m_editor), QStringLiteral("3"));
     QCOMPARE(leggiCampo(leggi(3), Campo::Autore), QStringLiteral("Neri Giovanni"));
 }
 
@@ -241,7 +241,7 @@ void TestSalvataggio::schedaCambiataAltrove()
     QCOMPARE(leggiCampo(leggi(2), Campo::Autore), autore);
     QCOMPARE(leggiFile(archivio()).left(3990) + leggiFile(archivio()).mid(7980), altreSchede);
     QCOMPARE(QFileInfo::exists(scansione(2)), salvata);
-    QCOMPARE(m_editor->lblPosizione->text(), QStringLiteral("2"));
+    QCOMPARE(posizioneMostrata(m_editor), QStringLiteral("2"));
     QCOMPARE(campoEditore("txtAutore")->text(), QStringLiteral("Mio"));
 
     // Once saved, the screen stands for what it wrote: the next save asks
@@ -270,7 +270,7 @@ void TestSalvataggio::sovrascritturaToccaSoloIlRecord()
     QCOMPARE(dopo.mid(11970), prima.mid(11970));
     QVERIFY(dopo.mid(7980, 3990) != prima.mid(7980, 3990));
     QCOMPARE(leggiCampo(leggi(3), Campo::Autore), QStringLiteral("Autore cambiato"));
-    QCOMPARE(m_editor->lblPosizione->text(), QStringLiteral("3"));
+    QCOMPARE(posizioneMostrata(m_editor), QStringLiteral("3"));
     const QImage scritta(scansione(3));
     QCOMPARE(scritta.size(), QSize(70, 90));
     QVERIFY(coloreVicino(coloreAlCentro(scritta), Qt::blue));
@@ -284,11 +284,10 @@ void TestSalvataggio::ritornoIdentico()
     QVERIFY(scriviFile(archivio(), QByteArray()));
     for (int k = 0; k < kCampiDescrittivi; ++k)
         m_editor->campo(Campo(k))->setText(QStringLiteral("  testo %1 ").arg(k));
-    m_editor->chkDaCompletare->setChecked(true);
-    QLabel *etichette[] = {m_editor->lblFile01, m_editor->lblFile02, m_editor->lblFile03,
-                           m_editor->lblDesc01, m_editor->lblDesc02, m_editor->lblDesc03};
-    for (int k = 0; k < 6; ++k)
-        etichette[k]->setText(QStringLiteral("allegato %1").arg(k));
+    casellaDaCompletare(m_editor)->setChecked(true);
+    for (int k = 0; k < 3; ++k)
+        impostaAllegatoEditore(m_editor, k, QStringLiteral("allegato %1").arg(k),
+                               QStringLiteral("allegato %1").arg(k + 3));
 
     RegistroMessaggi messaggi;
     clicca(controlloEditore("cmdSalva"));
@@ -303,13 +302,15 @@ void TestSalvataggio::ritornoIdentico()
     clicca(controlloEditore("cmdPrimo"));
     for (int k = 0; k < kCampiDescrittivi; ++k)
         QCOMPARE(m_editor->campo(Campo(k))->text(), QStringLiteral("testo %1").arg(k));
-    QVERIFY(m_editor->chkDaCompletare->isChecked());
-    for (int k = 0; k < 6; ++k)
-        QCOMPARE(etichette[k]->text(), QStringLiteral("allegato %1").arg(k));
+    QVERIFY(casellaDaCompletare(m_editor)->isChecked());
+    for (int k = 0; k < 3; ++k) {
+        QCOMPARE(m_editor->allegati().nomi[size_t(k)], QStringLiteral("allegato %1").arg(k));
+        QCOMPARE(m_editor->allegati().descrizioni[size_t(k)], QStringLiteral("allegato %1").arg(k + 3));
+    }
     QCOMPARE(messaggi.testi(), QStringList{kSchedaInserita});
 
     // A cleared box is stored as "No".
-    m_editor->chkDaCompletare->setChecked(false);
+    casellaDaCompletare(m_editor)->setChecked(false);
     clicca(controlloEditore("cmdSalva"));
     QCOMPARE(QByteArray(reinterpret_cast<const char *>(leggi(1).DaCompletare), 3), QByteArray("\x02No", 3));
 }
@@ -326,7 +327,7 @@ void TestSalvataggio::bitmapSalvataComeJpeg()
 
     RegistroMessaggi messaggi;
     clicca(controlloEditore("cmdSalva"));
-    QCOMPARE(m_editor->lblPosizione->text(), QStringLiteral("2"));
+    QCOMPARE(posizioneMostrata(m_editor), QStringLiteral("2"));
     QCOMPARE(formatoDelFile(scansione(2)), QByteArray("jpeg"));
     const QImage scritta(scansione(2));
     QCOMPARE(scritta.size(), QSize(120, 160));
@@ -360,14 +361,14 @@ void TestSalvataggio::archivioInaccessibile()
     clicca(controlloEditore("cmdSalva"));
     QCOMPARE(messaggi.testi(), QStringList{kMessaggioAccessoArchivio});
     QCOMPARE(messaggi.messaggi().first().tipo, TipoMessaggio::Errore);
-    QCOMPARE(m_editor->lblPosizione->text(), QString());
+    QCOMPARE(posizioneMostrata(m_editor), QString());
     QCOMPARE(m_editor->foto(), foto);
     QVERIFY(!QFileInfo::exists(scansione(1)));
     QVERIFY(QDir().rmdir(archivio()));
 
     // Overwriting a record that is no longer in the file fails the same way.
     QVERIFY(scriviArchivio(archivio(), schedeNumerate(2)));
-    m_editor->lblPosizione->setText(QStringLiteral("4"));
+    m_editor->MostraScheda(schedeNumerate(4).at(3), 4);
     messaggi.svuota();
     clicca(controlloEditore("cmdSalva"));
     QCOMPARE(messaggi.testi(), QStringList{kMessaggioAccessoArchivio});
@@ -390,7 +391,7 @@ void TestSalvataggio::fotoNonScrivibile()
     QCOMPARE(messaggi.testi(), (QStringList{kSchedaInserita, kFotoNonSalvata}));
     QCOMPARE(messaggi.messaggi().at(1).tipo, TipoMessaggio::Avviso);
     QCOMPARE(QFileInfo(archivio()).size(), 2 * kDimensioneScheda);
-    QCOMPARE(m_editor->lblPosizione->text(), QStringLiteral("2"));
+    QCOMPARE(posizioneMostrata(m_editor), QStringLiteral("2"));
     QCOMPARE(m_editor->foto(), foto);
 
     // Once the way is clear, saving again stores the same record and the scan.
@@ -406,8 +407,8 @@ void TestSalvataggio::nuovo()
 {
     QVERIFY(scriviArchivio(archivio(), schedeNumerate(3)));
     vaiA(2);
-    m_editor->chkDaCompletare->setChecked(true);
-    m_editor->lblDesc02->setText(QStringLiteral("d"));
+    casellaDaCompletare(m_editor)->setChecked(true);
+    impostaAllegatoEditore(m_editor, 1, QString(), QStringLiteral("d"));
     m_editor->impostaFoto(tinta(QSize(10, 10), Qt::red));
     campoEditore("txtNote")->setFocus();
 
@@ -415,13 +416,13 @@ void TestSalvataggio::nuovo()
     clicca(controlloEditore("cmdNuovo"));
     for (int k = 0; k < kCampiDescrittivi; ++k)
         QCOMPARE(m_editor->campo(Campo(k))->text(), QString());
-    QVERIFY(!m_editor->chkDaCompletare->isChecked());
-    QCOMPARE(m_editor->lblDesc02->text(), QString());
+    QVERIFY(!casellaDaCompletare(m_editor)->isChecked());
+    QCOMPARE(m_editor->allegati().descrizioni[1], QString());
     QCOMPARE(m_editor->foto(), m_editor->fotoSegnaposto());
-    QCOMPARE(m_editor->lblPosizione->text(), QString());
+    QCOMPARE(posizioneMostrata(m_editor), QString());
     QVERIFY(campoEditore("txtTitolo")->hasFocus());
-    QCOMPARE(m_editor->lblNome->text(), QStringLiteral("Prova"));
-    QCOMPARE(m_editor->lblFile->text(), archivio());
+    QCOMPARE(nomeMostrato(m_editor), QStringLiteral("Prova"));
+    QCOMPARE(m_editor->percorsoArchivio(), archivio());
 
     // Saving an untouched new record is refused at the title.
     clicca(controlloEditore("cmdSalva"));
@@ -446,18 +447,18 @@ void TestSalvataggio::duplicaPoiSalva()
     clicca(controlloEditore("cmdDuplica"));
     QCOMPARE(messaggi.testi(), QStringList{kDuplicaPronta});
     QCOMPARE(messaggi.messaggi().first().tipo, TipoMessaggio::Informazione);
-    QCOMPARE(m_editor->lblPosizione->text(), QString());
-    QCOMPARE(m_editor->lblFile01->text(), QString());
-    QCOMPARE(m_editor->lblDesc01->text(), QString());
+    QCOMPARE(posizioneMostrata(m_editor), QString());
+    QCOMPARE(m_editor->allegati().nomi[0], QString());
+    QCOMPARE(m_editor->allegati().descrizioni[0], QString());
     QCOMPARE(m_editor->foto(), m_editor->fotoSegnaposto());
     QVERIFY(campoEditore("txtTitolo")->hasFocus());
     QCOMPARE(campoEditore("txtTitolo")->text(), QStringLiteral("Pagina 3"));
     QCOMPARE(campoEditore("txtGiudizio")->text(), QStringLiteral("modifica non salvata"));
-    QVERIFY(m_editor->chkDaCompletare->isChecked());
+    QVERIFY(casellaDaCompletare(m_editor)->isChecked());
     QCOMPARE(leggiFile(archivio()), prima);
 
     clicca(controlloEditore("cmdSalva"));
-    QCOMPARE(m_editor->lblPosizione->text(), QStringLiteral("6"));
+    QCOMPARE(posizioneMostrata(m_editor), QStringLiteral("6"));
     const QByteArray dopo = leggiFile(archivio());
     QCOMPARE(dopo.left(prima.size()), prima);
     const TSchedaPagina copia = leggi(6);
@@ -474,7 +475,7 @@ void TestSalvataggio::duplicaSuNuova()
 {
     QVERIFY(scriviArchivio(archivio(), schedeNumerate(2)));
     compila(QStringLiteral("Bozza"), QString(), QString(), QString());
-    m_editor->lblFile02->setText(QStringLiteral("b.pdf"));
+    impostaAllegatoEditore(m_editor, 1, QStringLiteral("b.pdf"), QString());
     const QImage foto = tinta(QSize(10, 10), Qt::red);
     m_editor->impostaFoto(foto);
     RegistroMessaggi messaggi;
@@ -482,7 +483,7 @@ void TestSalvataggio::duplicaSuNuova()
     QCOMPARE(messaggi.testi(), QStringList{kDuplicaNonSalvata});
     QCOMPARE(messaggi.messaggi().first().tipo, TipoMessaggio::Avviso);
     QCOMPARE(campoEditore("txtTitolo")->text(), QStringLiteral("Bozza"));
-    QCOMPARE(m_editor->lblFile02->text(), QStringLiteral("b.pdf"));
+    QCOMPARE(m_editor->allegati().nomi[1], QStringLiteral("b.pdf"));
     QCOMPARE(m_editor->foto(), foto);
     QCOMPARE(QFileInfo(archivio()).size(), 2 * kDimensioneScheda);
 }

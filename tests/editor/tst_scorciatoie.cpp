@@ -134,7 +134,7 @@ void TestScorciatoie::tasti()
     RegistroMessaggi registro;
     QTest::keySequence(campo, tasti);
 
-    QCOMPARE(editor->lblPosizione->text(), posizione);
+    QCOMPARE(posizioneMostrata(editor), posizione);
     QCOMPARE(registro.testi(), messaggi);
     QCOMPARE(QFileInfo(m_programma->archivio()).size(), qint64(scritte) * qint64(sizeof(TSchedaPagina)));
     if (campo->text() == kDigitato)

@@ -239,8 +239,8 @@ int main(int argc, char **argv)
     const char *lavoro = argv[1];
     ProgrammaDiProva programma;
     RegistroMessaggi messaggi;
-    frmDocumenti()->lblNome->setText(QStringLiteral("Bench"));
-    frmDocumenti()->lblFile->setText(percorso);
+    frmDocumenti()->documento().impostaCartellaProgramma(programma.cartella());
+    frmDocumenti()->documento().apri(percorso, QStringLiteral("Bench"));
     // Warm the cache and the windows' first-use work for both sides.
     lettura(percorso, false);
 

@@ -91,7 +91,7 @@ int main(int argc, char **argv)
             schede.append(schedaNumero(i));
         scriviArchivio(percorso, schede);
         schede = QVector<TSchedaPagina>();
-        frmDocumenti()->lblFile->setText(percorso);
+        frmDocumenti()->documento().apri(percorso, QStringLiteral("Bench%1").arg(n));
 
         std::printf("%d schede (%.1f MB)\n", n, double(n) * double(kDimensioneScheda) / 1e6);
         const qint64 lettura = misura([&] { percorsoFile(percorso)([](int, const TSchedaPagina &) {}); });

@@ -74,8 +74,7 @@ void TestRiepDaCompletare::init()
     m_programma = std::make_unique<ProgrammaDiProva>();
     m_archivio = m_programma->percorso(QStringLiteral("Prova.kpx"));
     QVERIFY(scriviArchivio(m_archivio, archivioDiProva()));
-    frmDocumenti()->lblNome->setText(QStringLiteral("Prova"));
-    frmDocumenti()->lblFile->setText(m_archivio);
+    impostaArchivioEditore(frmDocumenti(), m_programma->cartella(), QStringLiteral("Prova"));
 }
 
 void TestRiepDaCompletare::cleanup()
@@ -219,7 +218,7 @@ void TestRiepDaCompletare::doppioClicApreNellEditore()
     QCOMPARE(vociLista(f->lstRecords).size(), 3);
     doppioClicVoce(f->lstRecords, 2);
     QVERIFY(!f->isVisible());
-    QCOMPARE(frmDocumenti()->lblPosizione->text(), QStringLiteral("8"));
+    QCOMPARE(posizioneMostrata(frmDocumenti()), QStringLiteral("8"));
     QVERIFY(messaggi.testi().isEmpty());
 }
 
@@ -235,7 +234,7 @@ void TestRiepDaCompletare::doppioClicSpuntaLaCasella()
     auto f = apri();
     doppioClicVoce(f->lstRecords, 0); // bozza, position 6
     QVERIFY(!f->isVisible());
-    QCOMPARE(editore->lblPosizione->text(), QStringLiteral("6"));
+    QCOMPARE(posizioneMostrata(editore), QStringLiteral("6"));
     QCOMPARE(txtTitolo->text(), QStringLiteral("bozza"));
     QCOMPARE(txtAutore->text(), QStringLiteral("Rossi"));
     QVERIFY(chk->isChecked());
@@ -259,7 +258,7 @@ void TestRiepDaCompletare::aperturaDallEditore()
     QVERIFY(!modaleMancata());
     QVERIFY(eseguito);
     QVERIFY(aperta.isNull());
-    QCOMPARE(frmDocumenti()->lblPosizione->text(), QStringLiteral("6"));
+    QCOMPARE(posizioneMostrata(frmDocumenti()), QStringLiteral("6"));
 }
 
 QTEST_MAIN(TestRiepDaCompletare)

@@ -138,8 +138,7 @@ void TestStampaRiepilogo::init()
     m_programma = std::make_unique<ProgrammaDiProva>();
     const QString archivio = m_programma->percorso(QStringLiteral("Prova.kpx"));
     QVERIFY(scriviArchivio(archivio, archivioDiProva()));
-    frmDocumenti()->lblNome->setText(QStringLiteral("Prova"));
-    frmDocumenti()->lblFile->setText(archivio);
+    impostaArchivioEditore(frmDocumenti(), m_programma->cartella(), QStringLiteral("Prova"));
 }
 
 void TestStampaRiepilogo::cleanup()

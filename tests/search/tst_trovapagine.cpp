@@ -8,6 +8,7 @@
 
 #include "support/documenti_supporto.h"
 #include "support/percorsi_supporto.h"
+#include "support/permessi_supporto.h"
 #include "support/ricerca_supporto.h"
 #include "support/righe_supporto.h"
 #include "support/supporto.h"
@@ -23,11 +24,14 @@
 #include <QListView>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QTest>
 
 #include <algorithm>
 #include <memory>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -86,6 +90,7 @@ private slots:
     void doppioClicSenzaSelezione();
     void doppioClicArchivioSparito();
     void aperturaDallEditore();
+    void aperturaDallEditoreSolaLettura();
 
 private:
     std::unique_ptr<TfrmTrovaPagine> apri(bool marca = true);
@@ -102,8 +107,8 @@ void TestTrovaPagine::init()
     m_programma = std::make_unique<ProgrammaDiProva>();
     m_archivio = m_programma->percorso(QStringLiteral("Prova.kpx"));
     QVERIFY(scriviArchivio(m_archivio, archivioDiProva()));
-    frmDocumenti()->lblNome->setText(QStringLiteral("Prova"));
-    frmDocumenti()->lblFile->setText(QStringLiteral("  ") + m_archivio + QStringLiteral(" "));
+    frmDocumenti()->documento().impostaCartellaProgramma(m_programma->cartella());
+    frmDocumenti()->documento().apri(QStringLiteral("  ") + m_archivio + QStringLiteral(" "), QStringLiteral("Prova"));
 }
 
 void TestTrovaPagine::cleanup()
@@ -443,11 +448,7 @@ void TestTrovaPagine::doppioClicScriveLEditore()
         auto *c = editore->findChild<QLineEdit *>(QString::fromLatin1(nome));
         return c ? c->text() : QStringLiteral("<manca %1>").arg(QString::fromLatin1(nome));
     };
-    const auto etichetta = [editore](const char *nome) {
-        auto *l = editore->findChild<QLabel *>(QString::fromLatin1(nome));
-        return l ? l->text() : QStringLiteral("<manca %1>").arg(QString::fromLatin1(nome));
-    };
-    QCOMPARE(editore->lblPosizione->text(), QStringLiteral("7"));
+    QCOMPARE(posizioneMostrata(editore), QStringLiteral("7"));
     QCOMPARE(testo("txtTitolo"), QStringLiteral("Carteggio"));
     QCOMPARE(testo("txtAutore"), QStringLiteral("Neri"));
     QCOMPARE(testo("txtCodice"), QStringLiteral("K-1"));
@@ -457,8 +458,8 @@ void TestTrovaPagine::doppioClicScriveLEditore()
     QCOMPARE(testo("txtDescrizione"), QString());
     // The record's flag is neither value: the box keeps what it showed.
     QVERIFY(!chk->isChecked());
-    QCOMPARE(etichetta("lblFile01"), QString());
-    QCOMPARE(etichetta("lblDesc03"), QStringLiteral("sigillo"));
+    QCOMPARE(editore->allegati().nomi[0], QString());
+    QCOMPARE(editore->allegati().descrizioni[2], QStringLiteral("sigillo"));
     const QColor centro = coloreAlCentro(imgFoto);
     QVERIFY2(centro.red() > 200 && centro.green() < 60 && centro.blue() < 60, qPrintable(centro.name()));
 }
@@ -479,7 +480,7 @@ void TestTrovaPagine::doppioClicRigaTagliata()
     QVERIFY(!voci.first().contains(settanta));
     doppioClicVoce(f->lstRecords, 0);
     QVERIFY(!f->isVisible());
-    QCOMPARE(frmDocumenti()->lblPosizione->text(), QStringLiteral("6"));
+    QCOMPARE(posizioneMostrata(frmDocumenti()), QStringLiteral("6"));
 }
 
 void TestTrovaPagine::doppioClicRigheUguali()
@@ -491,14 +492,14 @@ void TestTrovaPagine::doppioClicRigheUguali()
     QVERIFY(scriviArchivio(m_archivio, schede));
 
     for (int voce : {1, 2}) {
-        frmDocumenti()->lblPosizione->clear();
+        frmDocumenti()->PulisciScheda();
         auto f = apri();
         cercaCon(f.get());
         const QStringList voci = vociLista(f->lstRecords);
         QCOMPARE(voci.at(1), voci.at(2));
         doppioClicVoce(f->lstRecords, voce);
         QVERIFY(!f->isVisible());
-        QCOMPARE(frmDocumenti()->lblPosizione->text(), QStringLiteral("6"));
+        QCOMPARE(posizioneMostrata(frmDocumenti()), QStringLiteral("6"));
     }
 }
 
@@ -506,17 +507,17 @@ void TestTrovaPagine::doppioClicSenzaMarca()
 {
     auto f = apri(false);
     cercaCon(f.get());
-    frmDocumenti()->lblPosizione->setText(QStringLiteral("prima"));
+    frmDocumenti()->MostraScheda(schedaVuota(), 99);
     doppioClicVoce(f->lstRecords, 0);
     QVERIFY(!f->isVisible());
-    QCOMPARE(frmDocumenti()->lblPosizione->text(), QStringLiteral("prima"));
+    QCOMPARE(posizioneMostrata(frmDocumenti()), QStringLiteral("99"));
 
     auto g = apri(false);
     g->lblMemory->setText(QStringLiteral("altro"));
     cercaCon(g.get());
     doppioClicVoce(g->lstRecords, 0);
     QVERIFY(!g->isVisible());
-    QCOMPARE(frmDocumenti()->lblPosizione->text(), QStringLiteral("prima"));
+    QCOMPARE(posizioneMostrata(frmDocumenti()), QStringLiteral("99"));
 }
 
 void TestTrovaPagine::doppioClicSenzaSelezione()
@@ -525,10 +526,10 @@ void TestTrovaPagine::doppioClicSenzaSelezione()
     auto f = apri();
     cercaCon(f.get(), {{"txtTitolo", "lettera"}});
     QCOMPARE(f->voceSelezionata(), -1);
-    frmDocumenti()->lblPosizione->setText(QStringLiteral("prima"));
+    frmDocumenti()->MostraScheda(schedaVuota(), 99);
     doppioClicVoce(f->lstRecords, -1);
     QVERIFY(!f->isVisible());
-    QCOMPARE(frmDocumenti()->lblPosizione->text(), QStringLiteral("prima"));
+    QCOMPARE(posizioneMostrata(frmDocumenti()), QStringLiteral("99"));
     QVERIFY(messaggi.testi().isEmpty());
 }
 
@@ -539,10 +540,10 @@ void TestTrovaPagine::doppioClicArchivioSparito()
     cercaCon(f.get());
     QVERIFY(QFile::remove(m_archivio));
     QVERIFY(QDir().mkpath(m_archivio));
-    frmDocumenti()->lblPosizione->setText(QStringLiteral("prima"));
+    frmDocumenti()->MostraScheda(schedaVuota(), 99);
     doppioClicVoce(f->lstRecords, 0);
     QVERIFY(!f->isVisible());
-    QCOMPARE(frmDocumenti()->lblPosizione->text(), QStringLiteral("prima"));
+    QCOMPARE(posizioneMostrata(frmDocumenti()), QStringLiteral("99"));
     QVERIFY(messaggi.testi().isEmpty());
 }
 
@@ -569,7 +570,39 @@ void TestTrovaPagine::aperturaDallEditore()
     QVERIFY(!modaleMancata());
     QVERIFY(eseguito);
     QVERIFY(aperta.isNull());
-    QCOMPARE(frmDocumenti()->lblPosizione->text(), QStringLiteral("4"));
+    QCOMPARE(posizioneMostrata(frmDocumenti()), QStringLiteral("4"));
+}
+
+// The same on an archive the user may only read: the search lists it and
+// the line opens its record in the editor, with no message, the file as it
+// was.
+void TestTrovaPagine::aperturaDallEditoreSolaLettura()
+{
+    const QByteArray prima = leggiFile(m_archivio);
+    const QByteArray nome = QFile::encodeName(m_archivio);
+    const auto ripristina = qScopeGuard([&] { ::chmod(nome.constData(), 0644); });
+    QCOMPARE(::chmod(nome.constData(), 0444), 0);
+    PermessiDaUtente utente;
+    QVERIFY(utente.attivi());
+
+    RegistroMessaggi messaggi;
+    bool eseguito = false;
+    allaProssimaModale([&](QWidget *m) {
+        auto *f = qobject_cast<TfrmTrovaPagine *>(m);
+        QVERIFY(f);
+        eseguito = true;
+        QTest::keyClicks(campo(f, "txtAutore"), QStringLiteral("verdi"));
+        QTest::mouseClick(f->btnCerca, Qt::LeftButton);
+        QCOMPARE(titoli(vociLista(f->lstRecords)), QStringList{"Contratto"});
+        doppioClicVoce(f->lstRecords, 0);
+    });
+    clicca(frmDocumenti()->findChild<QWidget *>(QStringLiteral("cmdTrova")));
+    QVERIFY(!modaleMancata());
+    QVERIFY(eseguito);
+    QVERIFY(messaggi.testi().isEmpty());
+    QCOMPARE(posizioneMostrata(frmDocumenti()), QStringLiteral("4"));
+    QCOMPARE(campoEditore("txtTitolo")->text(), QStringLiteral("Contratto"));
+    QCOMPARE(leggiFile(m_archivio), prima);
 }
 
 QTEST_MAIN(TestTrovaPagine)

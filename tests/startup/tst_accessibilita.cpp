@@ -353,7 +353,7 @@ void TestAccessibilita::effetti()
     QCOMPARE(registro.testi(), messaggi);
     QCOMPARE(finestreVisibili(), visibili);
     if (!posizione.isNull())
-        QCOMPARE(frmDocumenti()->lblPosizione->text(), posizione);
+        QCOMPARE(posizioneMostrata(frmDocumenti()), posizione);
 }
 
 void TestAccessibilita::collegamenti_data()

@@ -1,11 +1,13 @@
 #include "support/documenti_supporto.h"
 
+#include "app/vistaimmagine.h"
 #include "editor/frmdocumenti.h"
 #include "output/frmexpdocumenti.h"
 #include "search/finestrariepilogo.h"
 #include "startup/finestre.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -32,8 +34,7 @@ TfrmDocumenti *apriEditore(const QString &cartella, const QString &nome)
 {
     TfrmDocumenti *editor = frmDocumenti();
     editor->hide();
-    editor->lblNome->setText(nome);
-    editor->lblFile->setText(cartella + nome + QStringLiteral(".kpx"));
+    impostaArchivioEditore(editor, cartella, nome);
     editor->mostra();
     // Offscreen, a window hidden and shown again stays the platform's focus
     // window, so the application is never told it is active again: tell it,
@@ -66,7 +67,8 @@ void suArchivioEditore(FinestraRiepilogo *finestra)
 {
     TfrmDocumenti *editor = frmDocumenti();
     finestra->impostaArchivio(editor->percorsoArchivio(), editor->nomeArchivio());
-    QObject::connect(finestra, &FinestraRiepilogo::schedaScelta, editor, &TfrmDocumenti::mostraPosizione);
+    QObject::connect(finestra, &FinestraRiepilogo::schedaScelta, &editor->documento(),
+                     &DocumentoArchivio::mostraPosizione);
 }
 
 void suArchivioEditore(TfrmExpDocumenti *finestra)
@@ -82,6 +84,45 @@ QLineEdit *campoEditore(const char *nome)
 QWidget *controlloEditore(const char *nome)
 {
     return frmDocumenti()->findChild<QWidget *>(QString::fromLatin1(nome));
+}
+
+QCheckBox *casellaDaCompletare(TfrmDocumenti *editor)
+{
+    return editor->findChild<QCheckBox *>(QStringLiteral("chkDaCompletare"));
+}
+
+QLabel *barraStato(TfrmDocumenti *editor)
+{
+    return editor->findChild<QLabel *>(QStringLiteral("panInfo"));
+}
+
+VistaImmagine *fotoEditore(TfrmDocumenti *editor)
+{
+    return editor->findChild<VistaImmagine *>(QStringLiteral("imgFoto"));
+}
+
+QString posizioneMostrata(TfrmDocumenti *editor)
+{
+    return editor->findChild<QLabel *>(QStringLiteral("lblPosizione"))->text();
+}
+
+QString nomeMostrato(TfrmDocumenti *editor)
+{
+    return editor->findChild<QLabel *>(QStringLiteral("lblNome"))->text();
+}
+
+void impostaArchivioEditore(TfrmDocumenti *editor, const QString &cartella, const QString &nome)
+{
+    editor->documento().impostaCartellaProgramma(cartella);
+    editor->documento().apri(cartella + nome + QStringLiteral(".kpx"), nome);
+}
+
+void impostaAllegatoEditore(TfrmDocumenti *editor, int slot, const QString &nome, const QString &descrizione)
+{
+    ValoriAllegati v = editor->allegati();
+    v.nomi[size_t(slot)] = nome;
+    v.descrizioni[size_t(slot)] = descrizione;
+    editor->impostaAllegati(v);
 }
 
 void muoviPuntatore(QWidget *w, QPoint pos)

@@ -7,10 +7,13 @@
 #include <QVector>
 
 class FinestraRiepilogo;
+class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QWidget;
 class TfrmDocumenti;
 class TfrmExpDocumenti;
+class VistaImmagine;
 
 // Records "Pagina 1" to "Pagina n": title, author, code and page number
 // filled, each telling its position.
@@ -49,6 +52,18 @@ void suArchivioEditore(TfrmExpDocumenti *finestra);
 QLineEdit *campoEditore(const char *nome);
 // A control of the editor by its name.
 QWidget *controlloEditore(const char *nome);
+// The controls of the editor a test reads or drives, by their names.
+QCheckBox *casellaDaCompletare(TfrmDocumenti *editor);
+QLabel *barraStato(TfrmDocumenti *editor);
+VistaImmagine *fotoEditore(TfrmDocumenti *editor);
+// What the editor shows between the arrows and on the name bar.
+QString posizioneMostrata(TfrmDocumenti *editor);
+QString nomeMostrato(TfrmDocumenti *editor);
+// The archive of the editor made current (in the program folder,
+// "<nome>.kpx") without showing the editor: a new record on screen.
+void impostaArchivioEditore(TfrmDocumenti *editor, const QString &cartella, const QString &nome);
+// One attachment slot (0..2) of the record on screen.
+void impostaAllegatoEditore(TfrmDocumenti *editor, int slot, const QString &nome, const QString &descrizione);
 
 // The pointer moving over a widget, at a point of it (its centre by default).
 void muoviPuntatore(QWidget *w, QPoint pos = QPoint(-1, -1));
