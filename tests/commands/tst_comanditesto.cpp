@@ -112,7 +112,7 @@ void TestComandiTesto::acquisisci(const QImage &pagina)
 {
     // As the editor takes a page from the scanner: on screen, then read.
     m_editor->impostaFoto(pagina);
-    m_editor->comandiTesto()->leggiAcquisita(pagina);
+    m_editor->findChild<ComandiTesto *>()->leggiAcquisita(pagina);
 }
 
 void TestComandiTesto::attendiLettura()
