@@ -6,9 +6,12 @@
 # a window of a lower folder needs from one above it is handed over as values
 # when it opens, and what it produced goes back by return value or signal.
 #
-#   5  startup  tools          start-up (the only one that knows every
+#   6  startup  tools          start-up (the only one that knows every
 #                              window), build-time tools
-#   4  editor                  the page editor and the windows it opens
+#   5  editor                  the page editor and the windows it opens
+#   4  commands                what the user asks of the open archive beyond
+#                              the editor's own: acquisition, recognition,
+#                              text search, searchable PDF
 #   3  access  archives  search  output  scanner
 #   2  home  ocr               help and launcher; page text recognition
 #                              and its index
@@ -21,7 +24,7 @@ cd "$src"
 
 find . \( -name '*.cpp' -o -name '*.h' \) -print0 | sort -z | xargs -0 awk -v script="$(basename "$0")" '
 BEGIN {
-    split("startup:5 tools:5 editor:4 access:3 archives:3 search:3 output:3 scanner:3 home:2 ocr:2 app:1 document:1 storage:0 report:0", t, " ")
+    split("startup:6 tools:6 editor:5 commands:4 access:3 archives:3 search:3 output:3 scanner:3 home:2 ocr:2 app:1 document:1 storage:0 report:0", t, " ")
     for (i in t) { split(t[i], kv, ":"); rank[kv[1]] = kv[2] }
     errors = 0
 }

@@ -3,8 +3,8 @@
 # configuration folder whose dll.conf names only `test` (SANE_CONFIG_DIR, no
 # system file changes). Runs the scanner tests (devices, settings, one page,
 # a bundle of ten sheets from the feeder, every failure the backend can be
-# told to give, stopping, a scanner that falls silent, and the editor's
-# commands that store what comes in), then checks that a page the program
+# told to give, stopping, a scanner that falls silent, and the commands
+# that store what comes in), then checks that a page the program
 # acquires is, pixel for pixel, the page scanimage writes to a file.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -12,13 +12,13 @@ inizio=$SECONDS
 
 bash scripts/deps.sh
 cmake -S . -B build/tests -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_BUILD_TESTS=ON >/dev/null
-cmake --build build/tests --target scanner_bench_acquisizione \
+cmake --build build/tests --target scanner_bench_acquisizione commands_tst_scannereditor commands_tst_paginepacco \
     $(cd tests && ls scanner/tst_*.cpp | sed 's|/tst_|_tst_|; s|\.cpp$||')
 costruito=$SECONDS
 
 export QT_QPA_PLATFORM=offscreen
 unset QT_QPA_PLATFORMTHEME
-(cd build/tests && ctest --output-on-failure --no-tests=error -R '^scanner_')
+(cd build/tests && ctest --output-on-failure --no-tests=error -R '^(scanner_|commands_tst_(scannereditor|paginepacco)$)')
 
 cartella=$(mktemp -d)
 trap 'rm -rf "$cartella"' EXIT

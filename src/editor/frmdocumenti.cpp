@@ -11,14 +11,14 @@
 #include "app/messaggi.h"
 #include "app/suggerimenti.h"
 #include "app/vistaimmagine.h"
+#include "commands/comanditesto.h"
+#include "commands/scannerdocumenti.h"
 #include "editor/aspettodocumenti.h"
 #include "editor/campidocumenti.h"
 #include "editor/comandidocumenti.h"
 #include "editor/comandifoto.h"
-#include "editor/comanditesto.h"
 #include "editor/frmallegacartella.h"
 #include "editor/frmzoom.h"
-#include "editor/scannerdocumenti.h"
 #include "home/frmguida.h"
 #include "output/frmanteprimapagina.h"
 #include "output/frmexpdocumenti.h"
@@ -146,7 +146,7 @@ TfrmDocumenti::TfrmDocumenti(QWidget *parent)
                                QString::fromUtf8(c.suggerimento));
     suggerimenti->aggiungi(chkDaCompletare, QStringLiteral("Spunta questa casella per indicare che la pagina "
                                                            "del documento deve essere ancora completata."));
-    m_testo = new ComandiTesto(this);
+    creaComandiArchivio();
 }
 
 void TfrmDocumenti::creaComandi(QWidget *pannello)
@@ -189,7 +189,36 @@ void TfrmDocumenti::creaComandi(QWidget *pannello)
         auto *scorciatoia = new QShortcut(QKeySequence(QString::fromLatin1(s.tasti), QKeySequence::PortableText), this);
         connect(scorciatoia, &QShortcut::activated, comando, &VistaImmagine::premi);
     }
-    creaComandiScanner(this);
+}
+
+void TfrmDocumenti::creaComandiArchivio()
+{
+    auto *scanner = new ComandiScanner(*m_documento, this);
+    // The acquired page is the scan on screen, as a loaded file would be,
+    // without JPEG bytes of its own: saving encodes it once, at the scans'
+    // quality. Its text is read meanwhile.
+    connect(scanner, &ComandiScanner::fotoAcquisita, this, [this](const QImage &foto) {
+        impostaFoto(foto);
+        m_testo->leggiAcquisita(foto);
+    });
+    connect(scanner, &ComandiScanner::campoMancante, this, [this](Campo c) { campo(c)->setFocus(); });
+    m_testo = new ComandiTesto(*m_documento, this);
+    connect(m_testo, &ComandiTesto::stato, this, &TfrmDocumenti::impostaStato);
+    connect(m_testo, &ComandiTesto::campiLetti, this, &TfrmDocumenti::mostraCampiLetti);
+    for (QAction *azione : scanner->azioni() + m_testo->azioni())
+        aggiungiComandoFoto(azione);
+}
+
+void TfrmDocumenti::mostraCampiLetti(const CampiLettura &campi)
+{
+    for (auto [c, valore] : {std::pair{Campo::Incipit, campi.incipit}, std::pair{Campo::RigheNum, campi.righe},
+                             std::pair{Campo::Lingua, campi.lingua}}) {
+        QLineEdit *e = campo(c);
+        if (e->text() != valore) {
+            e->setText(valore);
+            e->setCursorPosition(0);
+        }
+    }
 }
 
 void TfrmDocumenti::collegaComando(const char *nome, void (TfrmDocumenti::*gestore)())
@@ -299,6 +328,8 @@ void TfrmDocumenti::impostaFoto(const QImage &foto, const QByteArray &jpegOrigin
     m_jpegFoto = jpegOriginale;
     m_chiaveJpegFoto = foto.cacheKey();
     imgFoto->impostaImmagine(foto);
+    if (m_testo)
+        m_testo->fotoSulloSchermo(foto.cacheKey() == fotoSegnaposto().cacheKey() ? QImage() : foto);
 }
 
 QByteArray TfrmDocumenti::jpegFoto() const

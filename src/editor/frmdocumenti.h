@@ -2,7 +2,7 @@
 
 #include "app/finestra.h"
 #include "document/documentoarchivio.h"
-#include "editor/salvataggio.h"
+#include "document/salvataggio.h"
 #include "storage/schedapagina.h"
 #include "storage/valorischeda.h"
 
@@ -11,6 +11,7 @@
 #include <array>
 
 class ComandiTesto;
+struct CampiLettura;
 class QAction;
 struct SchedaFoglio;
 class QCheckBox;
@@ -82,19 +83,6 @@ public:
 
     // The open archive and the record on screen.
     DocumentoArchivio &documento() const { return *m_documento; }
-    // Writes the status line at the bottom of the window.
-    void impostaStato(const QString &testo);
-    // A command of the scan picture's context menu; its keys work anywhere
-    // in the editor.
-    void aggiungiComandoFoto(QAction *azione);
-
-    // The commands on the pages' text (scan picture's context menu).
-    ComandiTesto *comandiTesto() const { return m_testo; }
-
-signals:
-    // A page acquired from the scanner has become the scan on screen (not
-    // yet stored): the hook for work that follows it.
-    void fotoAcquisita(const QImage &foto);
 
 protected:
     void FormShow() override;
@@ -102,6 +90,16 @@ protected:
 
 private:
     void creaComandi(QWidget *pannello);
+    // The commands of commands/ on the document, their actions on the scan
+    // picture's context menu and what they announce shown here.
+    void creaComandiArchivio();
+    // A command of the scan picture's context menu; its keys work anywhere
+    // in the editor.
+    void aggiungiComandoFoto(QAction *azione);
+    // Writes the status line at the bottom of the window.
+    void impostaStato(const QString &testo);
+    // A recognition's incipit, line count and language in their fields.
+    void mostraCampiLetti(const CampiLettura &campi);
     void collegaComando(const char *nome, void (TfrmDocumenti::*gestore)());
 
     void cmdNuovoClick();

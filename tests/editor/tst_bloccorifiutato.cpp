@@ -1,5 +1,5 @@
+#include "document/salvataggio.h"
 #include "editor/frmdocumenti.h"
-#include "editor/salvataggio.h"
 #include "storage/archiviopagine.h"
 
 #include "support/documenti_supporto.h"

@@ -12,6 +12,8 @@ bash "$controllo" "$radice/src" >/dev/null
 # file that includes | include planted
 casi=(
     "output/finestrafoglio.cpp|editor/frmdocumenti.h"
+    "commands/comanditesto.cpp|editor/frmdocumenti.h"
+    "scanner/frmacquisisci.cpp|commands/paginepacco.h"
     "search/aprischeda.cpp|output/frmexpdocumenti.h"
     "storage/testo.cpp|app/finestre.h"
     "storage/testo.cpp|document/documentoarchivio.h"

@@ -1,6 +1,6 @@
-#include "editor/paginepacco.h"
+#include "commands/paginepacco.h"
 
-#include "editor/salvataggio.h"
+#include "document/salvataggio.h"
 #include "storage/archiviopagine.h"
 #include "storage/fotopagina.h"
 #include "storage/sostituzionefile.h"

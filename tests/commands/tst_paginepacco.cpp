@@ -2,8 +2,8 @@
 // each sheet a new record with the screen's fields as Duplica keeps them and
 // its own scan; a jam mid-bundle keeps the sheets before it; an archive
 // that cannot be written leaves no scan and no stray file.
-#include "editor/paginepacco.h"
-#include "editor/salvataggio.h"
+#include "commands/paginepacco.h"
+#include "document/salvataggio.h"
 #include "scanner/acquisizione.h"
 #include "storage/archiviopagine.h"
 #include "storage/fotopagina.h"

@@ -1,13 +1,12 @@
-#include "editor/comanditesto.h"
+#include "commands/comanditesto.h"
 
-#include "app/cartellaprogramma.h"
 #include "app/dialoghifile.h"
 #include "app/errori.h"
 #include "app/finestra.h"
 #include "app/lavorolungo.h"
 #include "app/messaggi.h"
-#include "app/vistaimmagine.h"
-#include "editor/frmdocumenti.h"
+#include "commands/azionicomandi.h"
+#include "document/documentoarchivio.h"
 #include "ocr/indicetesti.h"
 #include "ocr/letturaarchivio.h"
 #include "ocr/letturapagina.h"
@@ -22,8 +21,6 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QFileInfo>
-#include <QLabel>
-#include <QLineEdit>
 #include <QProgressDialog>
 #include <QThread>
 
@@ -35,16 +32,6 @@ const QString kMessaggioSenzaScansione =
 const QString kMessaggioPdfCreato = QStringLiteral("Il file PDF ricercabile è stato creato:\n\r\n\r");
 
 namespace {
-
-QAction *azione(TfrmDocumenti *editor, const char *nome, const QString &testo, const char *tasti)
-{
-    auto *a = new QAction(testo, editor);
-    a->setObjectName(QString::fromLatin1(nome));
-    a->setShortcut(QKeySequence(QString::fromLatin1(tasti), QKeySequence::PortableText));
-    a->setShortcutContext(Qt::WindowShortcut);
-    editor->aggiungiComandoFoto(a);
-    return a;
-}
 
 // Waits for a work on another thread inside the click that started it, as
 // any long work of the program does: the progress window after a moment,
@@ -67,35 +54,45 @@ void attendi(LavoroLungo &lavoro, const int &fatti, Finito finito, const std::fu
 
 } // namespace
 
-ComandiTesto::ComandiTesto(TfrmDocumenti *editor)
-    : QObject(editor)
-    , m_editor(editor)
+ComandiTesto::ComandiTesto(DocumentoArchivio &documento, QWidget *finestra)
+    : QObject(finestra)
+    , m_documento(documento)
+    , m_finestra(finestra)
 {
-    // The scan picture's context menu holds the commands; their keys work
-    // anywhere in the editor.
-    actRiconosciTesto =
-        azione(editor, "actRiconosciTesto", QStringLiteral("Riconosci il testo della pagina"), "Ctrl+R");
-    actCercaNelTesto =
-        azione(editor, "actCercaNelTesto", QStringLiteral("Cerca nel testo delle pagine..."), "Ctrl+Shift+F");
-    actRiconosciArchivio =
-        azione(editor, "actRiconosciArchivio", QStringLiteral("Riconosci il testo di tutte le pagine dell'archivio"),
-               "Ctrl+Shift+R");
-    actEsportaPdf = azione(editor, "actEsportaPdf", QStringLiteral("Esporta PDF ricercabile..."), "Ctrl+Shift+E");
-    const auto collega = [this](QAction *a, void (ComandiTesto::*gestore)()) {
-        connect(a, &QAction::triggered, this, [this, gestore] { protetto([this, gestore] { (this->*gestore)(); }); });
+    static const DescrizioneAzione<ComandiTesto> comandi[] = {
+        {"actRiconosciTesto", "Riconosci il testo della pagina", "Ctrl+R", &ComandiTesto::riconosciTesto},
+        {"actCercaNelTesto", "Cerca nel testo delle pagine...", "Ctrl+Shift+F", &ComandiTesto::cercaNelTesto},
+        {"actRiconosciArchivio", "Riconosci il testo di tutte le pagine dell'archivio", "Ctrl+Shift+R",
+         &ComandiTesto::riconosciArchivio},
+        {"actEsportaPdf", "Esporta PDF ricercabile...", "Ctrl+Shift+E", &ComandiTesto::esportaPdf},
     };
-    collega(actRiconosciTesto, &ComandiTesto::riconosciTesto);
-    collega(actCercaNelTesto, &ComandiTesto::cercaNelTesto);
-    collega(actRiconosciArchivio, &ComandiTesto::riconosciArchivio);
-    collega(actEsportaPdf, &ComandiTesto::esportaPdf);
-    connect(editor, &TfrmDocumenti::fotoAcquisita, this, [this] { protetto([this] { riconosciAcquisita(); }); });
+    m_azioni = creaAzioni(this, comandi);
 }
 
 ComandiTesto::~ComandiTesto() = default;
 
+QList<QAction *> ComandiTesto::azioni() const
+{
+    return m_azioni;
+}
+
+void ComandiTesto::fotoSulloSchermo(const QImage &foto)
+{
+    m_foto = foto;
+    // The acquired page is no longer on screen: its reading would fill
+    // nothing.
+    if (m_acquisita && foto.cacheKey() != m_chiaveAcquisita)
+        m_acquisita->annulla();
+}
+
+QString ComandiTesto::scansione(int posizione) const
+{
+    return percorsoFotoPagina(m_documento.cartellaProgramma(), m_documento.nome(), QString::number(posizione));
+}
+
 IndiceTesti *ComandiTesto::indice(bool dire)
 {
-    const QString percorso = IndiceTesti::percorsoIn(cartellaProgramma());
+    const QString percorso = IndiceTesti::percorsoIn(m_documento.cartellaProgramma());
     // A file removed since it was opened would take the texts into nothing:
     // it is made anew, unless the whole archive's reading holds it.
     if (m_indice && !m_archivio && !QFileInfo::exists(percorso))
@@ -111,8 +108,8 @@ IndiceTesti *ComandiTesto::indice(bool dire)
 
 void ComandiTesto::riconosciTesto()
 {
-    const QImage foto = m_editor->foto();
-    if (foto.isNull() || foto == m_editor->fotoSegnaposto()) {
+    const QImage foto = m_foto;
+    if (foto.isNull()) {
         avviso(kMessaggioSenzaScansione);
         return;
     }
@@ -129,7 +126,7 @@ void ComandiTesto::riconosciTesto()
     });
     {
         // Closed before any message, which would otherwise stand over it.
-        LavoroLungo lavoro(m_editor, QStringLiteral("Riconoscimento del testo"),
+        LavoroLungo lavoro(m_finestra, QStringLiteral("Riconoscimento del testo"),
                            QStringLiteral("Riconoscimento del testo della pagina: %1 su %2"), 100);
         lettura.avvia();
         attendi(lavoro, percento, [&finita] { return finita; }, [&lettura] { lettura.annulla(); });
@@ -150,41 +147,30 @@ void ComandiTesto::riconosciTesto()
 
 void ComandiTesto::applica(const EsitoLettura &esito, qint64 chiaveFoto)
 {
-    QLineEdit *incipit = m_editor->campo(Campo::Incipit);
-    QLineEdit *righe = m_editor->campo(Campo::RigheNum);
-    QLineEdit *lingua = m_editor->campo(Campo::Lingua);
-    const CampiLettura riempiti =
-        riempiVuoti({incipit->text(), righe->text(), lingua->text()}, campiDaTesto(esito.testo));
-    for (auto [campo, valore] : {std::pair{incipit, riempiti.incipit}, std::pair{righe, riempiti.righe},
-                                 std::pair{lingua, riempiti.lingua}}) {
-        if (campo->text() != valore) {
-            campo->setText(valore);
-            campo->setCursorPosition(0);
-        }
-    }
+    const auto &testi = m_documento.valoriSchermo().testi;
+    const auto testo = [&testi](Campo c) { return testi[size_t(c)]; };
+    emit campiLetti(
+        riempiVuoti({testo(Campo::Incipit), testo(Campo::RigheNum), testo(Campo::Lingua)}, campiDaTesto(esito.testo)));
     // Kept for the save of this very picture.
     m_testoLetto = esito.testo;
     m_chiaveFoto = chiaveFoto;
     const int n = righeDiTesto(esito.testo);
-    m_editor->impostaStato(n ? QStringLiteral("Testo della pagina riconosciuto: %1 righe.").arg(n)
-                             : QStringLiteral("Nessun testo riconosciuto nella pagina."));
+    emit stato(n ? QStringLiteral("Testo della pagina riconosciuto: %1 righe.").arg(n)
+                 : QStringLiteral("Nessun testo riconosciuto nella pagina."));
 }
 
-void ComandiTesto::riconosciAcquisita()
+void ComandiTesto::leggiAcquisita(const QImage &foto)
 {
-    const QImage foto = m_editor->foto();
     if (foto.isNull())
         return;
-    m_acquisita = std::make_unique<LetturaPagina>(foto);
+    // A child of the commands while it reads: whoever holds them can see
+    // that a page is being read.
+    m_acquisita = std::make_unique<LetturaPagina>(foto, QString(), this);
     m_chiaveAcquisita = foto.cacheKey();
     m_salvataAcquisita = {};
-    connect(m_acquisita.get(), &LetturaPagina::avanzamento, this, [this] {
-        if (m_acquisita && m_editor->foto().cacheKey() != m_chiaveAcquisita)
-            m_acquisita->annulla();
-    });
     connect(m_acquisita.get(), &LetturaPagina::finita, this,
             [this](const EsitoLettura &esito) { protetto([&] { acquisitaLetta(esito); }); });
-    m_editor->impostaStato(QStringLiteral("Riconoscimento del testo della pagina acquisita..."));
+    emit stato(QStringLiteral("Riconoscimento del testo della pagina acquisita..."));
     m_acquisita->avvia();
 }
 
@@ -193,7 +179,7 @@ void ComandiTesto::acquisitaLetta(const EsitoLettura &esito)
     // Dropped once its signal has been handled.
     m_acquisita.release()->deleteLater();
     const PaginaAttesa salvata = std::exchange(m_salvataAcquisita, PaginaAttesa{});
-    const bool sulloSchermo = m_editor->foto().cacheKey() == m_chiaveAcquisita;
+    const bool sulloSchermo = m_foto.cacheKey() == m_chiaveAcquisita;
     switch (esito.stato) {
     case EsitoLettura::Stato::Annullato:
         return;
@@ -201,7 +187,7 @@ void ComandiTesto::acquisitaLetta(const EsitoLettura &esito)
     case EsitoLettura::Stato::Illeggibile:
         // No window over the user's typing: the command says it in full.
         if (sulloSchermo)
-            m_editor->impostaStato(QStringLiteral("Il testo della pagina acquisita non è stato riconosciuto."));
+            emit stato(QStringLiteral("Il testo della pagina acquisita non è stato riconosciuto."));
         return;
     case EsitoLettura::Stato::Letto:
         break;
@@ -214,8 +200,7 @@ void ComandiTesto::acquisitaLetta(const EsitoLettura &esito)
         // is said on the information bar, not in a window of its own.
         IndiceTesti *i = indice(false);
         if (!i || !i->scriviPagina(salvata.archivio, salvata.posizione, esito.testo, salvata.firma)) {
-            m_editor->impostaStato(
-                QStringLiteral("Il testo della pagina acquisita non è stato scritto nell'indice dei testi."));
+            emit stato(QStringLiteral("Il testo della pagina acquisita non è stato scritto nell'indice dei testi."));
             return;
         }
     }
@@ -223,20 +208,14 @@ void ComandiTesto::acquisitaLetta(const EsitoLettura &esito)
         applica(esito, m_chiaveAcquisita);
 }
 
-bool ComandiTesto::acquisitaInLettura() const
-{
-    return m_acquisita != nullptr;
-}
-
 void ComandiTesto::paginaSalvata(int posizione)
 {
     if (posizione <= 0)
         return;
-    const qint64 chiave = m_editor->foto().cacheKey();
+    const qint64 chiave = m_foto.cacheKey();
     if (m_acquisita && chiave == m_chiaveAcquisita) {
-        const QString scansione =
-            percorsoFotoPagina(cartellaProgramma(), m_editor->nomeArchivio(), QString::number(posizione));
-        m_salvataAcquisita = {posizione, m_editor->nomeArchivio(), scansione, firmaScansione(scansione)};
+        const QString percorso = scansione(posizione);
+        m_salvataAcquisita = {posizione, m_documento.nome(), percorso, firmaScansione(percorso)};
     }
     if (m_chiaveFoto != 0 && chiave == m_chiaveFoto)
         scriviNellIndice(posizione, m_testoLetto);
@@ -247,9 +226,7 @@ bool ComandiTesto::scriviNellIndice(int posizione, const QString &testo)
     IndiceTesti *i = indice();
     if (!i)
         return false;
-    const QString scansione =
-        percorsoFotoPagina(cartellaProgramma(), m_editor->nomeArchivio(), QString::number(posizione));
-    if (!i->scriviPagina(m_editor->nomeArchivio(), posizione, testo, firmaScansione(scansione))) {
+    if (!i->scriviPagina(m_documento.nome(), posizione, testo, firmaScansione(scansione(posizione)))) {
         errore(i->ultimoErrore());
         return false;
     }
@@ -269,22 +246,13 @@ void ComandiTesto::diDanno()
 void ComandiTesto::cercaNelTesto()
 {
     int posizione = 0;
-    apriDialogo<TfrmCercaTesto>(m_editor, [&](TfrmCercaTesto &d) {
-        d.impostaArchivio(cartellaProgramma(), m_editor->percorsoArchivio(), m_editor->nomeArchivio());
+    apriDialogo<TfrmCercaTesto>(m_finestra, [&](TfrmCercaTesto &d) {
+        d.impostaArchivio(m_documento.cartellaProgramma(), m_documento.percorso(), m_documento.nome());
         // The chosen page is read once the window has closed.
         connect(&d, &QDialog::finished, &d, [&d, &posizione] { posizione = d.posizioneScelta(); });
     });
-    if (posizione <= 0)
-        return;
-    try {
-        TArchivioPagine archivio;
-        archivio.ApriArchivio(m_editor->percorsoArchivio());
-        const TSchedaPagina scheda = archivio.LeggiScheda(posizione);
-        archivio.ChiudiArchivio();
-        m_editor->MostraScheda(scheda, posizione);
-    } catch (const ErroreArchivio &) {
+    if (posizione > 0 && m_documento.mostraPosizione(posizione) == DocumentoArchivio::Esito::ErroreAccesso)
         errore(kMessaggioAccessoArchivio);
-    }
 }
 
 void ComandiTesto::riconosciArchivio()
@@ -299,19 +267,16 @@ void ComandiTesto::riconosciArchivio()
         return;
     int conteggio = 0;
     try {
-        TArchivioPagine archivio;
-        archivio.ApriArchivio(m_editor->percorsoArchivio());
-        conteggio = archivio.ContaSchede();
-        archivio.ChiudiArchivio();
+        conteggio = m_documento.contaSchede();
     } catch (const ErroreArchivio &) {
         errore(kMessaggioAccessoArchivio);
         return;
     }
-    m_archivio = std::make_unique<LetturaArchivio>(*i, cartellaProgramma(), m_editor->nomeArchivio(), conteggio);
+    m_archivio = std::make_unique<LetturaArchivio>(*i, m_documento.cartellaProgramma(), m_documento.nome(), conteggio);
     // Not modal: the user goes on working while the pages are read.
-    m_avanzamentoArchivio = new QProgressDialog(QStringLiteral("Riconoscimento del testo delle pagine dell'archivio"),
-                                                QStringLiteral("Annulla"), 0, qMax(1, m_archivio->daLeggere()),
-                                                m_editor);
+    m_avanzamentoArchivio =
+        new QProgressDialog(QStringLiteral("Riconoscimento del testo delle pagine dell'archivio"),
+                            QStringLiteral("Annulla"), 0, qMax(1, m_archivio->daLeggere()), m_finestra);
     m_avanzamentoArchivio->setObjectName(QStringLiteral("dlgRiconosciArchivio"));
     m_avanzamentoArchivio->setWindowTitle(QStringLiteral(" Riconoscimento del testo"));
     m_avanzamentoArchivio->setWindowModality(Qt::NonModal);
@@ -343,7 +308,7 @@ void ComandiTesto::archivioFinito(bool completa, const QString &messaggio)
     if (!messaggio.isEmpty())
         errore(messaggio);
     else if (completa)
-        m_editor->impostaStato(QStringLiteral("Riconoscimento dell'archivio completato: %1 pagine lette.").arg(lette));
+        emit stato(QStringLiteral("Riconoscimento dell'archivio completato: %1 pagine lette.").arg(lette));
 }
 
 void ComandiTesto::ferma()
@@ -356,20 +321,17 @@ void ComandiTesto::ferma()
 
 void ComandiTesto::esportaPdf()
 {
-    const QString nome = m_editor->nomeArchivio();
+    const QString nome = m_documento.nome();
     QVector<PaginaPdf> pagine;
     try {
-        TArchivioPagine archivio;
-        archivio.ApriArchivio(m_editor->percorsoArchivio());
-        archivio.PerOgniScheda([&](int posizione, const TSchedaPagina &scheda) {
-            const QString scansione = percorsoFotoPagina(cartellaProgramma(), nome, QString::number(posizione));
-            if (firmaScansione(scansione).isEmpty())
+        m_documento.schede()([&](int posizione, const TSchedaPagina &scheda) {
+            const QString percorso = scansione(posizione);
+            if (firmaScansione(percorso).isEmpty())
                 return;
             const QString titolo = leggiCampo(scheda, Campo::Titolo);
             pagine.append(
-                {scansione, titolo.isEmpty() ? QStringLiteral("Pagina %1").arg(posizione) : titolo, posizione});
+                {percorso, titolo.isEmpty() ? QStringLiteral("Pagina %1").arg(posizione) : titolo, posizione});
         });
-        archivio.ChiudiArchivio();
     } catch (const ErroreArchivio &) {
         errore(kMessaggioAccessoArchivio);
         return;
@@ -383,9 +345,9 @@ void ComandiTesto::esportaPdf()
     richiesta.titolo = QStringLiteral("Esporta PDF ricercabile");
     richiesta.filtri = {QStringLiteral("Documento PDF (*.pdf)")};
     richiesta.nomeProposto = nome + QStringLiteral(".pdf");
-    richiesta.cartella = cartellaProgramma();
+    richiesta.cartella = m_documento.cartellaProgramma();
     richiesta.estensionePredefinita = QStringLiteral("pdf");
-    const QString destinazione = scegliFile(m_editor, richiesta);
+    const QString destinazione = scegliFile(m_finestra, richiesta);
     if (destinazione.isEmpty())
         return;
 
@@ -401,7 +363,7 @@ void ComandiTesto::esportaPdf()
         finita = true;
     });
     {
-        LavoroLungo lavoro(m_editor, QStringLiteral("Esporta PDF ricercabile"),
+        LavoroLungo lavoro(m_finestra, QStringLiteral("Esporta PDF ricercabile"),
                            QStringLiteral("Riconoscimento ed esportazione: pagina %1 di %2"), int(pagine.size()));
         esportazione.avvia();
         attendi(lavoro, fatte, [&finita] { return finita; }, [&esportazione] { esportazione.annulla(); });

@@ -1,12 +1,15 @@
-#include "editor/comanditesto.h"
+#include "commands/comanditesto.h"
 #include "editor/frmdocumenti.h"
 #include "ocr/indicetesti.h"
+#include "ocr/letturapagina.h"
 #include "search/frmcercatesto.h"
 #include "storage/archiviopagine.h"
+#include "storage/fotopagina.h"
 
 #include "support/documenti_supporto.h"
 #include "support/pagine_supporto.h"
 #include "support/percorsi_supporto.h"
+#include "support/permessi_supporto.h"
 #include "support/ricerca_supporto.h"
 #include "support/supporto.h"
 
@@ -26,12 +29,21 @@ const QStringList kRighe = {
     QStringLiteral("e a golfi, a seconda dello sporgere e del rientrare di"),
 };
 
+const QStringList kAltreRighe = {QStringLiteral("La città dormiva sotto la neve.")};
+
 QList<int> posizioni(const QVector<IndiceTesti::Trovata> &trovate)
 {
     QList<int> p;
     for (const IndiceTesti::Trovata &t : trovate)
         p.append(t.posizione);
     return p;
+}
+
+void triggera(TfrmDocumenti *editor, const char *comando)
+{
+    auto *azione = editor->findChild<QAction *>(QString::fromLatin1(comando));
+    QVERIFY2(azione, comando);
+    azione->trigger();
 }
 
 } // namespace
@@ -42,6 +54,7 @@ class TestComandiTesto : public QObject
 private slots:
     void initTestCase();
     void init();
+    void cleanup() { m_utente.reset(); }
     void cleanupTestCase();
     void riempieSoloICampiVuoti_data();
     void riempieSoloICampiVuoti();
@@ -50,15 +63,27 @@ private slots:
     void acquisitaSalvataPrima();
     void acquisitaSostituita();
     void senzaScansione();
+    void ricercaApreLaScheda_data();
     void ricercaApreLaScheda();
+    void soloLetturaRiconosceLaPagina();
+    void soloLetturaRiconosceLArchivio();
+    void soloLetturaEsportaIlPdf();
 
 private:
     void riconosci();
     void acquisisci(const QImage &pagina);
+    // Until no page is being read in the background any more.
+    void attendiLettura();
     void riempiObbligatori();
+    // Records 1 "Uno" and 2 "Due" with their scans (kRighe and kAltreRighe)
+    // in an archive the user may only read, and the editor on the first;
+    // from then on the test obeys file permissions (m_utente), where the
+    // machine lets it.
+    bool archivioDiSolaLettura();
 
     std::unique_ptr<EditoreDiProva> m_programma;
     TfrmDocumenti *m_editor = nullptr;
+    std::unique_ptr<PermessiDaUtente> m_utente;
 };
 
 void TestComandiTesto::initTestCase()
@@ -80,14 +105,19 @@ void TestComandiTesto::init()
 void TestComandiTesto::riconosci()
 {
     m_editor->impostaFoto(paginaStampata(kRighe));
-    m_editor->comandiTesto()->actRiconosciTesto->trigger();
+    triggera(m_editor, "actRiconosciTesto");
 }
 
 void TestComandiTesto::acquisisci(const QImage &pagina)
 {
-    // As the scanner command leaves it: the page on screen, then the signal.
+    // As the editor takes a page from the scanner: on screen, then read.
     m_editor->impostaFoto(pagina);
-    emit m_editor->fotoAcquisita(pagina);
+    m_editor->findChild<ComandiTesto *>()->leggiAcquisita(pagina);
+}
+
+void TestComandiTesto::attendiLettura()
+{
+    QTRY_VERIFY_WITH_TIMEOUT(m_editor->findChildren<LetturaPagina *>().isEmpty(), 60000);
 }
 
 void TestComandiTesto::riempieSoloICampiVuoti_data()
@@ -118,15 +148,17 @@ void TestComandiTesto::riempieSoloICampiVuoti()
     RegistroMessaggi messaggi;
     if (acquisita) {
         acquisisci(paginaStampata(kRighe));
-        // No window: the fields are still as typed while the page is read.
-        QVERIFY(m_editor->comandiTesto()->acquisitaInLettura());
+        // No window: the fields are still as typed while the page is read,
+        // and the information bar says so.
+        QCOMPARE(barraStato(m_editor)->text(), QStringLiteral("Riconoscimento del testo della pagina acquisita..."));
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
         QCOMPARE(campoEditore("txtIncipit")->text(), scritti.at(0));
-        QTRY_VERIFY_WITH_TIMEOUT(!m_editor->comandiTesto()->acquisitaInLettura(), 60000);
+        attendiLettura();
     } else {
         riconosci();
     }
     QCOMPARE(messaggi.testi(), QStringList{});
+    QCOMPARE(barraStato(m_editor)->text(), QStringLiteral("Testo della pagina riconosciuto: 3 righe."));
     QCOMPARE(campoEditore("txtIncipit")->text(), attesi.at(0));
     QCOMPARE(campoEditore("txtRigheNum")->text(), attesi.at(1));
     QCOMPARE(campoEditore("txtLingua")->text(), attesi.at(2));
@@ -183,7 +215,7 @@ void TestComandiTesto::acquisitaSalvataPrima()
     const int posizione = posizioneMostrata(m_editor).toInt();
     if (scansioneRimossa)
         QVERIFY(QFile::remove(m_programma->scansione(posizione)));
-    QTRY_VERIFY_WITH_TIMEOUT(!m_editor->comandiTesto()->acquisitaInLettura(), 60000);
+    attendiLettura();
     QCOMPARE(messaggi.testi(), QStringList{kSchedaInserita});
     IndiceTesti indice(IndiceTesti::percorsoIn(m_programma->cartella()));
     QCOMPARE(posizioni(indice.cerca(QStringLiteral("Prova"), QStringLiteral("mezzogiorno"))),
@@ -199,7 +231,7 @@ void TestComandiTesto::acquisitaSostituita()
 {
     acquisisci(paginaStampata(kRighe));
     m_editor->impostaFoto(paginaStampata({QStringLiteral("Tutt'altro")}));
-    QTRY_VERIFY_WITH_TIMEOUT(!m_editor->comandiTesto()->acquisitaInLettura(), 60000);
+    attendiLettura();
     QCOMPARE(campoEditore("txtIncipit")->text(), QString());
     QCOMPARE(campoEditore("txtLingua")->text(), QString());
 }
@@ -207,16 +239,31 @@ void TestComandiTesto::acquisitaSostituita()
 void TestComandiTesto::senzaScansione()
 {
     RegistroMessaggi messaggi;
-    m_editor->comandiTesto()->actRiconosciTesto->trigger();
+    triggera(m_editor, "actRiconosciTesto");
     QCOMPARE(messaggi.testi(), QStringList{kMessaggioSenzaScansione});
     QCOMPARE(campoEditore("txtIncipit")->text(), QString());
 }
 
+void TestComandiTesto::ricercaApreLaScheda_data()
+{
+    QTest::addColumn<bool>("soloLettura"); // the user may only read the archive
+    QTest::newRow("archivio scrivibile") << false;
+    QTest::newRow("archivio di sola lettura") << true;
+}
+
 void TestComandiTesto::ricercaApreLaScheda()
 {
+    QFETCH(bool, soloLettura);
     QVERIFY(scriviArchivio(m_programma->archivio(),
                            {schedaDiProva("Uno", "A", "1", "1"), schedaDiProva("Due", "B", "2", "2"),
                             schedaDiProva("Tre", "C", "3", "3")}));
+    if (soloLettura) {
+        QVERIFY(QFile::setPermissions(m_programma->archivio(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        m_utente = std::make_unique<PermessiDaUtente>();
+        if (!m_utente->attivi())
+            QSKIP("the file permissions cannot be made to hold here");
+    }
+    RegistroMessaggi messaggi;
     {
         IndiceTesti indice(IndiceTesti::percorsoIn(m_programma->cartella()));
         QVERIFY(indice.scriviPagina(QStringLiteral("Prova"), 1, QStringLiteral("Il porto era vuoto"), "1"));
@@ -234,8 +281,67 @@ void TestComandiTesto::ricercaApreLaScheda()
     });
     QTest::keyClick(m_editor, Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
     QVERIFY(!modaleMancata());
+    QCOMPARE(messaggi.testi(), QStringList{});
     QCOMPARE(posizioneMostrata(m_editor), QStringLiteral("2"));
     QCOMPARE(campoEditore("txtTitolo")->text(), QStringLiteral("Due"));
+}
+
+bool TestComandiTesto::archivioDiSolaLettura()
+{
+    const QString archivio = m_programma->archivio();
+    if (!scriviArchivio(archivio, {schedaDiProva("Uno", "A", "1", "1"), schedaDiProva("Due", "B", "2", "2")})
+        || !scriviFileFoto(m_programma->cartella(), m_programma->scansione(1), paginaStampata(kRighe))
+        || !scriviFileFoto(m_programma->cartella(), m_programma->scansione(2), paginaStampata(kAltreRighe))
+        || !QFile::setPermissions(archivio, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther))
+        return false;
+    clicca(controlloEditore("cmdPrimo"));
+    m_utente = std::make_unique<PermessiDaUtente>();
+    return posizioneMostrata(m_editor) == QStringLiteral("1");
+}
+
+// The archive the user may only read: every command on the pages' text
+// only reads it, so each one works.
+void TestComandiTesto::soloLetturaRiconosceLaPagina()
+{
+    QVERIFY(archivioDiSolaLettura());
+    if (!m_utente->attivi())
+        QSKIP("the file permissions cannot be made to hold here");
+    RegistroMessaggi messaggi;
+    triggera(m_editor, "actRiconosciTesto");
+    QCOMPARE(messaggi.testi(), QStringList{});
+    QCOMPARE(barraStato(m_editor)->text(), QStringLiteral("Testo della pagina riconosciuto: 3 righe."));
+    QCOMPARE(campoEditore("txtLingua")->text(), QStringLiteral("Italiano"));
+}
+
+void TestComandiTesto::soloLetturaRiconosceLArchivio()
+{
+    QVERIFY(archivioDiSolaLettura());
+    if (!m_utente->attivi())
+        QSKIP("the file permissions cannot be made to hold here");
+    RegistroMessaggi messaggi;
+    triggera(m_editor, "actRiconosciArchivio");
+    // A refusal comes at once, before any page is read.
+    QCOMPARE(messaggi.testi(), QStringList{});
+    QTRY_COMPARE_WITH_TIMEOUT(barraStato(m_editor)->text(),
+                              QStringLiteral("Riconoscimento dell'archivio completato: 2 pagine lette."), 60000);
+    QCOMPARE(messaggi.testi(), QStringList{});
+    IndiceTesti indice(IndiceTesti::percorsoIn(m_programma->cartella()));
+    QCOMPARE(posizioni(indice.cerca(QStringLiteral("Prova"), QStringLiteral("mezzogiorno"))), QList<int>{1});
+    QCOMPARE(posizioni(indice.cerca(QStringLiteral("Prova"), QStringLiteral("dormiva"))), QList<int>{2});
+}
+
+void TestComandiTesto::soloLetturaEsportaIlPdf()
+{
+    QVERIFY(archivioDiSolaLettura());
+    if (!m_utente->attivi())
+        QSKIP("the file permissions cannot be made to hold here");
+    const QString pdf = m_programma->percorso(QStringLiteral("Prova ricercabile.pdf"));
+    RegistroMessaggi messaggi;
+    RispostaFile file;
+    file.rispondi(pdf);
+    triggera(m_editor, "actEsportaPdf");
+    QCOMPARE(messaggi.testi(), QStringList{kMessaggioPdfCreato + pdf});
+    QVERIFY(QFileInfo(pdf).size() > 0);
 }
 
 QTEST_MAIN(TestComandiTesto)

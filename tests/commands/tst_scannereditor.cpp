@@ -2,9 +2,10 @@
 // context menu and on their keys, named in the help; one page becoming the
 // scan on screen and stored by Save; a bundle appending a record per sheet;
 // a bundle refused before any sheet when Save would refuse the screen.
-#include "editor/comanditesto.h"
+#include "commands/scannerdocumenti.h"
 #include "editor/frmdocumenti.h"
 #include "home/testiguida.h"
+#include "ocr/letturapagina.h"
 #include "scanner/frmacquisisci.h"
 #include "startup/finestre.h"
 #include "storage/fotopagina.h"
@@ -125,7 +126,8 @@ void TestScannerEditor::paginaSulloSchermo()
 {
     TfrmDocumenti *editor = m_programma->riapri();
     QImage annunciata;
-    connect(editor, &TfrmDocumenti::fotoAcquisita, this, [&](const QImage &f) { annunciata = f; });
+    connect(editor->findChild<ComandiScanner *>(), &ComandiScanner::fotoAcquisita, this,
+            [&](const QImage &f) { annunciata = f; });
     riempiObbligatori();
     QLineEdit *campo = campoEditore("txtDescrizione");
     campo->setFocus();
@@ -144,7 +146,7 @@ void TestScannerEditor::paginaSulloSchermo()
     QCOMPARE(qRound(scritta.dotsPerMeterX() * 0.0254), 75);
     // The editor reads an acquired page's text in the background; that
     // reading belongs to this archive and ends here, not in the next case's.
-    QTRY_VERIFY_WITH_TIMEOUT(!editor->comandiTesto()->acquisitaInLettura(), 60000);
+    QTRY_VERIFY_WITH_TIMEOUT(editor->findChildren<LetturaPagina *>().isEmpty(), 60000);
 }
 
 // Ten sheets from the feeder with record 1 of 1 on screen: ten new records

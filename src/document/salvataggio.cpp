@@ -1,4 +1,4 @@
-#include "editor/salvataggio.h"
+#include "document/salvataggio.h"
 
 #include "storage/testo.h"
 
