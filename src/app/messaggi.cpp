@@ -6,12 +6,6 @@
 
 namespace {
 
-RispondiMessaggio &risposta()
-{
-    static RispondiMessaggio r;
-    return r;
-}
-
 struct Aspetto {
     QMessageBox::Icon icona;
     const char *titolo;
@@ -74,10 +68,7 @@ QString testoVisibile(const QString &testo)
 
 int MostraMessaggio(const QString &testo, TipoMessaggio tipo, PulsantiMessaggio pulsanti)
 {
-    const RichiestaMessaggio r{testo, tipo, pulsanti};
-    if (risposta())
-        return risposta()(r);
-    return mostraReale(r);
+    return mostraReale(RichiestaMessaggio{testo, tipo, pulsanti});
 }
 
 void MostraMessaggio(const QString &testo)
@@ -103,9 +94,4 @@ void informazione(const QString &testo)
 bool conferma(const QString &testo)
 {
     return MostraMessaggio(testo, TipoMessaggio::Conferma, PulsantiMessaggio::SiNo) != mrNo;
-}
-
-void impostaRispostaMessaggi(RispondiMessaggio r)
-{
-    risposta() = std::move(r);
 }

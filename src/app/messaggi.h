@@ -7,6 +7,9 @@
 // The one message box of the program. Notices (warning, error, information)
 // carry OK + Cancel and their answer is ignored; confirmations carry
 // Yes + No; the plain form has no icon, no title and OK alone.
+//
+// The functions below always show the real box; the windows reach it
+// through their context (app/contesto.h), where a test puts its stand-in.
 enum class TipoMessaggio { Avviso, Errore, Informazione, Conferma, Semplice };
 enum class PulsantiMessaggio { Ok, OkAnnulla, SiNo };
 
@@ -30,11 +33,9 @@ struct RichiestaMessaggio {
     PulsantiMessaggio pulsanti;
 };
 
-// Tests install a responder to answer message boxes without showing them;
-// an empty function brings the real box back. The responder returns the
-// result the user would have given.
+// A stand-in that answers message boxes without showing them (tests):
+// it returns the result the user would have given.
 using RispondiMessaggio = std::function<int(const RichiestaMessaggio &)>;
-void impostaRispostaMessaggi(RispondiMessaggio risposta);
 
 // The text as a message box label shows it: the stored texts separate
 // paragraphs with LF CR, CR LF or both, which a label would not break on.

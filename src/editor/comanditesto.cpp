@@ -1,6 +1,6 @@
 #include "editor/comanditesto.h"
 
-#include "app/cartellaprogramma.h"
+#include "app/contesto.h"
 #include "app/dialoghifile.h"
 #include "app/errori.h"
 #include "app/finestra.h"
@@ -67,9 +67,10 @@ void attendi(LavoroLungo &lavoro, const int &fatti, Finito finito, const std::fu
 
 } // namespace
 
-ComandiTesto::ComandiTesto(TfrmDocumenti *editor)
+ComandiTesto::ComandiTesto(TfrmDocumenti *editor, const Contesto &contesto)
     : QObject(editor)
     , m_editor(editor)
+    , m_contesto(contesto)
 {
     // The scan picture's context menu holds the commands; their keys work
     // anywhere in the editor.
@@ -82,20 +83,22 @@ ComandiTesto::ComandiTesto(TfrmDocumenti *editor)
                                   QStringLiteral("Riconosci il testo di tutte le pagine dell'archivio"), "Ctrl+Shift+R");
     actEsportaPdf = azione(foto, "actEsportaPdf", QStringLiteral("Esporta PDF ricercabile..."), "Ctrl+Shift+E");
     const auto collega = [this](QAction *a, void (ComandiTesto::*gestore)()) {
-        connect(a, &QAction::triggered, this, [this, gestore] { protetto([this, gestore] { (this->*gestore)(); }); });
+        connect(a, &QAction::triggered, this,
+                [this, gestore] { protetto(m_contesto, [this, gestore] { (this->*gestore)(); }); });
     };
     collega(actRiconosciTesto, &ComandiTesto::riconosciTesto);
     collega(actCercaNelTesto, &ComandiTesto::cercaNelTesto);
     collega(actRiconosciArchivio, &ComandiTesto::riconosciArchivio);
     collega(actEsportaPdf, &ComandiTesto::esportaPdf);
-    connect(editor, &TfrmDocumenti::fotoAcquisita, this, [this] { protetto([this] { riconosciAcquisita(); }); });
+    connect(editor, &TfrmDocumenti::fotoAcquisita, this,
+            [this] { protetto(m_contesto, [this] { riconosciAcquisita(); }); });
 }
 
 ComandiTesto::~ComandiTesto() = default;
 
 IndiceTesti *ComandiTesto::indice(bool dire)
 {
-    const QString percorso = IndiceTesti::percorsoIn(cartellaProgramma());
+    const QString percorso = IndiceTesti::percorsoIn(m_contesto.cartellaProgramma());
     // A file removed since it was opened would take the texts into nothing:
     // it is made anew, unless the whole archive's reading holds it.
     if (m_indice && !m_archivio && !QFileInfo::exists(percorso))
@@ -104,7 +107,7 @@ IndiceTesti *ComandiTesto::indice(bool dire)
         m_indice = std::make_unique<IndiceTesti>(percorso);
     if (dire && !m_indiceDetto && !m_indice->messaggioApertura().isEmpty()) {
         m_indiceDetto = true;
-        errore(m_indice->messaggioApertura());
+        m_contesto.errore(m_indice->messaggioApertura());
     }
     return m_indice->usabile() ? m_indice.get() : nullptr;
 }
@@ -113,7 +116,7 @@ void ComandiTesto::riconosciTesto()
 {
     const QImage foto = m_editor->foto();
     if (foto.isNull() || foto == m_editor->fotoSegnaposto()) {
-        avviso(kMessaggioSenzaScansione);
+        m_contesto.avviso(kMessaggioSenzaScansione);
         return;
     }
     // Asked for now, with a window: the background reading gives way.
@@ -130,7 +133,8 @@ void ComandiTesto::riconosciTesto()
     {
         // Closed before any message, which would otherwise stand over it.
         LavoroLungo lavoro(m_editor, QStringLiteral("Riconoscimento del testo"),
-                           QStringLiteral("Riconoscimento del testo della pagina: %1 su %2"), 100);
+                           QStringLiteral("Riconoscimento del testo della pagina: %1 su %2"), 100,
+                           m_contesto.attesaLavoroLungo());
         lettura.avvia();
         attendi(lavoro, percento, [&finita] { return finita; }, [&lettura] { lettura.annulla(); });
     }
@@ -140,7 +144,7 @@ void ComandiTesto::riconosciTesto()
         return;
     case EsitoLettura::Stato::DatiMancanti:
     case EsitoLettura::Stato::Illeggibile:
-        errore(esito.messaggio);
+        m_contesto.errore(esito.messaggio);
         return;
     case EsitoLettura::Stato::Letto:
         break;
@@ -183,7 +187,7 @@ void ComandiTesto::riconosciAcquisita()
             m_acquisita->annulla();
     });
     connect(m_acquisita.get(), &LetturaPagina::finita, this,
-            [this](const EsitoLettura &esito) { protetto([&] { acquisitaLetta(esito); }); });
+            [this](const EsitoLettura &esito) { protetto(m_contesto, [&] { acquisitaLetta(esito); }); });
     m_editor->panInfo->setText(QStringLiteral("Riconoscimento del testo della pagina acquisita..."));
     m_acquisita->avvia();
 }
@@ -235,7 +239,7 @@ void ComandiTesto::paginaSalvata(int posizione)
     const qint64 chiave = m_editor->foto().cacheKey();
     if (m_acquisita && chiave == m_chiaveAcquisita) {
         const QString scansione =
-            percorsoFotoPagina(cartellaProgramma(), m_editor->nomeArchivio(), QString::number(posizione));
+            percorsoFotoPagina(m_contesto.cartellaProgramma(), m_editor->nomeArchivio(), QString::number(posizione));
         m_salvataAcquisita = {posizione, m_editor->nomeArchivio(), scansione, firmaScansione(scansione)};
     }
     if (m_chiaveFoto != 0 && chiave == m_chiaveFoto)
@@ -248,9 +252,9 @@ bool ComandiTesto::scriviNellIndice(int posizione, const QString &testo)
     if (!i)
         return false;
     const QString scansione =
-        percorsoFotoPagina(cartellaProgramma(), m_editor->nomeArchivio(), QString::number(posizione));
+        percorsoFotoPagina(m_contesto.cartellaProgramma(), m_editor->nomeArchivio(), QString::number(posizione));
     if (!i->scriviPagina(m_editor->nomeArchivio(), posizione, testo, firmaScansione(scansione))) {
-        errore(i->ultimoErrore());
+        m_contesto.errore(i->ultimoErrore());
         return false;
     }
     diDanno();
@@ -263,14 +267,14 @@ void ComandiTesto::diDanno()
     // be read again, which the user decides.
     if (m_indice)
         if (const QString avviso = m_indice->prendiAvviso(); !avviso.isEmpty())
-            errore(avviso);
+            m_contesto.errore(avviso);
 }
 
 void ComandiTesto::cercaNelTesto()
 {
     int posizione = 0;
-    apriDialogo<TfrmCercaTesto>(m_editor, [&](TfrmCercaTesto &d) {
-        d.impostaArchivio(cartellaProgramma(), m_editor->percorsoArchivio(), m_editor->nomeArchivio());
+    apriDialogo<TfrmCercaTesto>(m_contesto, m_editor, [&](TfrmCercaTesto &d) {
+        d.impostaArchivio(m_contesto.cartellaProgramma(), m_editor->percorsoArchivio(), m_editor->nomeArchivio());
         // The chosen page is read once the window has closed.
         connect(&d, &QDialog::finished, &d, [&d, &posizione] { posizione = d.posizioneScelta(); });
     });
@@ -283,7 +287,7 @@ void ComandiTesto::cercaNelTesto()
         archivio.ChiudiArchivio();
         m_editor->MostraScheda(scheda, posizione);
     } catch (const ErroreArchivio &) {
-        errore(kMessaggioAccessoArchivio);
+        m_contesto.errore(kMessaggioAccessoArchivio);
     }
 }
 
@@ -304,10 +308,11 @@ void ComandiTesto::riconosciArchivio()
         conteggio = archivio.ContaSchede();
         archivio.ChiudiArchivio();
     } catch (const ErroreArchivio &) {
-        errore(kMessaggioAccessoArchivio);
+        m_contesto.errore(kMessaggioAccessoArchivio);
         return;
     }
-    m_archivio = std::make_unique<LetturaArchivio>(*i, cartellaProgramma(), m_editor->nomeArchivio(), conteggio);
+    m_archivio =
+        std::make_unique<LetturaArchivio>(*i, m_contesto.cartellaProgramma(), m_editor->nomeArchivio(), conteggio);
     // Not modal: the user goes on working while the pages are read.
     m_avanzamentoArchivio = new QProgressDialog(QStringLiteral("Riconoscimento del testo delle pagine dell'archivio"),
                                                 QStringLiteral("Annulla"), 0, qMax(1, m_archivio->daLeggere()),
@@ -341,7 +346,7 @@ void ComandiTesto::archivioFinito(bool completa, const QString &messaggio)
     QMetaObject::invokeMethod(this, [this] { m_archivio.reset(); }, Qt::QueuedConnection);
     diDanno();
     if (!messaggio.isEmpty())
-        errore(messaggio);
+        m_contesto.errore(messaggio);
     else if (completa)
         m_editor->panInfo->setText(
             QStringLiteral("Riconoscimento dell'archivio completato: %1 pagine lette.").arg(lette));
@@ -363,7 +368,8 @@ void ComandiTesto::esportaPdf()
         TArchivioPagine archivio;
         archivio.ApriArchivio(m_editor->percorsoArchivio());
         archivio.PerOgniScheda([&](int posizione, const TSchedaPagina &scheda) {
-            const QString scansione = percorsoFotoPagina(cartellaProgramma(), nome, QString::number(posizione));
+            const QString scansione =
+                percorsoFotoPagina(m_contesto.cartellaProgramma(), nome, QString::number(posizione));
             if (firmaScansione(scansione).isEmpty())
                 return;
             const QString titolo = leggiCampo(scheda, Campo::Titolo);
@@ -371,11 +377,11 @@ void ComandiTesto::esportaPdf()
         });
         archivio.ChiudiArchivio();
     } catch (const ErroreArchivio &) {
-        errore(kMessaggioAccessoArchivio);
+        m_contesto.errore(kMessaggioAccessoArchivio);
         return;
     }
     if (pagine.isEmpty()) {
-        errore(kMessaggioPdfSenzaPagine);
+        m_contesto.errore(kMessaggioPdfSenzaPagine);
         return;
     }
     RichiestaFile richiesta;
@@ -383,9 +389,9 @@ void ComandiTesto::esportaPdf()
     richiesta.titolo = QStringLiteral("Esporta PDF ricercabile");
     richiesta.filtri = {QStringLiteral("Documento PDF (*.pdf)")};
     richiesta.nomeProposto = nome + QStringLiteral(".pdf");
-    richiesta.cartella = cartellaProgramma();
+    richiesta.cartella = m_contesto.cartellaProgramma();
     richiesta.estensionePredefinita = QStringLiteral("pdf");
-    const QString destinazione = scegliFile(m_editor, richiesta);
+    const QString destinazione = m_contesto.scegliFile(m_editor, richiesta);
     if (destinazione.isEmpty())
         return;
 
@@ -402,12 +408,13 @@ void ComandiTesto::esportaPdf()
     });
     {
         LavoroLungo lavoro(m_editor, QStringLiteral("Esporta PDF ricercabile"),
-                           QStringLiteral("Riconoscimento ed esportazione: pagina %1 di %2"), int(pagine.size()));
+                           QStringLiteral("Riconoscimento ed esportazione: pagina %1 di %2"), int(pagine.size()),
+                           m_contesto.attesaLavoroLungo());
         esportazione.avvia();
         attendi(lavoro, fatte, [&finita] { return finita; }, [&esportazione] { esportazione.annulla(); });
     }
     if (riuscita)
-        informazione(kMessaggioPdfCreato + destinazione);
+        m_contesto.informazione(kMessaggioPdfCreato + destinazione);
     else if (!messaggio.isEmpty())
-        errore(messaggio);
+        m_contesto.errore(messaggio);
 }

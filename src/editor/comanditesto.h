@@ -5,6 +5,7 @@
 
 #include <memory>
 
+class Contesto;
 class IndiceTesti;
 class LetturaArchivio;
 class LetturaPagina;
@@ -23,7 +24,7 @@ class ComandiTesto : public QObject
 {
     Q_OBJECT
 public:
-    explicit ComandiTesto(TfrmDocumenti *editor);
+    ComandiTesto(TfrmDocumenti *editor, const Contesto &contesto);
     ~ComandiTesto() override;
 
     QAction *actRiconosciTesto = nullptr;
@@ -65,6 +66,7 @@ private:
     bool scriviNellIndice(int posizione, const QString &testo);
 
     TfrmDocumenti *m_editor;
+    const Contesto &m_contesto;
     std::unique_ptr<IndiceTesti> m_indice;
     bool m_indiceDetto = false;
     std::unique_ptr<LetturaArchivio> m_archivio;

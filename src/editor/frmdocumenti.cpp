@@ -1,13 +1,11 @@
 #include "editor/frmdocumenti.h"
 
 #include "app/accessibilita.h"
-#include "app/cartellaprogramma.h"
+#include "app/contesto.h"
 #include "app/catenainvio.h"
 #include "app/chiamante.h"
 #include "app/elementi.h"
 #include "app/errori.h"
-#include "app/finestre.h"
-#include "app/formati.h"
 #include "app/messaggi.h"
 #include "app/suggerimenti.h"
 #include "app/vistaimmagine.h"
@@ -55,11 +53,11 @@ AspettoFinestra TfrmDocumenti::aspetto()
     return a;
 }
 
-TfrmDocumenti::TfrmDocumenti(QWidget *parent)
+TfrmDocumenti::TfrmDocumenti(const Contesto &contesto, QWidget *parent)
     : FinestraPermanente(aspetto(), parent)
+    , m_contesto(contesto)
 {
     using namespace AspettoDocumenti;
-    impostaFormatiProcesso();
     QWidget *pan = creaPannello(this, QSize(kLarghezzaPannello, kAltezzaPannello));
     const QList<QWidget *> sfondi = creaSfondi(pan);
 
@@ -125,7 +123,7 @@ TfrmDocumenti::TfrmDocumenti(QWidget *parent)
                                QString::fromUtf8(c.suggerimento));
     suggerimenti->aggiungi(chkDaCompletare, QStringLiteral("Spunta questa casella per indicare che la pagina "
                                                            "del documento deve essere ancora completata."));
-    m_testo = new ComandiTesto(this);
+    m_testo = new ComandiTesto(this, m_contesto);
 }
 
 void TfrmDocumenti::creaComandi(QWidget *pannello)
@@ -168,13 +166,14 @@ void TfrmDocumenti::creaComandi(QWidget *pannello)
         auto *scorciatoia = new QShortcut(QKeySequence(QString::fromLatin1(s.tasti), QKeySequence::PortableText), this);
         connect(scorciatoia, &QShortcut::activated, comando, &VistaImmagine::premi);
     }
-    creaComandiScanner(this);
+    creaComandiScanner(this, m_contesto);
 }
 
 void TfrmDocumenti::collegaComando(const char *nome, void (TfrmDocumenti::*gestore)())
 {
     auto *comando = findChild<VistaImmagine *>(QString::fromLatin1(nome));
-    connect(comando, &VistaImmagine::clicked, this, [this, gestore] { protetto([this, gestore] { (this->*gestore)(); }); });
+    connect(comando, &VistaImmagine::clicked, this,
+            [this, gestore] { protetto(m_contesto, [this, gestore] { (this->*gestore)(); }); });
 }
 
 QLineEdit *TfrmDocumenti::campo(Campo campo) const
@@ -302,7 +301,7 @@ void TfrmDocumenti::PulisciScheda()
 
 void TfrmDocumenti::LeggiFotoPagina()
 {
-    const QString cartella = cartellaProgramma();
+    const QString cartella = m_contesto.cartellaProgramma();
     const QString percorso = percorsoFotoPagina(cartella, lblNome->text(), lblPosizione->text());
     QByteArray jpeg;
     const QImage letta = leggiFileFoto(cartella, percorso, &jpeg);
@@ -314,9 +313,9 @@ bool TfrmDocumenti::ScriviFotoPagina()
 {
     if (m_fotoIlleggibile)
         return true; // the scan on disk stays as it is
-    const QString cartella = cartellaProgramma();
+    const QString cartella = m_contesto.cartellaProgramma();
     return scriviFileFoto(cartella, percorsoFotoPagina(cartella, lblNome->text(), lblPosizione->text()), foto(),
-                          jpegFoto());
+                          jpegFoto(), m_contesto.chiamateDisco());
 }
 
 void TfrmDocumenti::FormShow()
@@ -327,7 +326,7 @@ void TfrmDocumenti::FormShow()
 void TfrmDocumenti::FormClose()
 {
     m_testo->ferma();
-    mostraFinestra(Permanente::Avvio);
+    m_contesto.mostraFinestra(Permanente::Avvio);
 }
 
 void TfrmDocumenti::cmdNuovoClick()
@@ -338,7 +337,7 @@ void TfrmDocumenti::cmdNuovoClick()
 void TfrmDocumenti::cmdDuplicaClick()
 {
     if (Testo::trim(lblPosizione->text()).isEmpty()) {
-        avviso(kDuplicaNonSalvata);
+        m_contesto.avviso(kDuplicaNonSalvata);
         return;
     }
     svuotaAllegati();
@@ -346,7 +345,7 @@ void TfrmDocumenti::cmdDuplicaClick()
     m_schedaMostrata.reset();
     impostaFoto(fotoSegnaposto());
     m_campi[0]->setFocus();
-    informazione(kDuplicaPronta);
+    m_contesto.informazione(kDuplicaPronta);
 }
 
 int TfrmDocumenti::salvaInArchivio()
@@ -370,7 +369,7 @@ int TfrmDocumenti::salvaInArchivio()
                 // closed and unlocked: the other program may save meanwhile,
                 // and what it writes is checked again.
                 archivio.ChiudiArchivio();
-                if (!conferma(kSchedaCambiataAltrove))
+                if (!m_contesto.conferma(kSchedaCambiataAltrove))
                     return 0;
                 attesa = trovata;
                 continue;
@@ -383,10 +382,10 @@ int TfrmDocumenti::salvaInArchivio()
             return n;
         }
     } catch (const ErroreBloccoArchivio &) {
-        errore(kMessaggioBloccoArchivio);
+        m_contesto.errore(kMessaggioBloccoArchivio);
         return 0;
     } catch (const ErroreArchivio &) {
-        errore(kMessaggioAccessoArchivio);
+        m_contesto.errore(kMessaggioAccessoArchivio);
         return 0;
     }
 }
@@ -398,7 +397,7 @@ void TfrmDocumenti::cmdSalvaClick()
     for (int k = 0; k < kCampiDescrittivi; ++k)
         testi[size_t(k)] = m_campi[size_t(k)]->text();
     if (const CampoObbligatorio *mancante = primoObbligatorioMancante(testi)) {
-        avviso(mancante->avviso);
+        m_contesto.avviso(mancante->avviso);
         campo(mancante->campo)->setFocus();
         return;
     }
@@ -411,9 +410,9 @@ void TfrmDocumenti::cmdSalvaClick()
     const bool fotoScritta = ScriviFotoPagina();
     if (fotoScritta)
         m_testo->paginaSalvata(posizioneCorrente());
-    informazione(nuova ? kSchedaInserita : kSchedaModificata);
+    m_contesto.informazione(nuova ? kSchedaInserita : kSchedaModificata);
     if (!fotoScritta)
-        avviso(kFotoNonSalvata);
+        m_contesto.avviso(kFotoNonSalvata);
 }
 
 void TfrmDocumenti::naviga(Navigazione verso)
@@ -433,9 +432,9 @@ void TfrmDocumenti::naviga(Navigazione verso)
         }
         archivio.ChiudiArchivio();
         if (passo.tipo == PassoNavigazione::ArchivioVuoto)
-            informazione(kMessaggioArchivioVuoto);
+            m_contesto.informazione(kMessaggioArchivioVuoto);
     } catch (const ErroreArchivio &) {
-        errore(kMessaggioAccessoArchivio);
+        m_contesto.errore(kMessaggioAccessoArchivio);
     }
 }
 
@@ -474,7 +473,7 @@ void TfrmDocumenti::mostraPosizione(int posizione)
 
 void TfrmDocumenti::cmdTrovaClick()
 {
-    apriDialogo<TfrmTrovaPagine>(this, [this](TfrmTrovaPagine &d) {
+    apriDialogo<TfrmTrovaPagine>(m_contesto, this, [this](TfrmTrovaPagine &d) {
         d.impostaArchivio(percorsoArchivio(), nomeArchivio());
         d.impostaChiamante(Chiamante::Documenti);
         connect(&d, &FinestraRiepilogo::schedaScelta, this, &TfrmDocumenti::mostraPosizione);
@@ -483,7 +482,7 @@ void TfrmDocumenti::cmdTrovaClick()
 
 void TfrmDocumenti::cmdFileClick()
 {
-    if (const std::optional<ValoriAllegati> valori = apriAllegati(this, allegati()))
+    if (const std::optional<ValoriAllegati> valori = apriAllegati(m_contesto, this, allegati()))
         impostaAllegati(*valori);
 }
 
@@ -494,17 +493,18 @@ SchedaFoglio TfrmDocumenti::schedaFoglio() const
 
 void TfrmDocumenti::cmdAnteprimaClick()
 {
-    apriDialogo<TfrmAnteprimaPagina>(this, [this](TfrmAnteprimaPagina &d) { d.impostaScheda(schedaFoglio()); });
+    apriDialogo<TfrmAnteprimaPagina>(m_contesto, this,
+                                     [this](TfrmAnteprimaPagina &d) { d.impostaScheda(schedaFoglio()); });
 }
 
 void TfrmDocumenti::cmdStampaClick()
 {
-    apriDialogo<TfrmStampaPagina>(this, [this](TfrmStampaPagina &d) { d.impostaScheda(schedaFoglio()); });
+    apriDialogo<TfrmStampaPagina>(m_contesto, this, [this](TfrmStampaPagina &d) { d.impostaScheda(schedaFoglio()); });
 }
 
 void TfrmDocumenti::cmdDaCompletareClick()
 {
-    apriDialogo<TfrmRiepDaCompletare>(this, [this](TfrmRiepDaCompletare &d) {
+    apriDialogo<TfrmRiepDaCompletare>(m_contesto, this, [this](TfrmRiepDaCompletare &d) {
         d.impostaArchivio(percorsoArchivio(), nomeArchivio());
         connect(&d, &FinestraRiepilogo::schedaScelta, this, &TfrmDocumenti::mostraPosizione);
     });
@@ -512,17 +512,18 @@ void TfrmDocumenti::cmdDaCompletareClick()
 
 void TfrmDocumenti::cmdEsportaClick()
 {
-    apriDialogo<TfrmExpDocumenti>(this, [this](TfrmExpDocumenti &d) { d.impostaArchivio(percorsoArchivio()); });
+    apriDialogo<TfrmExpDocumenti>(m_contesto, this,
+                                  [this](TfrmExpDocumenti &d) { d.impostaArchivio(percorsoArchivio()); });
 }
 
 void TfrmDocumenti::cmdSlideshowClick()
 {
-    apriSlideshow(this, percorsoArchivio(), nomeArchivio());
+    apriSlideshow(m_contesto, this, percorsoArchivio(), nomeArchivio());
 }
 
 void TfrmDocumenti::cmdGuidaClick()
 {
-    apriGuida(this, ArgomentoGuida::Documenti);
+    apriGuida(m_contesto, this, ArgomentoGuida::Documenti);
 }
 
 void TfrmDocumenti::cmdEsciClick()
@@ -535,14 +536,14 @@ void TfrmDocumenti::btnCaricaFotoClick()
     // A cancelled choice leaves everything, the mark of an unreadable scan
     // included: the next save must still leave that scan alone.
     QByteArray jpeg = jpegFoto();
-    if (const std::optional<QImage> scelta = caricaFoto(this, fotoSegnaposto(), &jpeg))
+    if (const std::optional<QImage> scelta = caricaFoto(m_contesto, this, fotoSegnaposto(), &jpeg))
         impostaFoto(*scelta, jpeg);
 }
 
 void TfrmDocumenti::btnSalvaFotoClick()
 {
     const QByteArray jpeg = jpegFoto();
-    const QImage dopo = salvaCopiaFoto(this, foto(), fotoSegnaposto(), jpeg);
+    const QImage dopo = salvaCopiaFoto(m_contesto, this, foto(), fotoSegnaposto(), jpeg);
     // A copy elsewhere puts no new picture on screen, so an unreadable scan
     // stays marked whatever the copy's outcome.
     const bool illeggibile = m_fotoIlleggibile;

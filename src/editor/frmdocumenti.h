@@ -12,6 +12,7 @@
 #include <optional>
 
 class ComandiTesto;
+class Contesto;
 struct SchedaFoglio;
 class QCheckBox;
 class QLabel;
@@ -37,7 +38,7 @@ class TfrmDocumenti : public FinestraPermanente
 {
     Q_OBJECT
 public:
-    explicit TfrmDocumenti(QWidget *parent = nullptr);
+    explicit TfrmDocumenti(const Contesto &contesto, QWidget *parent = nullptr);
 
     static AspettoFinestra aspetto();
 
@@ -115,6 +116,7 @@ protected:
     void FormClose() override;
 
 private:
+    const Contesto &m_contesto;
     void creaComandi(QWidget *pannello);
     void collegaComando(const char *nome, void (TfrmDocumenti::*gestore)());
     std::array<QLabel *, 6> etichetteAllegati() const;

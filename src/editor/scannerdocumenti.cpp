@@ -1,8 +1,7 @@
 #include "editor/scannerdocumenti.h"
 
-#include "app/cartellaprogramma.h"
+#include "app/contesto.h"
 #include "app/errori.h"
-#include "app/messaggi.h"
 #include "app/vistaimmagine.h"
 #include "editor/frmdocumenti.h"
 #include "editor/paginepacco.h"
@@ -11,13 +10,13 @@
 #include <QAction>
 #include <QLineEdit>
 
-void creaComandiScanner(TfrmDocumenti *editor)
+void creaComandiScanner(TfrmDocumenti *editor, const Contesto &contesto)
 {
     struct Comando {
         const char *nome;
         const char *testo;
         const char *tasti;
-        void (*esegui)(TfrmDocumenti *);
+        void (*esegui)(TfrmDocumenti *, const Contesto &);
     };
     static const Comando comandi[] = {
         {"actAcquisisci", "Acquisisci dallo scanner...", "Ctrl+Shift+A", &acquisisciPagina},
@@ -28,17 +27,18 @@ void creaComandiScanner(TfrmDocumenti *editor)
         azione->setObjectName(QString::fromLatin1(c.nome));
         azione->setShortcut(QKeySequence(QString::fromLatin1(c.tasti), QKeySequence::PortableText));
         azione->setShortcutContext(Qt::WindowShortcut);
-        QObject::connect(azione, &QAction::triggered, editor,
-                         [editor, esegui = c.esegui] { protetto([&] { esegui(editor); }); });
+        QObject::connect(azione, &QAction::triggered, editor, [editor, &contesto, esegui = c.esegui] {
+            protetto(contesto, [&] { esegui(editor, contesto); });
+        });
         // On the picture for its context menu; the keys work anywhere in the editor.
         editor->imgFoto->addAction(azione);
     }
     editor->imgFoto->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
-void acquisisciPagina(TfrmDocumenti *editor)
+void acquisisciPagina(TfrmDocumenti *editor, const Contesto &contesto)
 {
-    TfrmAcquisisci finestra(editor);
+    TfrmAcquisisci finestra(contesto, editor);
     if (finestra.exec() != QDialog::Accepted || finestra.immagine().isNull())
         return;
     // A new picture on screen, as a loaded file would be, without JPEG bytes
@@ -49,19 +49,19 @@ void acquisisciPagina(TfrmDocumenti *editor)
 
 // The fields a save would refuse to store without are refused here too,
 // before any sheet is pulled in.
-void acquisisciPagine(TfrmDocumenti *editor)
+void acquisisciPagine(TfrmDocumenti *editor, const Contesto &contesto)
 {
     const ValoriScheda valori = editor->valoriSchermo();
     if (const CampoObbligatorio *mancante = primoObbligatorioMancante(valori.testi)) {
-        avviso(mancante->avviso);
+        contesto.avviso(mancante->avviso);
         editor->campo(mancante->campo)->setFocus();
         return;
     }
     const QString percorso = editor->percorsoArchivio();
     const QString nome = editor->nomeArchivio();
-    TfrmAcquisisci finestra(editor);
+    TfrmAcquisisci finestra(contesto, editor);
     finestra.impostaPacco([&](const QImage &pagina, int) {
-        const EsitoPaginaPacco esito = salvaPaginaPacco(cartellaProgramma(), percorso, nome, valori, pagina);
+        const EsitoPaginaPacco esito = salvaPaginaPacco(contesto.cartellaProgramma(), percorso, nome, valori, pagina);
         return PaginaSalvata{esito.posizione, esito.errore};
     });
     finestra.exec();

@@ -1,5 +1,6 @@
 #pragma once
 
+class Contesto;
 class QImage;
 class TfrmDocumenti;
 
@@ -13,9 +14,9 @@ class TfrmDocumenti;
 //                        sheet of the feeder becomes a new record appended to
 //                        the archive, with the screen's fields as Duplica
 //                        keeps them, saved at once with its scan.
-void creaComandiScanner(TfrmDocumenti *editor);
+void creaComandiScanner(TfrmDocumenti *editor, const Contesto &contesto);
 
 // The acquisition windows these commands open, each a fresh modal window
 // owned by the editor.
-void acquisisciPagina(TfrmDocumenti *editor);
-void acquisisciPagine(TfrmDocumenti *editor);
+void acquisisciPagina(TfrmDocumenti *editor, const Contesto &contesto);
+void acquisisciPagine(TfrmDocumenti *editor, const Contesto &contesto);

@@ -1,5 +1,6 @@
 #include "search/frmcercatesto.h"
 
+#include "app/contesto.h"
 #include "app/accessibilita.h"
 #include "app/elementi.h"
 #include "app/errori.h"
@@ -39,8 +40,9 @@ AspettoFinestra TfrmCercaTesto::aspetto()
     return a;
 }
 
-TfrmCercaTesto::TfrmCercaTesto(QWidget *proprietario)
+TfrmCercaTesto::TfrmCercaTesto(const Contesto &contesto, QWidget *proprietario)
     : FinestraDialogo(aspetto(), proprietario)
+    , m_contesto(contesto)
 {
     QWidget *pan = creaPannello(this, QSize(833, 529));
     riquadro(pan, QStringLiteral("shpParole"), QRect(0, 0, 833, 96));
@@ -71,8 +73,9 @@ TfrmCercaTesto::TfrmCercaTesto(QWidget *proprietario)
     setTabOrder(lstRecords, btnChiudi);
     // Enter in the words field searches: there is nothing else to type.
     connect(txtParole, &QLineEdit::returnPressed, btnCerca, &QPushButton::click);
-    connect(btnCerca, &QPushButton::clicked, this, [this] { protetto([this] { btnCercaClick(); }); });
-    connect(lstRecords, &QListWidget::itemActivated, this, [this] { protetto([this] { lstRecordsDoppioClic(); }); });
+    connect(btnCerca, &QPushButton::clicked, this, [this] { protetto(m_contesto, [this] { btnCercaClick(); }); });
+    connect(lstRecords, &QListWidget::itemActivated, this,
+            [this] { protetto(m_contesto, [this] { lstRecordsDoppioClic(); }); });
     connect(btnChiudi, &QPushButton::clicked, this, &QDialog::reject);
     impostaUscita({btnChiudi});
 }
@@ -95,13 +98,13 @@ void TfrmCercaTesto::btnCercaClick()
     lstRecords->clear();
     lblTrovate->clear();
     if (richiestaTestuale(txtParole->text()).isEmpty()) {
-        avviso(kMessaggioNessunaParola);
+        m_contesto.avviso(kMessaggioNessunaParola);
         txtParole->setFocus(Qt::OtherFocusReason);
         return;
     }
     IndiceTesti indice(IndiceTesti::percorsoIn(m_cartella));
     if (!indice.usabile()) {
-        MostraMessaggio(indice.messaggioApertura());
+        m_contesto.messaggio(indice.messaggioApertura());
         return;
     }
     const QString parole = txtParole->text();
@@ -126,11 +129,11 @@ void TfrmCercaTesto::btnCercaClick()
         }
         archivio.ChiudiArchivio();
     } catch (const ErroreArchivio &) {
-        MostraMessaggio(kMessaggioAccessoArchivio);
+        m_contesto.messaggio(kMessaggioAccessoArchivio);
         return;
     }
     if (const QString avviso = indice.prendiAvviso(); !avviso.isEmpty())
-        MostraMessaggio(avviso);
+        m_contesto.messaggio(avviso);
     if (elencate == 0)
         lblTrovate->setText(QStringLiteral("Nessuna pagina contiene le parole cercate."));
     else if (totale == 1)

@@ -61,8 +61,8 @@ QString percorsoAllegato(const QString &cartellaProgramma, const QString &nome)
     return cartellaAllegati(cartellaProgramma) + nome;
 }
 
-bool copiaSostituendo(const QString &sorgente, const QString &destinazione, QString *motivo,
-                      mode_t permessiMassimi)
+bool copiaSostituendo(const QString &sorgente, const QString &destinazione, QString *motivo, mode_t permessiMassimi,
+                      const ChiamateDisco &chiamate)
 {
     QFile origine;
     QString ragione;
@@ -74,14 +74,17 @@ bool copiaSostituendo(const QString &sorgente, const QString &destinazione, QStr
     if (stessoFile(sorgente, destinazione))
         return true;
 
-    return sostituisciFile(destinazione, [&origine](QIODevice &copia) {
-        char blocco[64 * 1024];
-        for (;;) {
-            const qint64 letti = origine.read(blocco, sizeof blocco);
-            if (letti == 0)
-                return true;
-            if (letti < 0 || copia.write(blocco, letti) != letti)
-                return false;
-        }
-    }, motivo, permessiMassimi);
+    return sostituisciFile(
+        destinazione,
+        [&origine](QIODevice &copia) {
+            char blocco[64 * 1024];
+            for (;;) {
+                const qint64 letti = origine.read(blocco, sizeof blocco);
+                if (letti == 0)
+                    return true;
+                if (letti < 0 || copia.write(blocco, letti) != letti)
+                    return false;
+            }
+        },
+        motivo, permessiMassimi, chiamate);
 }

@@ -367,7 +367,6 @@ void TestComportamenti::formati()
     const QChar sep = separatoreData(formatoDiSistema);
     QCOMPARE(QDate(2026, 3, 5).toString(QStringLiteral("dd%1MM%1yyyy").arg(sep)), atteso);
 
-    impostaFormatiProcesso();
     QCOMPARE(separatoreDecimale(), QChar(u','));
     QVERIFY(formatoDataBreve().startsWith(QStringLiteral("dd")));
     QVERIFY(formatoDataBreve().endsWith(QStringLiteral("yyyy")));

@@ -3,7 +3,7 @@
 // scripts/check-print.sh runs it against a CUPS-PDF queue; it is no test of
 // its own, since it needs a real printer.
 
-#include "app/cartellaprogramma.h"
+#include "app/contesto.h"
 #include "app/formati.h"
 #include "app/stampareport.h"
 #include "output/reportdocumento.h"
@@ -20,7 +20,6 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    impostaFormatiProcesso();
     const QPrinterInfo stampante = QPrinterInfo::defaultPrinter();
     if (stampante.isNull()) {
         std::fprintf(stderr, "no default printer\n");
@@ -28,8 +27,8 @@ int main(int argc, char **argv)
     }
     std::printf("default printer: %s\n", qPrintable(stampante.printerName()));
     QTemporaryDir cartella;
-    impostaCartellaProgramma(cartella.path() + QLatin1Char('/'));
-    impostaRispostaStampa([](QPrinter &p) {
+    Contesto contesto(cartella.path());
+    contesto.impostaRispostaStampa([](QPrinter &p) {
         // What the dialog shows on opening is what gets printed.
         return p.outputFormat() == QPrinter::NativeFormat;
     });
@@ -44,7 +43,7 @@ int main(int argc, char **argv)
     valori.foto.fill(QColor(200, 180, 140));
     riempiReportDocumento(*foglio, valori);
     foglio->prepara();
-    if (stampaReport(nullptr, *foglio, QStringLiteral("Scheda di controllo")) != EsitoStampa::Stampata) {
+    if (stampaReport(contesto, nullptr, *foglio, QStringLiteral("Scheda di controllo")) != EsitoStampa::Stampata) {
         std::fprintf(stderr, "the page sheet was not printed\n");
         return 1;
     }
@@ -55,7 +54,7 @@ int main(int argc, char **argv)
         righe.append(QStringLiteral("controllo%1 Titolo della pagina %1").arg(i, 3, 10, QLatin1Char('0')));
     riempiReportRiepilogo(*lista, QStringLiteral("Riepilogo pagine in archivio"), righe, QDateTime::currentDateTime());
     lista->prepara();
-    if (stampaReport(nullptr, *lista, QStringLiteral("Riepilogo di controllo")) != EsitoStampa::Stampata) {
+    if (stampaReport(contesto, nullptr, *lista, QStringLiteral("Riepilogo di controllo")) != EsitoStampa::Stampata) {
         std::fprintf(stderr, "the list was not printed\n");
         return 1;
     }

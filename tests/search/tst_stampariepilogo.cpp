@@ -155,7 +155,7 @@ void TestStampaRiepilogo::cleanup()
 FinestraRiepilogo *TestStampaRiepilogo::apri(bool trova)
 {
     if (trova) {
-        auto *f = new TfrmTrovaPagine(frmDocumenti());
+        auto *f = new TfrmTrovaPagine(contestoDiProva(), frmDocumenti());
         m_finestra.reset(f);
         suArchivioEditore(f);
         f->show();

@@ -13,8 +13,8 @@ bash "$controllo" "$radice/src" >/dev/null
 casi=(
     "output/finestrafoglio.cpp|editor/frmdocumenti.h"
     "search/aprischeda.cpp|output/frmexpdocumenti.h"
-    "storage/testo.cpp|app/finestre.h"
-    "app/finestre.cpp|startup/finestre.h"
+    "storage/testo.cpp|app/contesto.h"
+    "app/contesto.cpp|startup/finestre.h"
     "archives/frmapricatalogo.cpp|../editor/frmdocumenti.h"
 )
 errori=0

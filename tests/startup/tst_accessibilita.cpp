@@ -35,7 +35,7 @@ QWidget *mostra(const QString &nome, const QString &cartella, std::unique_ptr<QW
     QWidget *finestra = nullptr;
     for (Permanente p : {Permanente::Avvio, Permanente::ApriCatalogo, Permanente::CreaCatalogo}) {
         if (finestre().permanenti[size_t(p)]->objectName() == nome) {
-            mostraFinestra(p);
+            contestoDiProva().mostraFinestra(p);
             finestra = finestre().permanenti[size_t(p)];
         }
     }

@@ -66,37 +66,28 @@ int sincronizzaConErrore(int)
     return -1;
 }
 
-// Installs a failing call while it lives.
-class GuastoDisco
+// The system's calls with one of them failing.
+ChiamateDisco chiamateGuaste(Guasto guasto)
 {
-public:
-    explicit GuastoDisco(Guasto guasto)
-        : m_vecchie(chiamateDisco())
-    {
-        ChiamateDisco c = m_vecchie;
-        switch (guasto) {
-        case Guasto::DiscoPienoAMeta:
-            g_resto = 10;
-            c.scrivi = &scriviFinoAlResto;
-            break;
-        case Guasto::DiscoPienoSubito:
-            g_resto = 0;
-            c.scrivi = &scriviFinoAlResto;
-            break;
-        case Guasto::NessunByte:
-            c.scrivi = &scriviNulla;
-            break;
-        case Guasto::SincronizzazioneFallita:
-            c.sincronizza = &sincronizzaConErrore;
-            break;
-        }
-        impostaChiamateDisco(c);
+    ChiamateDisco c = chiamateDiSistema();
+    switch (guasto) {
+    case Guasto::DiscoPienoAMeta:
+        g_resto = 10;
+        c.scrivi = &scriviFinoAlResto;
+        break;
+    case Guasto::DiscoPienoSubito:
+        g_resto = 0;
+        c.scrivi = &scriviFinoAlResto;
+        break;
+    case Guasto::NessunByte:
+        c.scrivi = &scriviNulla;
+        break;
+    case Guasto::SincronizzazioneFallita:
+        c.sincronizza = &sincronizzaConErrore;
+        break;
     }
-    ~GuastoDisco() { impostaChiamateDisco(m_vecchie); }
-
-private:
-    ChiamateDisco m_vecchie;
-};
+    return c;
+}
 
 // A folder standing for the program folder, with one file of each kind
 // already there.
@@ -123,27 +114,27 @@ struct FileDelProgramma {
     }
 
     // Replaces the file of the given kind; false when the program knew it failed.
-    bool sostituisci(Scrittore s) const
+    bool sostituisci(Scrittore s, const ChiamateDisco &chiamate = chiamateDiSistema()) const
     {
         switch (s) {
         case Scrittore::Password:
             try {
-                scriviPasswordMemorizzata(password, QStringLiteral("NUOVA"));
+                scriviPasswordMemorizzata(password, QStringLiteral("NUOVA"), chiamate);
                 return true;
             } catch (const FileIni::ErroreFileIni &) {
                 return false;
             }
         case Scrittore::Foto:
-            return scriviFileFoto(programma, foto, tinta(QSize(64, 64), Qt::blue));
+            return scriviFileFoto(programma, foto, tinta(QSize(64, 64), Qt::blue), QByteArray(), chiamate);
         case Scrittore::Allegato:
-            return copiaSostituendo(sorgente, allegato);
+            return copiaSostituendo(sorgente, allegato, nullptr, 07777, chiamate);
         case Scrittore::Manuale:
-            return scriviManuale(manuale, {});
+            return scriviManuale(manuale, {}, chiamate);
         case Scrittore::Esportazione:
             try {
-                scriviEsportazione(esportazione, [](const std::function<void(const CelleRiga &)> &riga) {
-                    riga(CelleRiga{});
-                });
+                scriviEsportazione(
+                    esportazione, [](const std::function<void(const CelleRiga &)> &riga) { riga(CelleRiga{}); },
+                    chiamate);
                 return true;
             } catch (const std::exception &) {
                 return false;
@@ -369,10 +360,7 @@ void TestSostituzioneFile::guastoLasciaIlVecchio()
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QRegularExpression::escape(percorso)));
     if (scrittore == Scrittore::Password)
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^settings file:")));
-    {
-        const GuastoDisco g(guasto);
-        QVERIFY(!file.sostituisci(scrittore));
-    }
+    QVERIFY(!file.sostituisci(scrittore, chiamateGuaste(guasto)));
     QCOMPARE(leggiFile(percorso), prima);
     QCOMPARE(tuttoInCartella(percorso), vicini);
     if (scrittore == Scrittore::Password)
@@ -501,20 +489,22 @@ void TestSostituzioneFile::uccisoDuranteEsportazione()
         // The export as the window runs it, over endless rows; the parent
         // hears when a good part is written.
         ::close(tubo[0]);
-        ChiamateDisco c = chiamateDisco();
+        ChiamateDisco c = chiamateDiSistema();
         c.senzaNome = senzaNome;
-        impostaChiamateDisco(c);
         static const QByteArray testo("Una cella di un archivio grande, con lettere accentate: \xE0\xE8\xEC\xF2\xF9");
         CelleRiga celle;
         celle.fill(QByteArrayView(testo));
         try {
-            scriviEsportazione(xls, [&](const std::function<void(const CelleRiga &)> &riga) {
-                for (long n = 1;; ++n) {
-                    riga(celle);
-                    if (n == 20000 && ::write(tubo[1], "x", 1) != 1)
-                        ::_exit(2);
-                }
-            });
+            scriviEsportazione(
+                xls,
+                [&](const std::function<void(const CelleRiga &)> &riga) {
+                    for (long n = 1;; ++n) {
+                        riga(celle);
+                        if (n == 20000 && ::write(tubo[1], "x", 1) != 1)
+                            ::_exit(2);
+                    }
+                },
+                c);
         } catch (...) {
         }
         ::_exit(1);
