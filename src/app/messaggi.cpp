@@ -70,28 +70,3 @@ int MostraMessaggio(const QString &testo, TipoMessaggio tipo, PulsantiMessaggio 
 {
     return mostraReale(RichiestaMessaggio{testo, tipo, pulsanti});
 }
-
-void MostraMessaggio(const QString &testo)
-{
-    MostraMessaggio(testo, TipoMessaggio::Semplice, PulsantiMessaggio::Ok);
-}
-
-void avviso(const QString &testo)
-{
-    MostraMessaggio(testo, TipoMessaggio::Avviso, PulsantiMessaggio::OkAnnulla);
-}
-
-void errore(const QString &testo)
-{
-    MostraMessaggio(testo, TipoMessaggio::Errore, PulsantiMessaggio::OkAnnulla);
-}
-
-void informazione(const QString &testo)
-{
-    MostraMessaggio(testo, TipoMessaggio::Informazione, PulsantiMessaggio::OkAnnulla);
-}
-
-bool conferma(const QString &testo)
-{
-    return MostraMessaggio(testo, TipoMessaggio::Conferma, PulsantiMessaggio::SiNo) != mrNo;
-}

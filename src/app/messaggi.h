@@ -8,23 +8,17 @@
 // carry OK + Cancel and their answer is ignored; confirmations carry
 // Yes + No; the plain form has no icon, no title and OK alone.
 //
-// The functions below always show the real box; the windows reach it
-// through their context (app/contesto.h), where a test puts its stand-in.
+// The windows reach it through their context (app/contesto.h), which has
+// the usual combinations of kind and buttons and where a test puts its
+// stand-in.
 enum class TipoMessaggio { Avviso, Errore, Informazione, Conferma, Semplice };
 enum class PulsantiMessaggio { Ok, OkAnnulla, SiNo };
 
 // Standard message-box results.
 enum RisultatoMessaggio : int { mrOk = 1, mrAnnulla = 2, mrSi = 6, mrNo = 7 };
 
+// The real box, with the user's answer.
 int MostraMessaggio(const QString &testo, TipoMessaggio tipo, PulsantiMessaggio pulsanti);
-void MostraMessaggio(const QString &testo);
-
-// The usual combinations, so that callers cannot pick a wrong button set.
-void avviso(const QString &testo);
-void errore(const QString &testo);
-void informazione(const QString &testo);
-// True unless the user answered No.
-bool conferma(const QString &testo);
 
 // What a message box was asked to show; handed to a test's responder.
 struct RichiestaMessaggio {

@@ -406,7 +406,7 @@ void TestFinestre::uscite()
 
     // Escape leaves every dialog the same way too. The long-lived windows
     // keep it: there it would end the program or drop the user's place.
-    if (perNome(nome))
+    if (!nomiDialoghi().contains(nome))
         return;
     Esito tasto;
     lascia(nome, da, apertura, uscita, pulsanti, Modo::Escape, tasto);

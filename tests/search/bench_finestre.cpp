@@ -137,7 +137,7 @@ Lista apri(Conta conta)
 {
     QElapsedTimer t;
     t.start();
-    Finestra f(frmDocumenti());
+    Finestra f(contestoDiProva(), frmDocumenti());
     suArchivioEditore(&f);
     f.show();
     lasciaDipingere(&f);

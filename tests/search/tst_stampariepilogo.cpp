@@ -161,7 +161,7 @@ FinestraRiepilogo *TestStampaRiepilogo::apri(bool trova)
         f->show();
         QTest::mouseClick(f->btnCerca, Qt::LeftButton);
     } else {
-        m_finestra = std::make_unique<TfrmRiepDaCompletare>(frmDocumenti());
+        m_finestra = std::make_unique<TfrmRiepDaCompletare>(contestoDiProva(), frmDocumenti());
         suArchivioEditore(m_finestra.get());
         m_finestra->show();
     }

@@ -249,7 +249,7 @@ void TestAvvioProgramma::pulsantiInItaliano()
               << box->button(QMessageBox::No)->text().remove(u'&');
         box->button(QMessageBox::No)->click();
     });
-    QVERIFY(!conferma(QStringLiteral("Procedere?")));
+    QVERIFY(!contestoDiProva().conferma(QStringLiteral("Procedere?")));
     QVERIFY(!modaleMancata());
     QCOMPARE(testi, (QStringList{QStringLiteral("Sì"), QStringLiteral("No")}));
 }
