@@ -299,8 +299,8 @@ QString leggiValore(const QString &percorso, const QString &sezione, const QStri
     return valore(decodifica(contenuto, percorso), sezione, chiave).left(maxCaratteri);
 }
 
-void scriviValore(const QString &percorso, const QString &sezione, const QString &chiave,
-                  const QString &valore, mode_t permessiMassimi)
+void scriviValore(const QString &percorso, const QString &sezione, const QString &chiave, const QString &valore,
+                  mode_t permessiMassimi, const ChiamateDisco &chiamate)
 {
     const QFileInfo info(percorso);
     if (info.exists()) {
@@ -320,9 +320,9 @@ void scriviValore(const QString &percorso, const QString &sezione, const QString
         throw ErroreFileIni(percorso + QStringLiteral(": cannot be updated in place"));
     }
     QString motivo;
-    const bool scritto = sostituisciFile(percorso, [&nuovo](QIODevice &file) {
-        return file.write(nuovo) == nuovo.size();
-    }, &motivo, permessiMassimi);
+    const bool scritto = sostituisciFile(
+        percorso, [&nuovo](QIODevice &file) { return file.write(nuovo) == nuovo.size(); }, &motivo, permessiMassimi,
+        chiamate);
     if (!scritto)
         throw ErroreFileIni(motivo);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/sostituzionefile.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -38,8 +40,8 @@ QString leggiValore(const QString &percorso, const QString &sezione, const QStri
 // fails (a file marked read-only, a folder that refuses new files, a full
 // disk) it throws and the old content stays as it was. The file keeps no
 // permissions beyond permessiMassimi (see sostituisciFile).
-void scriviValore(const QString &percorso, const QString &sezione, const QString &chiave,
-                  const QString &valore, mode_t permessiMassimi = 07777);
+void scriviValore(const QString &percorso, const QString &sezione, const QString &chiave, const QString &valore,
+                  mode_t permessiMassimi = 07777, const ChiamateDisco &chiamate = chiamateDiSistema());
 
 // The same two on a file's content (a null array for a missing file).
 QString valoreNelContenuto(const QByteArray &contenuto, const QString &sezione, const QString &chiave,

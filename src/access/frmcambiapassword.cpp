@@ -4,7 +4,7 @@
 #include "access/passwordmemorizzata.h"
 #include "app/accessibilita.h"
 #include "app/elementi.h"
-#include "app/cartellaprogramma.h"
+#include "app/contesto.h"
 #include "app/catenainvio.h"
 #include "app/messaggi.h"
 #include "storage/registro.h"
@@ -43,8 +43,9 @@ AspettoFinestra TfrmCambiaPassword::aspetto()
     return a;
 }
 
-TfrmCambiaPassword::TfrmCambiaPassword(QWidget *parent)
+TfrmCambiaPassword::TfrmCambiaPassword(const Contesto &contesto, QWidget *parent)
     : FinestraPermanente(aspetto(), parent)
+    , m_contesto(contesto)
 {
     using namespace ElementiAccesso;
     QWidget *pan = creaPannello(this, QSize(385, 390));
@@ -111,17 +112,17 @@ void TfrmCambiaPassword::campoChange()
 
 void TfrmCambiaPassword::cmdOKClick()
 {
-    const QString archivio = percorsoArchivioPassword(cartellaProgramma());
+    const QString archivio = percorsoArchivioPassword(m_contesto.cartellaProgramma());
     QString memorizzata;
     try {
         memorizzata = leggiPasswordMemorizzata(archivio);
     } catch (const std::exception &e) {
         qCWarning(lcFile) << "password store:" << e.what();
-        MostraMessaggio(kErroreModifica);
+        m_contesto.messaggio(kErroreModifica);
         return;
     }
     if (formaMemorizzata(txtPasswordOld->text()) != memorizzata) {
-        MostraMessaggio(kVecchiaErrata);
+        m_contesto.messaggio(kVecchiaErrata);
         txtPasswordOld->clear();
         txtPasswordOld->setFocus();
         return;
@@ -135,13 +136,13 @@ void TfrmCambiaPassword::cmdOKClick()
     if (!nuovaPasswordAccettata(nuova))
         return;
     try {
-        scriviPasswordMemorizzata(archivio, nuova);
+        scriviPasswordMemorizzata(archivio, nuova, m_contesto.chiamateDisco());
     } catch (const std::exception &e) {
         qCWarning(lcFile) << "password store:" << e.what();
-        MostraMessaggio(kErroreModifica);
+        m_contesto.messaggio(kErroreModifica);
         return;
     }
-    MostraMessaggio(kCompletata);
+    m_contesto.messaggio(kCompletata);
     close();
 }
 
@@ -165,7 +166,7 @@ bool TfrmCambiaPassword::nuovaPasswordAccettata(const QString &nuova)
 
 void TfrmCambiaPassword::reinserisciNuova(const QString &messaggio)
 {
-    MostraMessaggio(messaggio);
+    m_contesto.messaggio(messaggio);
     txtPasswordNew->clear();
     txtConferma->clear();
     txtPasswordNew->setFocus();

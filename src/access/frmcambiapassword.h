@@ -2,6 +2,8 @@
 
 #include "app/finestra.h"
 
+class Contesto;
+
 class QLineEdit;
 class QPushButton;
 
@@ -12,7 +14,7 @@ class TfrmCambiaPassword : public FinestraPermanente
 {
     Q_OBJECT
 public:
-    explicit TfrmCambiaPassword(QWidget *parent = nullptr);
+    explicit TfrmCambiaPassword(const Contesto &contesto, QWidget *parent = nullptr);
 
     static AspettoFinestra aspetto();
 
@@ -30,6 +32,7 @@ protected:
     void FormClose() override;
 
 private:
+    const Contesto &m_contesto;
     void campoChange();
     void cmdOKClick();
     bool nuovaPasswordAccettata(const QString &nuova);

@@ -4,8 +4,7 @@
 #include "access/passwordmemorizzata.h"
 #include "app/accessibilita.h"
 #include "app/elementi.h"
-#include "app/cartellaprogramma.h"
-#include "app/finestre.h"
+#include "app/contesto.h"
 #include "app/messaggi.h"
 #include "storage/registro.h"
 #include "storage/testo.h"
@@ -32,8 +31,9 @@ AspettoFinestra TfrmPassword::aspetto()
     return a;
 }
 
-TfrmPassword::TfrmPassword(QWidget *parent)
+TfrmPassword::TfrmPassword(const Contesto &contesto, QWidget *parent)
     : FinestraPermanente(aspetto(), parent)
+    , m_contesto(contesto)
 {
     using namespace ElementiAccesso;
     QWidget *pan = creaPannello(this, QSize(360, 378));
@@ -97,19 +97,19 @@ void TfrmPassword::cmdOKClick()
 {
     QString memorizzata;
     try {
-        memorizzata = leggiPasswordMemorizzata(percorsoArchivioPassword(cartellaProgramma()));
+        memorizzata = leggiPasswordMemorizzata(percorsoArchivioPassword(m_contesto.cartellaProgramma()));
     } catch (const std::exception &e) {
         qCWarning(lcFile) << "password store:" << e.what();
-        MostraMessaggio(kErroreLettura);
+        m_contesto.messaggio(kErroreLettura);
         return;
     }
 
     if (formaMemorizzata(txtPassword->text()) == memorizzata) {
-        mostraFinestra(Permanente::Avvio);
+        m_contesto.mostraFinestra(Permanente::Avvio);
         hide();
         return;
     }
-    MostraMessaggio(kPasswordErrata);
+    m_contesto.messaggio(kPasswordErrata);
     txtPassword->clear();
     txtPassword->setFocus();
 }
@@ -117,11 +117,11 @@ void TfrmPassword::cmdOKClick()
 void TfrmPassword::cmdEsciClick()
 {
     close();
-    terminaProgramma();
+    m_contesto.termina();
 }
 
 void TfrmPassword::btnCambiaPasswordClick()
 {
-    mostraFinestra(Permanente::CambiaPassword);
+    m_contesto.mostraFinestra(Permanente::CambiaPassword);
     hide();
 }

@@ -2,6 +2,8 @@
 
 #include "app/finestra.h"
 
+class Contesto;
+
 class QLineEdit;
 class QPushButton;
 
@@ -11,7 +13,7 @@ class TfrmPassword : public FinestraPermanente
 {
     Q_OBJECT
 public:
-    explicit TfrmPassword(QWidget *parent = nullptr);
+    explicit TfrmPassword(const Contesto &contesto, QWidget *parent = nullptr);
 
     static AspettoFinestra aspetto();
 
@@ -28,6 +30,7 @@ protected:
     void FormShow() override;
 
 private:
+    const Contesto &m_contesto;
     void txtPasswordChange();
     void txtPasswordInvio();
     void cmdOKClick();

@@ -40,9 +40,9 @@ QString leggiPasswordMemorizzata(const QString &percorso)
     return Testo::trim(Decripta(FileIni::leggiValore(percorso, kSezione, kVoce, kCifreLette)));
 }
 
-void scriviPasswordMemorizzata(const QString &percorso, const QString &password)
+void scriviPasswordMemorizzata(const QString &percorso, const QString &password, const ChiamateDisco &chiamate)
 {
     if (verificaNuovaPassword(password) != EsitoNuovaPassword::Valida)
         throw PasswordNonMemorizzabile("password that cannot be stored as it is");
-    FileIni::scriviValore(percorso, kSezione, kVoce, Cripta(password), kPermessiArchivioPassword);
+    FileIni::scriviValore(percorso, kSezione, kVoce, Cripta(password), kPermessiArchivioPassword, chiamate);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/sostituzionefile.h"
+
 #include <QString>
 
 #include <stdexcept>
@@ -47,4 +49,5 @@ QString leggiPasswordMemorizzata(const QString &percorso);
 // PasswordNonMemorizzabile for one that verificaNuovaPassword refuses, and
 // FileIni::ErroreFileIni when the file cannot be written; in both cases the
 // old value stays. The file is left readable by its owner alone.
-void scriviPasswordMemorizzata(const QString &percorso, const QString &password);
+void scriviPasswordMemorizzata(const QString &percorso, const QString &password,
+                               const ChiamateDisco &chiamate = chiamateDiSistema());

@@ -10,6 +10,6 @@ Applicazione::Applicazione(int &argc, char **argv)
 bool Applicazione::notify(QObject *destinatario, QEvent *evento)
 {
     bool risultato = false;
-    protetto([&] { risultato = QApplication::notify(destinatario, evento); });
+    protetto(m_contesto ? *m_contesto : m_reale, [&] { risultato = QApplication::notify(destinatario, evento); });
     return risultato;
 }

@@ -2,19 +2,8 @@
 
 #include <QFileDialog>
 
-namespace {
-RispondiFile &risposta()
-{
-    static RispondiFile r;
-    return r;
-}
-} // namespace
-
 QString scegliFile(QWidget *proprietario, const RichiestaFile &richiesta)
 {
-    if (risposta())
-        return risposta()(richiesta);
-
     QFileDialog dialogo(proprietario, richiesta.titolo, richiesta.cartella);
     dialogo.setObjectName(QStringLiteral("dlgFile"));
     dialogo.setNameFilters(richiesta.filtri);
@@ -34,9 +23,4 @@ QString scegliFile(QWidget *proprietario, const RichiestaFile &richiesta)
     if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty())
         return QString();
     return dialogo.selectedFiles().constFirst();
-}
-
-void impostaRispostaFile(RispondiFile r)
-{
-    risposta() = std::move(r);
 }

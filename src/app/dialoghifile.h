@@ -24,9 +24,9 @@ struct RichiestaFile {
 };
 
 // The chosen file's full path, or an empty text when the user cancelled.
+// Always the real dialog; the windows reach it through their context
+// (app/contesto.h), where a test puts its stand-in.
 QString scegliFile(QWidget *proprietario, const RichiestaFile &richiesta);
 
-// Tests answer file dialogs without showing them; an empty function brings
-// the real dialog back.
+// A stand-in that answers file dialogs without showing them (tests).
 using RispondiFile = std::function<QString(const RichiestaFile &)>;
-void impostaRispostaFile(RispondiFile risposta);

@@ -1,6 +1,6 @@
 #include "app/errori.h"
 
-#include "app/messaggi.h"
+#include "app/contesto.h"
 
 #include <QStringList>
 
@@ -31,11 +31,11 @@ QString testoACapo(const QString &testo, int colonne)
     return righe.join(u'\n');
 }
 
-void segnalaErroreGenerale(const QString &dettaglio)
+void segnalaErroreGenerale(const Contesto &contesto, const QString &dettaglio)
 {
     qCWarning(lcErrori).noquote() << "unhandled failure:" << (dettaglio.isEmpty() ? QStringLiteral("(no detail)") : dettaglio);
     QString testo = QStringLiteral("Si \u00E8 verificato un errore imprevisto.");
     if (!dettaglio.isEmpty())
         testo += QStringLiteral("\r\n\r\n") + testoACapo(dettaglio, kColonneMessaggio);
-    MostraMessaggio(testo, TipoMessaggio::Errore, PulsantiMessaggio::Ok);
+    contesto.messaggio(testo, TipoMessaggio::Errore, PulsantiMessaggio::Ok);
 }

@@ -13,6 +13,8 @@
 #include <initializer_list>
 #include <utility>
 
+class Contesto;
+
 // How a window sits on the screen.
 enum class Bordo {
     Massimizzata,       // opened maximised; the client size is the design size
@@ -159,4 +161,20 @@ template <class Dialogo>
 int apriDialogo(QWidget *proprietario)
 {
     return apriDialogo<Dialogo>(proprietario, [](Dialogo &) {});
+}
+
+// The same for a dialog that works with the run's context, which its opener
+// hands on.
+template <class Dialogo, class Riempi>
+int apriDialogo(const Contesto &contesto, QWidget *proprietario, Riempi &&riempi)
+{
+    Dialogo dialogo(contesto, proprietario);
+    std::forward<Riempi>(riempi)(dialogo);
+    return dialogo.exec();
+}
+
+template <class Dialogo>
+int apriDialogo(const Contesto &contesto, QWidget *proprietario)
+{
+    return apriDialogo<Dialogo>(contesto, proprietario, [](Dialogo &) {});
 }

@@ -2,11 +2,6 @@
 
 #include <QLocale>
 
-namespace {
-QString g_formatoData = QStringLiteral("dd/MM/yyyy");
-QChar g_decimale = u',';
-} // namespace
-
 QChar separatoreData(const QString &formatoDiSistema)
 {
     bool tra_virgolette = false;
@@ -21,21 +16,22 @@ QChar separatoreData(const QString &formatoDiSistema)
     return u'/';
 }
 
-void impostaFormatiProcesso()
+namespace {
+QString formatoDataBreve()
 {
     const QChar sep = separatoreData(QLocale::system().dateFormat(QLocale::ShortFormat));
-    g_formatoData = QStringLiteral("dd%1MM%1yyyy").arg(sep);
-    g_decimale = u',';
+    return QStringLiteral("dd%1MM%1yyyy").arg(sep);
 }
+} // namespace
 
 QChar separatoreDecimale()
 {
-    return g_decimale;
+    return u',';
 }
 
 QString dataBreve(const QDate &data)
 {
-    return data.toString(g_formatoData);
+    return data.toString(formatoDataBreve());
 }
 
 QString oraLunga(const QTime &ora)

@@ -5,10 +5,10 @@
 #include <QString>
 #include <QTime>
 
-// The process-wide formats: short date day/month/four-digit year joined by
-// the system's own date separator, and ',' as decimal separator. Windows set
-// them when they are created; the reports print with them.
-void impostaFormatiProcesso();
+// The program's formats: short date day/month/four-digit year joined by
+// the system's own date separator, and ',' as decimal separator; the
+// reports print with them. The system's locale is read once per process,
+// so they stay the same for the whole run.
 
 QChar separatoreDecimale();
 QString dataBreve(const QDate &data);

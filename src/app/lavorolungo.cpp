@@ -9,21 +9,18 @@
 
 namespace {
 
-int g_attesaMs = 500;
 // Often enough for the windows to follow the work, seldom enough that
 // handing over to the event loop costs nothing worth measuring.
 constexpr qint64 kGiroMs = 40;
 
 } // namespace
 
-void LavoroLungo::impostaAttesa(int millisecondi)
-{
-    g_attesaMs = std::max(0, millisecondi);
-}
-
-LavoroLungo::LavoroLungo(QWidget *proprietario, QString titolo, QString testo, int totale)
-    : m_proprietario(proprietario), m_titolo(std::move(titolo)), m_testo(std::move(testo)),
-      m_totale(std::max(1, totale))
+LavoroLungo::LavoroLungo(QWidget *proprietario, QString titolo, QString testo, int totale, int attesaMs)
+    : m_proprietario(proprietario)
+    , m_titolo(std::move(titolo))
+    , m_testo(std::move(testo))
+    , m_totale(std::max(1, totale))
+    , m_attesaMs(std::max(0, attesaMs))
 {
     m_inizio.start();
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -64,10 +61,10 @@ bool LavoroLungo::avanza(int fatti)
         return false;
     const qint64 ora = m_inizio.elapsed();
     // With no wait (tests) the loop runs after every step.
-    if (ora - m_ultimoGiro < kGiroMs && g_attesaMs > 0)
+    if (ora - m_ultimoGiro < kGiroMs && m_attesaMs > 0)
         return true;
     m_ultimoGiro = ora;
-    if (!m_finestra && ora >= g_attesaMs)
+    if (!m_finestra && ora >= m_attesaMs)
         mostra();
     if (m_finestra) {
         m_finestra->setLabelText(m_testo.arg(std::min(fatti, m_totale)).arg(m_totale));

@@ -21,8 +21,11 @@ class LavoroLungo
 {
 public:
     // testo names the work and its steps with %1 (the step reached) and %2
-    // (the steps in all): "Stampa in corso: pagina %1 di %2".
-    LavoroLungo(QWidget *proprietario, QString titolo, QString testo, int totale);
+    // (the steps in all): "Stampa in corso: pagina %1 di %2". attesaMs is
+    // the wait before the progress window appears (the run's context says
+    // it); at 0 the window comes at the first step and the event loop runs
+    // after every step, which is how tests see it.
+    LavoroLungo(QWidget *proprietario, QString titolo, QString testo, int totale, int attesaMs);
     ~LavoroLungo();
     LavoroLungo(const LavoroLungo &) = delete;
     LavoroLungo &operator=(const LavoroLungo &) = delete;
@@ -36,11 +39,6 @@ public:
         return [this](int fatti) { return avanza(fatti); };
     }
 
-    // The wait before the progress window appears. Tests make it 0: the
-    // window then comes at the first step and the event loop runs after
-    // every step.
-    static void impostaAttesa(int millisecondi);
-
 private:
     void mostra();
 
@@ -48,6 +46,7 @@ private:
     QString m_titolo;
     QString m_testo;
     int m_totale;
+    int m_attesaMs;
     QElapsedTimer m_inizio;
     qint64 m_ultimoGiro = 0;
     QProgressDialog *m_finestra = nullptr;

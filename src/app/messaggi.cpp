@@ -6,12 +6,6 @@
 
 namespace {
 
-RispondiMessaggio &risposta()
-{
-    static RispondiMessaggio r;
-    return r;
-}
-
 struct Aspetto {
     QMessageBox::Icon icona;
     const char *titolo;
@@ -74,38 +68,5 @@ QString testoVisibile(const QString &testo)
 
 int MostraMessaggio(const QString &testo, TipoMessaggio tipo, PulsantiMessaggio pulsanti)
 {
-    const RichiestaMessaggio r{testo, tipo, pulsanti};
-    if (risposta())
-        return risposta()(r);
-    return mostraReale(r);
-}
-
-void MostraMessaggio(const QString &testo)
-{
-    MostraMessaggio(testo, TipoMessaggio::Semplice, PulsantiMessaggio::Ok);
-}
-
-void avviso(const QString &testo)
-{
-    MostraMessaggio(testo, TipoMessaggio::Avviso, PulsantiMessaggio::OkAnnulla);
-}
-
-void errore(const QString &testo)
-{
-    MostraMessaggio(testo, TipoMessaggio::Errore, PulsantiMessaggio::OkAnnulla);
-}
-
-void informazione(const QString &testo)
-{
-    MostraMessaggio(testo, TipoMessaggio::Informazione, PulsantiMessaggio::OkAnnulla);
-}
-
-bool conferma(const QString &testo)
-{
-    return MostraMessaggio(testo, TipoMessaggio::Conferma, PulsantiMessaggio::SiNo) != mrNo;
-}
-
-void impostaRispostaMessaggi(RispondiMessaggio r)
-{
-    risposta() = std::move(r);
+    return mostraReale(RichiestaMessaggio{testo, tipo, pulsanti});
 }

@@ -1,6 +1,6 @@
 #include "app/stampareport.h"
 
-#include "app/cartellaprogramma.h"
+#include "app/contesto.h"
 #include "app/finestraanteprima.h"
 #include "app/lavorolungo.h"
 #include "app/messaggi.h"
@@ -20,29 +20,23 @@
 
 namespace {
 
-RispondiStampa &risposta()
-{
-    static RispondiStampa r;
-    return r;
-}
-
 // The engine places everything from the paper's corner and sets paper and
 // orientation itself; the default printer, or a PDF file in the program
 // folder when there is none.
-void preparaStampante(QPrinter &stampante, const QString &nomeStampa)
+void preparaStampante(QPrinter &stampante, const QString &cartellaProgramma, const QString &nomeStampa)
 {
     stampante.setDocName(nomeStampa);
     stampante.setFullPage(true);
     if (QPrinterInfo::defaultPrinter().isNull()) {
         stampante.setOutputFormat(QPrinter::PdfFormat);
-        stampante.setOutputFileName(filePdfPredefinito(nomeStampa));
+        stampante.setOutputFileName(filePdfPredefinito(cartellaProgramma, nomeStampa));
     }
 }
 
-bool chiediStampa(QWidget *proprietario, QPrinter &stampante, const Report &report)
+bool chiediStampa(const Contesto &contesto, QWidget *proprietario, QPrinter &stampante, const Report &report)
 {
-    if (risposta())
-        return risposta()(stampante);
+    if (contesto.rispostaStampa())
+        return contesto.rispostaStampa()(stampante);
     QPrintDialog dialogo(&stampante, proprietario);
     dialogo.setObjectName(QStringLiteral("dlgStampa"));
     dialogo.setOption(QAbstractPrintDialog::PrintToFile);
@@ -76,14 +70,14 @@ PagineScelte pagineScelte(const QPrinter &stampante, const Report &report)
 // first and then lose every write a full disk refuses, and it writes a
 // list of thousands of pages ten times slower.
 bool stampaInPdf(QPrinter &stampante, const Report &report, QString *motivo,
-                 const std::function<bool(int)> &avanzamento)
+                 const std::function<bool(int)> &avanzamento, const ChiamateDisco &chiamate)
 {
     const PagineScelte pagine = pagineScelte(stampante, report);
     const Report::OpzioniPdf opzioni{stampante.resolution(), stampante.docName(), stampante.creator()};
     return sostituisciFile(
         stampante.outputFileName(),
         [&](QIODevice &file) { return report.scriviPdf(file, opzioni, pagine.primo, pagine.ultimo, avanzamento); },
-        motivo);
+        motivo, 07777, chiamate);
 }
 
 bool inFilePdf(const QPrinter &stampante)
@@ -156,7 +150,7 @@ QString messaggioStampaFallita(const QString &motivo)
 }
 
 
-QString filePdfPredefinito(const QString &nomeStampa)
+QString filePdfPredefinito(const QString &cartellaProgramma, const QString &nomeStampa)
 {
     QString nome = nomeStampa.simplified();
     static const QString vietati = QStringLiteral("/\\:*?\"<>|");
@@ -165,22 +159,24 @@ QString filePdfPredefinito(const QString &nomeStampa)
             c = QLatin1Char('_');
     if (nome.isEmpty() || nome.startsWith(QLatin1Char('.')))
         nome.prepend(QStringLiteral("Stampa"));
-    return cartellaProgramma() + nome + QStringLiteral(".pdf");
+    return cartellaProgramma + nome + QStringLiteral(".pdf");
 }
 
 
-EsitoStampa stampaReport(QWidget *proprietario, const Report &report, const QString &nomeStampa, QString *motivo)
+EsitoStampa stampaReport(const Contesto &contesto, QWidget *proprietario, const Report &report,
+                         const QString &nomeStampa, QString *motivo)
 {
     QPrinter stampante(QPrinter::HighResolution);
-    preparaStampante(stampante, nomeStampa);
-    if (!chiediStampa(proprietario, stampante, report))
+    preparaStampante(stampante, contesto.cartellaProgramma(), nomeStampa);
+    if (!chiediStampa(contesto, proprietario, stampante, report))
         return EsitoStampa::Annullata;
     // Page by page, the program painting meanwhile; "Annulla" stops it: a
     // PDF file stays as it was, a printer's job is dropped.
     LavoroLungo lavoro(proprietario, QStringLiteral(" Stampa in corso"), QStringLiteral("Stampa: pagina %1 di %2"),
-                       pagineScelte(stampante, report).quante());
-    const bool stampata = inFilePdf(stampante) ? stampaInPdf(stampante, report, motivo, lavoro.passo())
-                                               : stampaSuStampante(stampante, report, lavoro.passo());
+                       pagineScelte(stampante, report).quante(), contesto.attesaLavoroLungo());
+    const bool stampata = inFilePdf(stampante)
+        ? stampaInPdf(stampante, report, motivo, lavoro.passo(), contesto.chiamateDisco())
+        : stampaSuStampante(stampante, report, lavoro.passo());
     if (lavoro.annullato()) {
         if (motivo)
             motivo->clear();
@@ -189,7 +185,8 @@ EsitoStampa stampaReport(QWidget *proprietario, const Report &report, const QStr
     return stampata ? EsitoStampa::Stampata : EsitoStampa::Fallita;
 }
 
-bool anteprimaReport(QWidget *proprietario, const Report &report, const QString &nomeStampa)
+bool anteprimaReport(const Contesto &contesto, QWidget *proprietario, const Report &report,
+                     const QString &nomeStampa)
 {
     FinestraAnteprima anteprima(report, nomeStampa, proprietario);
     bool riuscita = true;
@@ -198,18 +195,13 @@ bool anteprimaReport(QWidget *proprietario, const Report &report, const QString 
     // PDF is written checked and a failure is said.
     QObject::connect(anteprima.actStampa, &QAction::triggered, &anteprima, [&] {
         QString motivo;
-        const EsitoStampa esito = stampaReport(&anteprima, report, nomeStampa, &motivo);
+        const EsitoStampa esito = stampaReport(contesto, &anteprima, report, nomeStampa, &motivo);
         if (esito == EsitoStampa::Fallita)
-            avviso(messaggioStampaFallita(motivo));
+            contesto.avviso(messaggioStampaFallita(motivo));
         if (esito != EsitoStampa::Annullata)
             anteprima.accept();
     });
     anteprima.setWindowState(Qt::WindowMaximized);
     anteprima.exec();
     return riuscita;
-}
-
-void impostaRispostaStampa(RispondiStampa r)
-{
-    risposta() = std::move(r);
 }

@@ -2,14 +2,14 @@
 
 #include <QString>
 
-#include <functional>
-
-class QPrinter;
+class Contesto;
 class QWidget;
 class Report;
 
 // Every print and print preview of the program goes through here: the
 // print dialog on the default printer, and the modal, maximised preview.
+// The context gives the program folder, the print dialog's stand-in when a
+// test set one, and the message box.
 
 enum class EsitoStampa { Stampata, Annullata, Fallita };
 
@@ -19,8 +19,8 @@ enum class EsitoStampa { Stampata, Annullata, Fallita };
 // folder. A PDF file is replaced only once the new one is whole on disk.
 // When a file could not be written, *motivo (if given) says which and why
 // in Italian; a printer's refusal leaves it empty.
-EsitoStampa stampaReport(QWidget *proprietario, const Report &report, const QString &nomeStampa,
-                         QString *motivo = nullptr);
+EsitoStampa stampaReport(const Contesto &contesto, QWidget *proprietario, const Report &report,
+                         const QString &nomeStampa, QString *motivo = nullptr);
 
 // The warning after a print whose file could not be written.
 QString messaggioStampaFallita(const QString &motivo);
@@ -29,15 +29,8 @@ QString messaggioStampaFallita(const QString &motivo);
 // each page is painted when it first comes into view. Printing from the
 // preview takes the way of stampaReport. False when a page could not be
 // painted.
-bool anteprimaReport(QWidget *proprietario, const Report &report, const QString &nomeStampa);
+bool anteprimaReport(const Contesto &contesto, QWidget *proprietario, const Report &report, const QString &nomeStampa);
 
 // The PDF file offered when there is no printer: the program folder, and
 // nomeStampa made safe as a file name.
-QString filePdfPredefinito(const QString &nomeStampa);
-
-// Tests answer the print dialog without showing it: the responder gets the
-// printer as the dialog would show it, may change it (an output file, a
-// page range) and returns true to print, false to cancel. An empty function
-// brings the real dialog back.
-using RispondiStampa = std::function<bool(QPrinter &)>;
-void impostaRispostaStampa(RispondiStampa risposta);
+QString filePdfPredefinito(const QString &cartellaProgramma, const QString &nomeStampa);

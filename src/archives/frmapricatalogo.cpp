@@ -1,12 +1,10 @@
 #include "archives/frmapricatalogo.h"
 
-#include "app/cartellaprogramma.h"
+#include "app/contesto.h"
 #include "app/chiamante.h"
 #include "app/elementi.h"
 #include "app/errori.h"
-#include "app/finestre.h"
 #include "app/fogliostile.h"
-#include "app/formati.h"
 #include "app/messaggi.h"
 #include "app/vistaimmagine.h"
 #include "archives/cornice.h"
@@ -43,10 +41,10 @@ AspettoFinestra TfrmApriCatalogo::aspetto()
     return a;
 }
 
-TfrmApriCatalogo::TfrmApriCatalogo(QWidget *parent)
+TfrmApriCatalogo::TfrmApriCatalogo(const Contesto &contesto, QWidget *parent)
     : FinestraPermanente(aspetto(), parent)
+    , m_contesto(contesto)
 {
-    impostaFormatiProcesso();
     using namespace Elementi;
 
     const Cornice cornice = creaCornice(
@@ -99,7 +97,7 @@ TfrmApriCatalogo::TfrmApriCatalogo(QWidget *parent)
     lblFile->hide();
 
     connect(btnApri, &VistaImmagine::clicked, this, &TfrmApriCatalogo::btnApriClick);
-    connect(btnElimina, &VistaImmagine::clicked, this, [this] { protetto([this] { btnEliminaClick(); }); });
+    connect(btnElimina, &VistaImmagine::clicked, this, [this] { protetto(m_contesto, [this] { btnEliminaClick(); }); });
     connect(btnAnnulla, &VistaImmagine::clicked, this, &TfrmApriCatalogo::btnAnnullaClick);
     connect(imgGuida, &VistaImmagine::clicked, this, &TfrmApriCatalogo::imgGuidaClick);
 }
@@ -107,7 +105,7 @@ TfrmApriCatalogo::TfrmApriCatalogo(QWidget *parent)
 void TfrmApriCatalogo::FormShow()
 {
     lblMemory->setText(marcaChiamante(Chiamante::Avvio));
-    lblFile->setText(cartellaProgramma());
+    lblFile->setText(m_contesto.cartellaProgramma());
     costruisciElenco();
     // The keyboard starts in the list, where the choice is made.
     lstFiles->setFocus();
@@ -116,7 +114,7 @@ void TfrmApriCatalogo::FormShow()
 void TfrmApriCatalogo::costruisciElenco()
 {
     lstFiles->clear();
-    const QStringList voci = ElencoArchivi::elenco(cartellaProgramma());
+    const QStringList voci = ElencoArchivi::elenco(m_contesto.cartellaProgramma());
     lstFiles->addItems(voci);
     lblCreati->setText(ElencoArchivi::rigaConteggio(int(voci.size())));
     lstFiles->clearSelection();
@@ -132,11 +130,11 @@ QString TfrmApriCatalogo::voceScelta() const
 void TfrmApriCatalogo::btnApriClick()
 {
     if (lstFiles->count() == 0) {
-        avviso(kElencoVuoto);
+        m_contesto.avviso(kElencoVuoto);
         return;
     }
     if (voceScelta().isEmpty()) {
-        avviso(kSelezionaApri);
+        m_contesto.avviso(kSelezionaApri);
         return;
     }
     lblMemory->setText(marcaChiamante(Chiamante::Documenti));
@@ -147,33 +145,33 @@ void TfrmApriCatalogo::FormClose()
 {
     const QString voce = voceScelta();
     if (chiamanteDaMarca(lblMemory->text()) == Chiamante::Documenti && !voce.isEmpty()) {
-        lblFile->setText(ElencoArchivi::percorsoDaVoce(cartellaProgramma(), voce));
+        lblFile->setText(ElencoArchivi::percorsoDaVoce(m_contesto.cartellaProgramma(), voce));
         emit archivioScelto(lblFile->text(), ElencoArchivi::nomeDaVoce(voce));
     } else {
-        mostraFinestra(Permanente::Avvio);
+        m_contesto.mostraFinestra(Permanente::Avvio);
     }
 }
 
 void TfrmApriCatalogo::btnEliminaClick()
 {
     if (lstFiles->count() == 0) {
-        avviso(kElencoVuoto);
+        m_contesto.avviso(kElencoVuoto);
         return;
     }
     const QString voce = voceScelta();
     if (voce.isEmpty()) {
-        avviso(kSelezionaElimina);
+        m_contesto.avviso(kSelezionaElimina);
         return;
     }
-    if (!conferma(kDomandaElimina))
+    if (!m_contesto.conferma(kDomandaElimina))
         return;
 
-    lblFile->setText(ElencoArchivi::percorsoDaVoce(cartellaProgramma(), voce));
+    lblFile->setText(ElencoArchivi::percorsoDaVoce(m_contesto.cartellaProgramma(), voce));
     if (ElencoArchivi::elimina(lblFile->text())) {
-        ElencoArchivi::togliTesti(cartellaProgramma(), ElencoArchivi::nomeDaVoce(voce));
-        informazione(kEliminato);
+        ElencoArchivi::togliTesti(m_contesto.cartellaProgramma(), ElencoArchivi::nomeDaVoce(voce));
+        m_contesto.informazione(kEliminato);
     } else {
-        avviso(kNonEliminato);
+        m_contesto.avviso(kNonEliminato);
     }
 
     lblMemory->setText(marcaChiamante(Chiamante::Avvio));
@@ -188,5 +186,5 @@ void TfrmApriCatalogo::btnAnnullaClick()
 
 void TfrmApriCatalogo::imgGuidaClick()
 {
-    apriGuida(this, ArgomentoGuida::ApriCatalogo);
+    apriGuida(m_contesto, this, ArgomentoGuida::ApriCatalogo);
 }

@@ -2,6 +2,8 @@
 
 #include "app/finestra.h"
 
+class Contesto;
+
 class QLabel;
 class QListWidget;
 class VistaImmagine;
@@ -15,7 +17,7 @@ class TfrmApriCatalogo : public FinestraPermanente
 {
     Q_OBJECT
 public:
-    explicit TfrmApriCatalogo(QWidget *parent = nullptr);
+    explicit TfrmApriCatalogo(const Contesto &contesto, QWidget *parent = nullptr);
 
     static AspettoFinestra aspetto();
 
@@ -37,6 +39,7 @@ protected:
     void FormClose() override;
 
 private:
+    const Contesto &m_contesto;
     void costruisciElenco();
     // The entry the user selected, or an empty text.
     QString voceScelta() const;

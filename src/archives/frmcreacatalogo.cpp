@@ -1,12 +1,10 @@
 #include "archives/frmcreacatalogo.h"
 
 #include "app/accessibilita.h"
-#include "app/cartellaprogramma.h"
+#include "app/contesto.h"
 #include "app/elementi.h"
 #include "app/errori.h"
-#include "app/finestre.h"
 #include "app/fogliostile.h"
-#include "app/formati.h"
 #include "app/messaggi.h"
 #include "app/rifinitura.h"
 #include "app/tintafuoco.h"
@@ -48,10 +46,10 @@ AspettoFinestra TfrmCreaCatalogo::aspetto()
     return a;
 }
 
-TfrmCreaCatalogo::TfrmCreaCatalogo(QWidget *parent)
+TfrmCreaCatalogo::TfrmCreaCatalogo(const Contesto &contesto, QWidget *parent)
     : FinestraPermanente(aspetto(), parent)
+    , m_contesto(contesto)
 {
-    impostaFormatiProcesso();
     using namespace Elementi;
 
     const Cornice cornice = creaCornice(
@@ -99,7 +97,7 @@ TfrmCreaCatalogo::TfrmCreaCatalogo(QWidget *parent)
     lblFile->setObjectName(QStringLiteral("lblFile"));
     lblFile->hide();
 
-    connect(btnApplica, &VistaImmagine::clicked, this, [this] { protetto([this] { btnApplicaClick(); }); });
+    connect(btnApplica, &VistaImmagine::clicked, this, [this] { protetto(m_contesto, [this] { btnApplicaClick(); }); });
     connect(btnAnnulla, &VistaImmagine::clicked, this, &TfrmCreaCatalogo::btnAnnullaClick);
     connect(imgGuida, &VistaImmagine::clicked, this, &TfrmCreaCatalogo::imgGuidaClick);
 }
@@ -112,7 +110,7 @@ void TfrmCreaCatalogo::FormShow()
 
 void TfrmCreaCatalogo::FormClose()
 {
-    mostraFinestra(Permanente::Avvio);
+    m_contesto.mostraFinestra(Permanente::Avvio);
 }
 
 void TfrmCreaCatalogo::btnApplicaClick()
@@ -122,30 +120,30 @@ void TfrmCreaCatalogo::btnApplicaClick()
     const QString nome = nomeDaCampo(txtFile->text());
     switch (verificaNome(nome)) {
     case EsitoNome::Vuoto:
-        avviso(kNomeVuoto);
+        m_contesto.avviso(kNomeVuoto);
         txtFile->setFocus();
         return;
     case EsitoNome::NonAmmesso:
-        avviso(kNomeNonAmmesso);
+        m_contesto.avviso(kNomeNonAmmesso);
         txtFile->setFocus();
         return;
     case EsitoNome::TroppoLungo:
-        avviso(kNomeTroppoLungo);
+        m_contesto.avviso(kNomeTroppoLungo);
         txtFile->setFocus();
         return;
     case EsitoNome::Valido:
         break;
     }
 
-    lblFile->setText(percorsoArchivio(cartellaProgramma(), nome));
+    lblFile->setText(percorsoArchivio(m_contesto.cartellaProgramma(), nome));
     if (QFileInfo::exists(lblFile->text())) {
-        avviso(kNomeUsato);
+        m_contesto.avviso(kNomeUsato);
         return;
     }
     // A refusal by the file system throws: it ends in the general error
     // report, with no success message and the window left as it is.
     creaArchivioVuoto(lblFile->text());
-    informazione(kCreato);
+    m_contesto.informazione(kCreato);
     close();
 }
 
@@ -156,5 +154,5 @@ void TfrmCreaCatalogo::btnAnnullaClick()
 
 void TfrmCreaCatalogo::imgGuidaClick()
 {
-    apriGuida(this, ArgomentoGuida::CreaCatalogo);
+    apriGuida(m_contesto, this, ArgomentoGuida::CreaCatalogo);
 }

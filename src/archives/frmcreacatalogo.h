@@ -2,6 +2,8 @@
 
 #include "app/finestra.h"
 
+class Contesto;
+
 class QLabel;
 class QLineEdit;
 class VistaImmagine;
@@ -11,7 +13,7 @@ class TfrmCreaCatalogo : public FinestraPermanente
 {
     Q_OBJECT
 public:
-    explicit TfrmCreaCatalogo(QWidget *parent = nullptr);
+    explicit TfrmCreaCatalogo(const Contesto &contesto, QWidget *parent = nullptr);
 
     static AspettoFinestra aspetto();
 
@@ -27,6 +29,7 @@ protected:
     void FormClose() override;
 
 private:
+    const Contesto &m_contesto;
     void btnApplicaClick();
     void btnAnnullaClick();
     void imgGuidaClick();

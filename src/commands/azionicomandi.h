@@ -20,9 +20,10 @@ template <class Comandi> struct DescrizioneAzione {
 
 // The actions of a set of commands, in order, owned by it. Their keys work
 // anywhere in the window that places them; a command that fails says why
-// instead of leaving the event loop.
+// (in the context's message box) instead of leaving the event loop.
 template <class Comandi, std::size_t N>
-QList<QAction *> creaAzioni(Comandi *comandi, const DescrizioneAzione<Comandi> (&descrizioni)[N])
+QList<QAction *> creaAzioni(Comandi *comandi, const Contesto &contesto,
+                            const DescrizioneAzione<Comandi> (&descrizioni)[N])
 {
     QList<QAction *> azioni;
     for (const DescrizioneAzione<Comandi> &d : descrizioni) {
@@ -30,8 +31,9 @@ QList<QAction *> creaAzioni(Comandi *comandi, const DescrizioneAzione<Comandi> (
         azione->setObjectName(QString::fromLatin1(d.nome));
         azione->setShortcut(QKeySequence(QString::fromLatin1(d.tasti), QKeySequence::PortableText));
         azione->setShortcutContext(Qt::WindowShortcut);
-        QObject::connect(azione, &QAction::triggered, comandi,
-                         [comandi, esegui = d.esegui] { protetto([&] { (comandi->*esegui)(); }); });
+        QObject::connect(azione, &QAction::triggered, comandi, [comandi, &contesto, esegui = d.esegui] {
+            protetto(contesto, [&] { (comandi->*esegui)(); });
+        });
         azioni.append(azione);
     }
     return azioni;

@@ -1,5 +1,6 @@
 #include "commands/comanditesto.h"
 
+#include "app/contesto.h"
 #include "app/dialoghifile.h"
 #include "app/errori.h"
 #include "app/finestra.h"
@@ -54,9 +55,10 @@ void attendi(LavoroLungo &lavoro, const int &fatti, Finito finito, const std::fu
 
 } // namespace
 
-ComandiTesto::ComandiTesto(DocumentoArchivio &documento, QWidget *finestra)
+ComandiTesto::ComandiTesto(DocumentoArchivio &documento, const Contesto &contesto, QWidget *finestra)
     : QObject(finestra)
     , m_documento(documento)
+    , m_contesto(contesto)
     , m_finestra(finestra)
 {
     static const DescrizioneAzione<ComandiTesto> comandi[] = {
@@ -66,7 +68,7 @@ ComandiTesto::ComandiTesto(DocumentoArchivio &documento, QWidget *finestra)
          &ComandiTesto::riconosciArchivio},
         {"actEsportaPdf", "Esporta PDF ricercabile...", "Ctrl+Shift+E", &ComandiTesto::esportaPdf},
     };
-    m_azioni = creaAzioni(this, comandi);
+    m_azioni = creaAzioni(this, m_contesto, comandi);
 }
 
 ComandiTesto::~ComandiTesto() = default;
@@ -101,7 +103,7 @@ IndiceTesti *ComandiTesto::indice(bool dire)
         m_indice = std::make_unique<IndiceTesti>(percorso);
     if (dire && !m_indiceDetto && !m_indice->messaggioApertura().isEmpty()) {
         m_indiceDetto = true;
-        errore(m_indice->messaggioApertura());
+        m_contesto.errore(m_indice->messaggioApertura());
     }
     return m_indice->usabile() ? m_indice.get() : nullptr;
 }
@@ -110,7 +112,7 @@ void ComandiTesto::riconosciTesto()
 {
     const QImage foto = m_foto;
     if (foto.isNull()) {
-        avviso(kMessaggioSenzaScansione);
+        m_contesto.avviso(kMessaggioSenzaScansione);
         return;
     }
     // Asked for now, with a window: the background reading gives way.
@@ -127,7 +129,8 @@ void ComandiTesto::riconosciTesto()
     {
         // Closed before any message, which would otherwise stand over it.
         LavoroLungo lavoro(m_finestra, QStringLiteral("Riconoscimento del testo"),
-                           QStringLiteral("Riconoscimento del testo della pagina: %1 su %2"), 100);
+                           QStringLiteral("Riconoscimento del testo della pagina: %1 su %2"), 100,
+                           m_contesto.attesaLavoroLungo());
         lettura.avvia();
         attendi(lavoro, percento, [&finita] { return finita; }, [&lettura] { lettura.annulla(); });
     }
@@ -137,7 +140,7 @@ void ComandiTesto::riconosciTesto()
         return;
     case EsitoLettura::Stato::DatiMancanti:
     case EsitoLettura::Stato::Illeggibile:
-        errore(esito.messaggio);
+        m_contesto.errore(esito.messaggio);
         return;
     case EsitoLettura::Stato::Letto:
         break;
@@ -169,7 +172,7 @@ void ComandiTesto::leggiAcquisita(const QImage &foto)
     m_chiaveAcquisita = foto.cacheKey();
     m_salvataAcquisita = {};
     connect(m_acquisita.get(), &LetturaPagina::finita, this,
-            [this](const EsitoLettura &esito) { protetto([&] { acquisitaLetta(esito); }); });
+            [this](const EsitoLettura &esito) { protetto(m_contesto, [&] { acquisitaLetta(esito); }); });
     emit stato(QStringLiteral("Riconoscimento del testo della pagina acquisita..."));
     m_acquisita->avvia();
 }
@@ -227,7 +230,7 @@ bool ComandiTesto::scriviNellIndice(int posizione, const QString &testo)
     if (!i)
         return false;
     if (!i->scriviPagina(m_documento.nome(), posizione, testo, firmaScansione(scansione(posizione)))) {
-        errore(i->ultimoErrore());
+        m_contesto.errore(i->ultimoErrore());
         return false;
     }
     diDanno();
@@ -240,19 +243,19 @@ void ComandiTesto::diDanno()
     // be read again, which the user decides.
     if (m_indice)
         if (const QString avviso = m_indice->prendiAvviso(); !avviso.isEmpty())
-            errore(avviso);
+            m_contesto.errore(avviso);
 }
 
 void ComandiTesto::cercaNelTesto()
 {
     int posizione = 0;
-    apriDialogo<TfrmCercaTesto>(m_finestra, [&](TfrmCercaTesto &d) {
+    apriDialogo<TfrmCercaTesto>(m_contesto, m_finestra, [&](TfrmCercaTesto &d) {
         d.impostaArchivio(m_documento.cartellaProgramma(), m_documento.percorso(), m_documento.nome());
         // The chosen page is read once the window has closed.
         connect(&d, &QDialog::finished, &d, [&d, &posizione] { posizione = d.posizioneScelta(); });
     });
     if (posizione > 0 && m_documento.mostraPosizione(posizione) == DocumentoArchivio::Esito::ErroreAccesso)
-        errore(kMessaggioAccessoArchivio);
+        m_contesto.errore(kMessaggioAccessoArchivio);
 }
 
 void ComandiTesto::riconosciArchivio()
@@ -269,7 +272,7 @@ void ComandiTesto::riconosciArchivio()
     try {
         conteggio = m_documento.contaSchede();
     } catch (const ErroreArchivio &) {
-        errore(kMessaggioAccessoArchivio);
+        m_contesto.errore(kMessaggioAccessoArchivio);
         return;
     }
     m_archivio = std::make_unique<LetturaArchivio>(*i, m_documento.cartellaProgramma(), m_documento.nome(), conteggio);
@@ -306,7 +309,7 @@ void ComandiTesto::archivioFinito(bool completa, const QString &messaggio)
     QMetaObject::invokeMethod(this, [this] { m_archivio.reset(); }, Qt::QueuedConnection);
     diDanno();
     if (!messaggio.isEmpty())
-        errore(messaggio);
+        m_contesto.errore(messaggio);
     else if (completa)
         emit stato(QStringLiteral("Riconoscimento dell'archivio completato: %1 pagine lette.").arg(lette));
 }
@@ -333,11 +336,11 @@ void ComandiTesto::esportaPdf()
                 {percorso, titolo.isEmpty() ? QStringLiteral("Pagina %1").arg(posizione) : titolo, posizione});
         });
     } catch (const ErroreArchivio &) {
-        errore(kMessaggioAccessoArchivio);
+        m_contesto.errore(kMessaggioAccessoArchivio);
         return;
     }
     if (pagine.isEmpty()) {
-        errore(kMessaggioPdfSenzaPagine);
+        m_contesto.errore(kMessaggioPdfSenzaPagine);
         return;
     }
     RichiestaFile richiesta;
@@ -347,7 +350,7 @@ void ComandiTesto::esportaPdf()
     richiesta.nomeProposto = nome + QStringLiteral(".pdf");
     richiesta.cartella = m_documento.cartellaProgramma();
     richiesta.estensionePredefinita = QStringLiteral("pdf");
-    const QString destinazione = scegliFile(m_finestra, richiesta);
+    const QString destinazione = m_contesto.scegliFile(m_finestra, richiesta);
     if (destinazione.isEmpty())
         return;
 
@@ -364,12 +367,13 @@ void ComandiTesto::esportaPdf()
     });
     {
         LavoroLungo lavoro(m_finestra, QStringLiteral("Esporta PDF ricercabile"),
-                           QStringLiteral("Riconoscimento ed esportazione: pagina %1 di %2"), int(pagine.size()));
+                           QStringLiteral("Riconoscimento ed esportazione: pagina %1 di %2"), int(pagine.size()),
+                           m_contesto.attesaLavoroLungo());
         esportazione.avvia();
         attendi(lavoro, fatte, [&finita] { return finita; }, [&esportazione] { esportazione.annulla(); });
     }
     if (riuscita)
-        informazione(kMessaggioPdfCreato + destinazione + messaggio);
+        m_contesto.informazione(kMessaggioPdfCreato + destinazione + messaggio);
     else if (!messaggio.isEmpty())
-        errore(messaggio);
+        m_contesto.errore(messaggio);
 }

@@ -9,6 +9,7 @@
 
 #include <memory>
 
+class Contesto;
 class DocumentoArchivio;
 class IndiceTesti;
 class LetturaArchivio;
@@ -30,12 +31,13 @@ class QWidget;
 // saved, places their actions, and shows what they announce (a line for the
 // information bar, the fields a recognition fills). A page found by its
 // words is shown through the document. Their own windows (progress, file
-// choice, search) open over the window they were given.
+// choice, search) open over the window they were given, and they reach the
+// user through the context they were given.
 class ComandiTesto : public QObject
 {
     Q_OBJECT
 public:
-    ComandiTesto(DocumentoArchivio &documento, QWidget *finestra);
+    ComandiTesto(DocumentoArchivio &documento, const Contesto &contesto, QWidget *finestra);
     ~ComandiTesto() override;
 
     // The commands, in the order of the scan picture's context menu; their
@@ -81,6 +83,7 @@ private:
     QString scansione(int posizione) const;
 
     DocumentoArchivio &m_documento;
+    const Contesto &m_contesto;
     QWidget *m_finestra;
     QList<QAction *> m_azioni;
     QImage m_foto;

@@ -26,7 +26,8 @@ ValoriScheda valoriPaginaPacco(const ValoriScheda &schermo)
 }
 
 EsitoPaginaPacco salvaPaginaPacco(const QString &cartellaProgramma, const QString &percorsoArchivio,
-                                  const QString &nomeArchivio, const ValoriScheda &schermo, const QImage &pagina)
+                                  const QString &nomeArchivio, const ValoriScheda &schermo, const QImage &pagina,
+                                  const ChiamateDisco &chiamate)
 {
     EsitoPaginaPacco esito;
     // The scan, encoded and on disk under a name of its own before the
@@ -45,8 +46,8 @@ EsitoPaginaPacco salvaPaginaPacco(const QString &cartellaProgramma, const QStrin
         return esito;
     }
     QTemporaryFile provvisorio(QDir(cartella).filePath(Testo::trim(nomeArchivio) + QStringLiteral("_Foto_XXXXXX.tmp")));
-    if (!provvisorio.open() || provvisorio.write(jpeg) != jpeg.size() || !provvisorio.flush() ||
-        !sincronizzaFile(provvisorio.handle())) {
+    if (!provvisorio.open() || provvisorio.write(jpeg) != jpeg.size() || !provvisorio.flush()
+        || !sincronizzaFile(provvisorio.handle(), chiamate)) {
         esito.errore = kScansioneNonScritta;
         return esito;  // the temporary file goes with it
     }
@@ -65,7 +66,7 @@ EsitoPaginaPacco salvaPaginaPacco(const QString &cartellaProgramma, const QStrin
         if (std::rename(QFile::encodeName(provvisorio.fileName()).constData(), finale(posizione).constData()) != 0)
             return false;
         provvisorio.setAutoRemove(false);
-        if (sincronizzaCartella(cartella))
+        if (sincronizzaCartella(cartella, chiamate))
             return true;
         std::remove(finale(posizione).constData());
         return false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "storage/sostituzionefile.h"
 #include "storage/valorischeda.h"
 
 #include <QImage>
@@ -21,7 +22,8 @@ struct EsitoPaginaPacco {
     QString errore;     // why it could not be stored, in Italian
 };
 EsitoPaginaPacco salvaPaginaPacco(const QString &cartellaProgramma, const QString &percorsoArchivio,
-                                  const QString &nomeArchivio, const ValoriScheda &schermo, const QImage &pagina);
+                                  const QString &nomeArchivio, const ValoriScheda &schermo, const QImage &pagina,
+                                  const ChiamateDisco &chiamate = chiamateDiSistema());
 
 // The screen's values as every sheet of a bundle takes them.
 ValoriScheda valoriPaginaPacco(const ValoriScheda &schermo);

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QObject>
 
+class Contesto;
 class DocumentoArchivio;
 class QAction;
 class QImage;
@@ -25,7 +26,7 @@ class ComandiScanner : public QObject
 {
     Q_OBJECT
 public:
-    ComandiScanner(DocumentoArchivio &documento, QWidget *finestra);
+    ComandiScanner(DocumentoArchivio &documento, const Contesto &contesto, QWidget *finestra);
 
     QList<QAction *> azioni() const { return m_azioni; }
 
@@ -41,6 +42,7 @@ private:
     void acquisisciPagine();
 
     DocumentoArchivio &m_documento;
+    const Contesto &m_contesto;
     QWidget *m_finestra;
     QList<QAction *> m_azioni;
 };

@@ -1,19 +1,20 @@
 #include "editor/comandifoto.h"
 
-#include "app/dialoghifile.h"
+#include "app/contesto.h"
 #include "storage/filenormale.h"
 #include "storage/fotopagina.h"
 
 #include <QFile>
 #include <QFileInfo>
 
-std::optional<QImage> caricaFoto(QWidget *proprietario, const QImage &segnaposto, QByteArray *jpegOriginale)
+std::optional<QImage> caricaFoto(const Contesto &contesto, QWidget *proprietario, const QImage &segnaposto,
+                                 QByteArray *jpegOriginale)
 {
     RichiestaFile richiesta;
     richiesta.modo = RichiestaFile::Apri;
     richiesta.titolo = QStringLiteral("Selezionare un file di immagine in formato Jpeg o Bitmap.");
     richiesta.filtri = {QStringLiteral("Immagine JPEG (*.jpg *.jpeg)"), QStringLiteral("Immagine Bitmap (*.bmp)")};
-    const QString percorso = scegliFile(proprietario, richiesta);
+    const QString percorso = contesto.scegliFile(proprietario, richiesta);
     if (percorso.isEmpty())
         return std::nullopt;
 
@@ -33,7 +34,7 @@ QString nomeCopiaFoto(const QString &scelto)
     return scelto + QStringLiteral(".jpg");
 }
 
-QImage salvaCopiaFoto(QWidget *proprietario, const QImage &attuale, const QImage &segnaposto,
+QImage salvaCopiaFoto(const Contesto &contesto, QWidget *proprietario, const QImage &attuale, const QImage &segnaposto,
                       const QByteArray &jpegOriginale)
 {
     RichiestaFile richiesta;
@@ -43,7 +44,7 @@ QImage salvaCopiaFoto(QWidget *proprietario, const QImage &attuale, const QImage
     richiesta.nomeProposto = QStringLiteral("Foto.jpg");
     richiesta.estensionePredefinita = QStringLiteral("jpg");
     richiesta.chiediSovrascrittura = true;
-    const QString scelto = scegliFile(proprietario, richiesta);
+    const QString scelto = contesto.scegliFile(proprietario, richiesta);
     if (scelto.isEmpty())
         return attuale;
 

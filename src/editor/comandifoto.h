@@ -5,6 +5,7 @@
 
 #include <optional>
 
+class Contesto;
 class QWidget;
 
 // The commands under the editor's scan picture. Each takes the picture on
@@ -16,14 +17,14 @@ class QWidget;
 // the screen stays exactly as it was. When a file was chosen, jpegOriginale
 // (if given) receives its bytes if it is a JPEG and is emptied otherwise; a
 // cancel leaves it as it was.
-std::optional<QImage> caricaFoto(QWidget *proprietario, const QImage &segnaposto,
+std::optional<QImage> caricaFoto(const Contesto &contesto, QWidget *proprietario, const QImage &segnaposto,
                                  QByteArray *jpegOriginale = nullptr);
 
 // Asks where to save a JPEG copy of the picture and writes it there: the
 // picture stays when the user cancels or the copy is written, the
 // placeholder takes its place when the write fails. A picture with JPEG
 // bytes of its own is copied as those bytes.
-QImage salvaCopiaFoto(QWidget *proprietario, const QImage &attuale, const QImage &segnaposto,
+QImage salvaCopiaFoto(const Contesto &contesto, QWidget *proprietario, const QImage &attuale, const QImage &segnaposto,
                       const QByteArray &jpegOriginale = QByteArray());
 
 // The file the save dialog's answer names: a bare name gets ".jpg".

@@ -1,7 +1,7 @@
 #include "editor/frmallegacartella.h"
 
 #include "app/accessibilita.h"
-#include "app/cartellaprogramma.h"
+#include "app/contesto.h"
 #include "app/chiamante.h"
 #include "app/dialoghifile.h"
 #include "app/elementi.h"
@@ -78,8 +78,9 @@ AspettoFinestra TfrmAllegaCartella::aspetto()
     return a;
 }
 
-TfrmAllegaCartella::TfrmAllegaCartella(QWidget *proprietario)
+TfrmAllegaCartella::TfrmAllegaCartella(const Contesto &contesto, QWidget *proprietario)
     : FinestraDialogo(aspetto(), proprietario)
+    , m_contesto(contesto)
 {
     Elementi::immagine(this, QStringLiteral("imgLogo"), QStringLiteral(":/allegati/istruzioni.svg"),
                        QRect(kMargine, 8, kLarghezzaRiga, 108),
@@ -198,40 +199,41 @@ void TfrmAllegaCartella::btnSfogliaClick(int k)
     richiesta.modo = RichiestaFile::Apri;
     richiesta.titolo = QStringLiteral("Selezionare il file da allegare:");
     richiesta.filtri = {QStringLiteral("Tutti i file (*)")};
-    const QString sorgente = scegliFile(this, richiesta);
+    const QString sorgente = m_contesto.scegliFile(this, richiesta);
     if (sorgente.isEmpty())
         return;
 
     const QString nome = QFileInfo(sorgente).fileName();
     if (!nomeAllegatoMemorizzabile(nome)) {
-        avviso(kNomeNonMemorizzabile);
+        m_contesto.avviso(kNomeNonMemorizzabile);
         return;
     }
     m_righe[k].txtFile->setText(nome);
 
-    const QString cartella = cartellaAllegati(cartellaProgramma());
+    const QString cartella = cartellaAllegati(m_contesto.cartellaProgramma());
     if (!QDir().mkpath(cartella)) {
         // No copy can exist without the folder (read-only, no inodes left):
         // a name in the row would stand for a file that is not there.
         m_righe[k].txtFile->clear();
-        avviso(kCopiaNonRiuscita);
+        m_contesto.avviso(kCopiaNonRiuscita);
         return;
     }
-    const QString destinazione = percorsoAllegato(cartellaProgramma(), Testo::trim(m_righe[k].txtFile->text()));
+    const QString destinazione =
+        percorsoAllegato(m_contesto.cartellaProgramma(), Testo::trim(m_righe[k].txtFile->text()));
     if (destinazione.isEmpty())
         return;
-    if (QFileInfo::exists(destinazione) && !conferma(kDomandaSovrascrivi))
+    if (QFileInfo::exists(destinazione) && !m_contesto.conferma(kDomandaSovrascrivi))
         return;
     QString motivo;
-    if (!copiaSostituendo(sorgente, destinazione, &motivo))
-        avviso(kCopiaNonRiuscita.arg(motivo));
+    if (!copiaSostituendo(sorgente, destinazione, &motivo, 07777, m_contesto.chiamateDisco()))
+        m_contesto.avviso(kCopiaNonRiuscita.arg(motivo));
 }
 
 // Only a bare name is opened: a stored name that reaches outside the
 // attachments folder is ignored.
 void TfrmAllegaCartella::btnApriClick(int k)
 {
-    const QString percorso = percorsoAllegato(cartellaProgramma(), Testo::trim(m_righe[k].txtFile->text()));
+    const QString percorso = percorsoAllegato(m_contesto.cartellaProgramma(), Testo::trim(m_righe[k].txtFile->text()));
     if (percorso.isEmpty())
         return;
     TMisc::Open(u'"' + percorso + u'"');
@@ -259,10 +261,10 @@ void TfrmAllegaCartella::btnAnnullaClick()
     reject();
 }
 
-std::optional<ValoriAllegati> apriAllegati(QWidget *editor, const ValoriAllegati &valori)
+std::optional<ValoriAllegati> apriAllegati(const Contesto &contesto, QWidget *editor, const ValoriAllegati &valori)
 {
     std::optional<ValoriAllegati> confermati;
-    apriDialogo<TfrmAllegaCartella>(editor, [&](TfrmAllegaCartella &finestra) {
+    apriDialogo<TfrmAllegaCartella>(contesto, editor, [&](TfrmAllegaCartella &finestra) {
         finestra.lblMemory->setText(marcaChiamante(Chiamante::Documenti));
         finestra.impostaValori(valori);
         QObject::connect(&finestra, &QDialog::accepted, &finestra, [&] { confermati = finestra.valori(); });

@@ -6,6 +6,7 @@
 #include <array>
 #include <optional>
 
+class Contesto;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -19,7 +20,7 @@ class TfrmAllegaCartella : public FinestraDialogo
 {
     Q_OBJECT
 public:
-    explicit TfrmAllegaCartella(QWidget *proprietario = nullptr);
+    explicit TfrmAllegaCartella(const Contesto &contesto, QWidget *proprietario = nullptr);
 
     static AspettoFinestra aspetto();
 
@@ -44,6 +45,7 @@ public:
     QPushButton *btnAnnulla = nullptr;
 
 private:
+    const Contesto &m_contesto;
     void creaRiga(QWidget *pannello, int k);
     void btnSfogliaClick(int k);
     void btnApriClick(int k);
@@ -59,4 +61,4 @@ private:
 // editor, filled with the given attachments, shown modally and discarded.
 // The values confirmed with "Applica e chiudi", or nothing when the window
 // was left another way.
-std::optional<ValoriAllegati> apriAllegati(QWidget *editor, const ValoriAllegati &valori);
+std::optional<ValoriAllegati> apriAllegati(const Contesto &contesto, QWidget *editor, const ValoriAllegati &valori);

@@ -1,13 +1,11 @@
 #include "editor/frmdocumenti.h"
 
 #include "app/accessibilita.h"
-#include "app/cartellaprogramma.h"
+#include "app/contesto.h"
 #include "app/catenainvio.h"
 #include "app/chiamante.h"
 #include "app/elementi.h"
 #include "app/errori.h"
-#include "app/finestre.h"
-#include "app/formati.h"
 #include "app/messaggi.h"
 #include "app/suggerimenti.h"
 #include "app/vistaimmagine.h"
@@ -55,11 +53,11 @@ AspettoFinestra TfrmDocumenti::aspetto()
     return a;
 }
 
-TfrmDocumenti::TfrmDocumenti(QWidget *parent)
+TfrmDocumenti::TfrmDocumenti(const Contesto &contesto, QWidget *parent)
     : FinestraPermanente(aspetto(), parent)
+    , m_contesto(contesto)
 {
     using namespace AspettoDocumenti;
-    impostaFormatiProcesso();
     QWidget *pan = creaPannello(this, QSize(kLarghezzaPannello, kAltezzaPannello));
     const QList<QWidget *> sfondi = creaSfondi(pan);
 
@@ -99,7 +97,7 @@ TfrmDocumenti::TfrmDocumenti(QWidget *parent)
     collegaInvio(ordine, true);
     chkDaCompletare = creaCasella(pan);
 
-    m_documento = new DocumentoArchivio(cartellaProgramma(), this);
+    m_documento = new DocumentoArchivio(m_contesto.cartellaProgramma(), this);
     connect(m_documento, &DocumentoArchivio::archivioCambiato, this, &TfrmDocumenti::mostraNome);
     connect(m_documento, &DocumentoArchivio::posizioneCambiata, this, &TfrmDocumenti::mostraPosizioneCorrente);
     connect(m_documento, &DocumentoArchivio::schedaMostrata, this, [this] {
@@ -193,7 +191,7 @@ void TfrmDocumenti::creaComandi(QWidget *pannello)
 
 void TfrmDocumenti::creaComandiArchivio()
 {
-    auto *scanner = new ComandiScanner(*m_documento, this);
+    auto *scanner = new ComandiScanner(*m_documento, m_contesto, this);
     // The acquired page is the scan on screen, as a loaded file would be,
     // without JPEG bytes of its own: saving encodes it once, at the scans'
     // quality. Its text is read meanwhile.
@@ -202,7 +200,7 @@ void TfrmDocumenti::creaComandiArchivio()
         m_testo->leggiAcquisita(foto);
     });
     connect(scanner, &ComandiScanner::campoMancante, this, [this](Campo c) { campo(c)->setFocus(); });
-    m_testo = new ComandiTesto(*m_documento, this);
+    m_testo = new ComandiTesto(*m_documento, m_contesto, this);
     connect(m_testo, &ComandiTesto::stato, this, &TfrmDocumenti::impostaStato);
     connect(m_testo, &ComandiTesto::campiLetti, this, &TfrmDocumenti::mostraCampiLetti);
     for (QAction *azione : scanner->azioni() + m_testo->azioni())
@@ -224,7 +222,8 @@ void TfrmDocumenti::mostraCampiLetti(const CampiLettura &campi)
 void TfrmDocumenti::collegaComando(const char *nome, void (TfrmDocumenti::*gestore)())
 {
     auto *comando = findChild<VistaImmagine *>(QString::fromLatin1(nome));
-    connect(comando, &VistaImmagine::clicked, this, [this, gestore] { protetto([this, gestore] { (this->*gestore)(); }); });
+    connect(comando, &VistaImmagine::clicked, this,
+            [this, gestore] { protetto(m_contesto, [this, gestore] { (this->*gestore)(); }); });
 }
 
 QLineEdit *TfrmDocumenti::campo(Campo campo) const
@@ -297,7 +296,7 @@ void TfrmDocumenti::impostaAllegati(const ValoriAllegati &valori)
 
 void TfrmDocumenti::apriArchivio(const QString &percorso, const QString &nome)
 {
-    m_documento->impostaCartellaProgramma(cartellaProgramma());
+    m_documento->impostaCartellaProgramma(m_contesto.cartellaProgramma());
     m_documento->apri(percorso, nome);
     mostra();
 }
@@ -366,7 +365,8 @@ bool TfrmDocumenti::ScriviFotoPagina()
 {
     if (m_fotoIlleggibile)
         return true; // the scan on disk stays as it is
-    return scriviFileFoto(m_documento->cartellaProgramma(), m_documento->percorsoFoto(), foto(), jpegFoto());
+    return scriviFileFoto(m_documento->cartellaProgramma(), m_documento->percorsoFoto(), foto(), jpegFoto(),
+                          m_contesto.chiamateDisco());
 }
 
 void TfrmDocumenti::FormShow()
@@ -377,7 +377,7 @@ void TfrmDocumenti::FormShow()
 void TfrmDocumenti::FormClose()
 {
     m_testo->ferma();
-    mostraFinestra(Permanente::Avvio);
+    m_contesto.mostraFinestra(Permanente::Avvio);
 }
 
 void TfrmDocumenti::cmdNuovoClick()
@@ -388,10 +388,10 @@ void TfrmDocumenti::cmdNuovoClick()
 void TfrmDocumenti::cmdDuplicaClick()
 {
     if (!m_documento->duplica()) {
-        avviso(kDuplicaNonSalvata);
+        m_contesto.avviso(kDuplicaNonSalvata);
         return;
     }
-    informazione(kDuplicaPronta);
+    m_contesto.informazione(kDuplicaPronta);
 }
 
 bool TfrmDocumenti::salvaInArchivio()
@@ -401,16 +401,16 @@ bool TfrmDocumenti::salvaInArchivio()
     // shown. The question is asked with the file closed and unlocked: the
     // other program may save meanwhile, and what it writes is checked again.
     while (esito == DocumentoArchivio::Esito::CambiataAltrove) {
-        if (!conferma(kSchedaCambiataAltrove))
+        if (!m_contesto.conferma(kSchedaCambiataAltrove))
             return false;
         esito = m_documento->sovrascriviCambiata();
     }
     if (esito == DocumentoArchivio::Esito::BloccoRifiutato) {
-        errore(kMessaggioBloccoArchivio);
+        m_contesto.errore(kMessaggioBloccoArchivio);
         return false;
     }
     if (esito == DocumentoArchivio::Esito::ErroreAccesso) {
-        errore(kMessaggioAccessoArchivio);
+        m_contesto.errore(kMessaggioAccessoArchivio);
         return false;
     }
     return true;
@@ -423,7 +423,7 @@ void TfrmDocumenti::cmdSalvaClick()
     for (int k = 0; k < kCampiDescrittivi; ++k)
         testi[size_t(k)] = m_campi[size_t(k)]->text();
     if (const CampoObbligatorio *mancante = primoObbligatorioMancante(testi)) {
-        avviso(mancante->avviso);
+        m_contesto.avviso(mancante->avviso);
         campo(mancante->campo)->setFocus();
         return;
     }
@@ -436,19 +436,19 @@ void TfrmDocumenti::cmdSalvaClick()
     const bool fotoScritta = ScriviFotoPagina();
     if (fotoScritta)
         m_testo->paginaSalvata(posizioneCorrente());
-    informazione(nuova ? kSchedaInserita : kSchedaModificata);
+    m_contesto.informazione(nuova ? kSchedaInserita : kSchedaModificata);
     if (!fotoScritta)
-        avviso(kFotoNonSalvata);
+        m_contesto.avviso(kFotoNonSalvata);
 }
 
 void TfrmDocumenti::naviga(Navigazione verso)
 {
     switch (m_documento->naviga(verso)) {
     case DocumentoArchivio::Esito::ArchivioVuoto:
-        informazione(kMessaggioArchivioVuoto);
+        m_contesto.informazione(kMessaggioArchivioVuoto);
         break;
     case DocumentoArchivio::Esito::ErroreAccesso:
-        errore(kMessaggioAccessoArchivio);
+        m_contesto.errore(kMessaggioAccessoArchivio);
         break;
     default:
         break;
@@ -477,7 +477,7 @@ void TfrmDocumenti::cmdUltimoClick()
 
 void TfrmDocumenti::cmdTrovaClick()
 {
-    apriDialogo<TfrmTrovaPagine>(this, [this](TfrmTrovaPagine &d) {
+    apriDialogo<TfrmTrovaPagine>(m_contesto, this, [this](TfrmTrovaPagine &d) {
         d.impostaArchivio(percorsoArchivio(), nomeArchivio());
         d.impostaChiamante(Chiamante::Documenti);
         connect(&d, &FinestraRiepilogo::schedaScelta, m_documento, &DocumentoArchivio::mostraPosizione);
@@ -486,7 +486,7 @@ void TfrmDocumenti::cmdTrovaClick()
 
 void TfrmDocumenti::cmdFileClick()
 {
-    if (const std::optional<ValoriAllegati> valori = apriAllegati(this, allegati()))
+    if (const std::optional<ValoriAllegati> valori = apriAllegati(m_contesto, this, allegati()))
         impostaAllegati(*valori);
 }
 
@@ -497,17 +497,18 @@ SchedaFoglio TfrmDocumenti::schedaFoglio() const
 
 void TfrmDocumenti::cmdAnteprimaClick()
 {
-    apriDialogo<TfrmAnteprimaPagina>(this, [this](TfrmAnteprimaPagina &d) { d.impostaScheda(schedaFoglio()); });
+    apriDialogo<TfrmAnteprimaPagina>(m_contesto, this,
+                                     [this](TfrmAnteprimaPagina &d) { d.impostaScheda(schedaFoglio()); });
 }
 
 void TfrmDocumenti::cmdStampaClick()
 {
-    apriDialogo<TfrmStampaPagina>(this, [this](TfrmStampaPagina &d) { d.impostaScheda(schedaFoglio()); });
+    apriDialogo<TfrmStampaPagina>(m_contesto, this, [this](TfrmStampaPagina &d) { d.impostaScheda(schedaFoglio()); });
 }
 
 void TfrmDocumenti::cmdDaCompletareClick()
 {
-    apriDialogo<TfrmRiepDaCompletare>(this, [this](TfrmRiepDaCompletare &d) {
+    apriDialogo<TfrmRiepDaCompletare>(m_contesto, this, [this](TfrmRiepDaCompletare &d) {
         d.impostaArchivio(percorsoArchivio(), nomeArchivio());
         connect(&d, &FinestraRiepilogo::schedaScelta, m_documento, &DocumentoArchivio::mostraPosizione);
     });
@@ -515,17 +516,18 @@ void TfrmDocumenti::cmdDaCompletareClick()
 
 void TfrmDocumenti::cmdEsportaClick()
 {
-    apriDialogo<TfrmExpDocumenti>(this, [this](TfrmExpDocumenti &d) { d.impostaArchivio(percorsoArchivio()); });
+    apriDialogo<TfrmExpDocumenti>(m_contesto, this,
+                                  [this](TfrmExpDocumenti &d) { d.impostaArchivio(percorsoArchivio()); });
 }
 
 void TfrmDocumenti::cmdSlideshowClick()
 {
-    apriSlideshow(this, percorsoArchivio(), nomeArchivio());
+    apriSlideshow(m_contesto, this, percorsoArchivio(), nomeArchivio());
 }
 
 void TfrmDocumenti::cmdGuidaClick()
 {
-    apriGuida(this, ArgomentoGuida::Documenti);
+    apriGuida(m_contesto, this, ArgomentoGuida::Documenti);
 }
 
 void TfrmDocumenti::cmdEsciClick()
@@ -538,14 +540,14 @@ void TfrmDocumenti::btnCaricaFotoClick()
     // A cancelled choice leaves everything, the mark of an unreadable scan
     // included: the next save must still leave that scan alone.
     QByteArray jpeg = jpegFoto();
-    if (const std::optional<QImage> scelta = caricaFoto(this, fotoSegnaposto(), &jpeg))
+    if (const std::optional<QImage> scelta = caricaFoto(m_contesto, this, fotoSegnaposto(), &jpeg))
         impostaFoto(*scelta, jpeg);
 }
 
 void TfrmDocumenti::btnSalvaFotoClick()
 {
     const QByteArray jpeg = jpegFoto();
-    const QImage dopo = salvaCopiaFoto(this, foto(), fotoSegnaposto(), jpeg);
+    const QImage dopo = salvaCopiaFoto(m_contesto, this, foto(), fotoSegnaposto(), jpeg);
     // A copy elsewhere puts no new picture on screen, so an unreadable scan
     // stays marked whatever the copy's outcome.
     const bool illeggibile = m_fotoIlleggibile;

@@ -11,6 +11,7 @@
 #include <array>
 
 class ComandiTesto;
+class Contesto;
 struct CampiLettura;
 class QAction;
 struct SchedaFoglio;
@@ -34,7 +35,7 @@ class TfrmDocumenti : public FinestraPermanente
 {
     Q_OBJECT
 public:
-    explicit TfrmDocumenti(QWidget *parent = nullptr);
+    explicit TfrmDocumenti(const Contesto &contesto, QWidget *parent = nullptr);
 
     static AspettoFinestra aspetto();
 
@@ -89,6 +90,7 @@ protected:
     void FormClose() override;
 
 private:
+    const Contesto &m_contesto;
     void creaComandi(QWidget *pannello);
     // The commands of commands/ on the document, their actions on the scan
     // picture's context menu and what they announce shown here.

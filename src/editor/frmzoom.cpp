@@ -1,6 +1,5 @@
 #include "editor/frmzoom.h"
 
-#include "app/formati.h"
 #include "app/vistaimmagine.h"
 #include "editor/dimensionizoom.h"
 
@@ -21,7 +20,6 @@ AspettoFinestra TfrmZoom::aspetto()
 TfrmZoom::TfrmZoom(QWidget *proprietario)
     : FinestraDialogo(aspetto(), proprietario)
 {
-    impostaFormatiProcesso();
     panContainer = creaPannello(this, areaZoom(aspetto().client));
     panContainer->installEventFilter(this);
 

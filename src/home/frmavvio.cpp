@@ -1,8 +1,7 @@
 #include "home/frmavvio.h"
 
 #include "app/elementi.h"
-#include "app/finestre.h"
-#include "app/formati.h"
+#include "app/contesto.h"
 #include "app/openurl.h"
 #include "app/vistaimmagine.h"
 #include "home/frmguida.h"
@@ -17,10 +16,10 @@ AspettoFinestra TfrmAvvio::aspetto()
     return a;
 }
 
-TfrmAvvio::TfrmAvvio(QWidget *parent)
+TfrmAvvio::TfrmAvvio(const Contesto &contesto, QWidget *parent)
     : FinestraPermanente(aspetto(), parent)
+    , m_contesto(contesto)
 {
-    impostaFormatiProcesso();
     using namespace Elementi;
 
     QWidget *pan = creaPannello(this, QSize(995, 692));
@@ -81,18 +80,18 @@ void TfrmAvvio::FormShow()
 void TfrmAvvio::FormClose()
 {
     // Closing the launcher is one of the three ways out of the program.
-    terminaProgramma();
+    m_contesto.termina();
 }
 
 void TfrmAvvio::app01Click()
 {
-    mostraFinestra(Permanente::CreaCatalogo);
+    m_contesto.mostraFinestra(Permanente::CreaCatalogo);
     hide();
 }
 
 void TfrmAvvio::app02Click()
 {
-    mostraFinestra(Permanente::ApriCatalogo);
+    m_contesto.mostraFinestra(Permanente::ApriCatalogo);
     hide();
 }
 
@@ -108,7 +107,7 @@ void TfrmAvvio::imgCopyrightClick()
 
 void TfrmAvvio::imgGuidaClick()
 {
-    apriGuida(this, ArgomentoGuida::Avvio);
+    apriGuida(m_contesto, this, ArgomentoGuida::Avvio);
 }
 
 void TfrmAvvio::imgSitoClick()
@@ -118,5 +117,5 @@ void TfrmAvvio::imgSitoClick()
 
 void TfrmAvvio::imgEsciClick()
 {
-    terminaProgramma();
+    m_contesto.termina();
 }

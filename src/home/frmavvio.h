@@ -2,6 +2,8 @@
 
 #include "app/finestra.h"
 
+class Contesto;
+
 class QLabel;
 class VistaImmagine;
 
@@ -12,7 +14,7 @@ class TfrmAvvio : public FinestraPermanente
 {
     Q_OBJECT
 public:
-    explicit TfrmAvvio(QWidget *parent = nullptr);
+    explicit TfrmAvvio(const Contesto &contesto, QWidget *parent = nullptr);
 
     static AspettoFinestra aspetto();
 
@@ -31,6 +33,7 @@ protected:
     void FormClose() override;
 
 private:
+    const Contesto &m_contesto;
     void app01Click();
     void app02Click();
     void imgInfoClick();

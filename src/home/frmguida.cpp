@@ -1,7 +1,7 @@
 #include "home/frmguida.h"
 
 #include "app/accessibilita.h"
-#include "app/cartellaprogramma.h"
+#include "app/contesto.h"
 #include "app/collegamento.h"
 #include "app/elementi.h"
 #include "app/messaggi.h"
@@ -28,7 +28,7 @@ AspettoFinestra TfrmGuida::aspetto()
     return a;
 }
 
-TfrmGuida::TfrmGuida(QWidget *proprietario)
+TfrmGuida::TfrmGuida(const Contesto &contesto, QWidget *proprietario)
     : FinestraDialogo(aspetto(), proprietario)
 {
     using namespace Elementi;
@@ -57,7 +57,7 @@ TfrmGuida::TfrmGuida(QWidget *proprietario)
     imgPDF = immagine(pan, QStringLiteral("imgPDF"), QStringLiteral(":/home/pdf.svg"), QRect(8, 500, 27, 27));
     lnkWeb = new QLabel(QStringLiteral("Visualizza guida in formato PDF"), pan);
     lnkWeb->setObjectName(QStringLiteral("lnkWeb"));
-    new Collegamento(lnkWeb, imgPDF, u'"' + percorsoManuale() + u'"');
+    new Collegamento(lnkWeb, imgPDF, u'"' + percorsoManuale(contesto.cartellaProgramma()) + u'"');
     lnkWeb->move(42, 502);
     allaRifinitura(lnkWeb, [this] { lnkWeb->adjustSize(); });
 
@@ -76,14 +76,14 @@ void TfrmGuida::mostraArgomento(const QString &titolo, const QString &testo)
     txtGuida->setPlainText(testoVisibile(testo));
 }
 
-void apriGuida(QWidget *proprietario, ArgomentoGuida argomento)
+void apriGuida(const Contesto &contesto, QWidget *proprietario, ArgomentoGuida argomento)
 {
-    apriDialogo<TfrmGuida>(proprietario, [argomento](TfrmGuida &guida) {
+    apriDialogo<TfrmGuida>(contesto, proprietario, [argomento](TfrmGuida &guida) {
         guida.mostraArgomento(testoGuida(argomento).titolo, testoUnito(argomento));
     });
 }
 
-QString percorsoManuale()
+QString percorsoManuale(const QString &cartellaProgramma)
 {
-    return cartellaProgramma() + QStringLiteral("Guida.pdf");
+    return cartellaProgramma + QStringLiteral("Guida.pdf");
 }

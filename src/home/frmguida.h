@@ -3,6 +3,7 @@
 #include "app/finestra.h"
 #include "home/testiguida.h"
 
+class Contesto;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
@@ -13,7 +14,7 @@ class TfrmGuida : public FinestraDialogo
 {
     Q_OBJECT
 public:
-    explicit TfrmGuida(QWidget *proprietario = nullptr);
+    explicit TfrmGuida(const Contesto &contesto, QWidget *proprietario = nullptr);
 
     static AspettoFinestra aspetto();
 
@@ -34,8 +35,8 @@ private:
 
 // The help command of a window: a fresh help window owned by it, with its
 // topic, shown modally and discarded when it closes.
-void apriGuida(QWidget *proprietario, ArgomentoGuida argomento);
+void apriGuida(const Contesto &contesto, QWidget *proprietario, ArgomentoGuida argomento);
 
 // The manual in the program folder, as the help window's link hands it to
 // the desktop.
-QString percorsoManuale();
+QString percorsoManuale(const QString &cartellaProgramma);

@@ -306,11 +306,11 @@ private:
 
 } // namespace
 
-bool scriviManuale(const QString &percorso, const FigureManuale &figure)
+bool scriviManuale(const QString &percorso, const FigureManuale &figure, const ChiamateDisco &chiamate)
 {
     // Written like every other file the program replaces: a build stopped
     // half-way or a full disk leaves the previous manual whole.
-    return sostituisciFile(percorso, [&figure](QIODevice &file) {
+    const auto scrivi = [&figure](QIODevice &file) {
         QPdfWriter scrittore(&file);
         scrittore.setPageSize(QPageSize(QPageSize::A4));
         scrittore.setPageMargins(QMarginsF(0, 0, 0, 0));
@@ -343,5 +343,6 @@ bool scriviManuale(const QString &percorso, const FigureManuale &figure)
             }
         }
         return impaginazione.finisci();
-    });
+    };
+    return sostituisciFile(percorso, scrivi, nullptr, 07777, chiamate);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "home/testiguida.h"
+#include "storage/sostituzionefile.h"
 
 #include <QImage>
 #include <QList>
@@ -27,4 +28,5 @@ using FigureManuale = std::map<ArgomentoGuida, QList<FiguraManuale>>;
 
 // Writes the manual as a PDF file at the path, replacing any file there.
 // False when the file cannot be written.
-bool scriviManuale(const QString &percorso, const FigureManuale &figure);
+bool scriviManuale(const QString &percorso, const FigureManuale &figure,
+                   const ChiamateDisco &chiamate = chiamateDiSistema());

@@ -140,7 +140,7 @@ void ScrittoreEsportazione::concludi()
     scriviBuffer();
 }
 
-void scriviEsportazione(const QString &percorso, const RigheEsportazione &righe)
+void scriviEsportazione(const QString &percorso, const RigheEsportazione &righe, const ChiamateDisco &chiamate)
 {
     // Nothing on Linux stops us replacing a file a spreadsheet program has
     // open, but that program would later save its own copy over ours.
@@ -164,7 +164,7 @@ void scriviEsportazione(const QString &percorso, const RigheEsportazione &righe)
                 return false;
             }
         },
-        &motivo);
+        &motivo, 07777, chiamate);
     if (errore)
         std::rethrow_exception(errore);
     if (!sostituito)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "output/colonneesportazione.h"
+#include "storage/sostituzionefile.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -60,4 +61,5 @@ using RigheEsportazione = std::function<void(const std::function<void(const Cell
 // beside it, checked and synced, then renamed over it in one step. Refused
 // while a spreadsheet program has the file open. Throws ErroreEsportazione,
 // or what the rows throw; either way any earlier file is left whole.
-void scriviEsportazione(const QString &percorso, const RigheEsportazione &righe);
+void scriviEsportazione(const QString &percorso, const RigheEsportazione &righe,
+                        const ChiamateDisco &chiamate = chiamateDiSistema());

@@ -1,7 +1,7 @@
 #include "output/finestrafoglio.h"
 
+#include "app/contesto.h"
 #include "app/elementi.h"
-#include "app/formati.h"
 #include "app/messaggi.h"
 #include "app/stampareport.h"
 #include "output/reportdocumento.h"
@@ -31,11 +31,14 @@ QImage immagineFallback()
 
 } // namespace
 
-FinestraFoglio::FinestraFoglio(const AspettoFinestra &aspetto, const Testi &testi, QWidget *proprietario)
-    : FinestraDialogo(aspetto, proprietario), m_testi(testi), m_repDocumento(creaReportDocumento())
+FinestraFoglio::FinestraFoglio(const Contesto &contesto, const AspettoFinestra &aspetto, const Testi &testi,
+                               QWidget *proprietario)
+    : FinestraDialogo(aspetto, proprietario)
+    , m_contesto(contesto)
+    , m_testi(testi)
+    , m_repDocumento(creaReportDocumento())
 {
     using namespace Elementi;
-    impostaFormatiProcesso();
 
     QWidget *pan = rettangolo(this, QStringLiteral("panContainer"), QRect(12, 12, 340, 214));
     immagine(pan, QStringLiteral("imgDecorazione"), testi.decorazione, QRect(122, 59, 96, 96));
@@ -97,6 +100,6 @@ void FinestraFoglio::btnStampaClick()
     // The advice to make the photo smaller fits a sheet too big to lay
     // out, not a file the disk refused.
     if (!riuscita)
-        avviso(motivo.isEmpty() ? m_testi.fallimento : messaggioStampaFallita(motivo));
+        m_contesto.avviso(motivo.isEmpty() ? m_testi.fallimento : messaggioStampaFallita(motivo));
     accept();
 }

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 
+class Contesto;
 class QLabel;
 class QPushButton;
 
@@ -52,7 +53,9 @@ public:
     QLabel *imgTemp = nullptr;   // hidden, the fallback picture
 
 protected:
-    FinestraFoglio(const AspettoFinestra &aspetto, const Testi &testi, QWidget *proprietario);
+    FinestraFoglio(const Contesto &contesto, const AspettoFinestra &aspetto, const Testi &testi, QWidget *proprietario);
+
+    const Contesto &contesto() const { return m_contesto; }
 
     void FormShow() override;
     // Prints or previews the prepared sheet; false when that failed, with
@@ -63,6 +66,7 @@ protected:
 private:
     void btnStampaClick();
 
+    const Contesto &m_contesto;
     Testi m_testi;
     std::optional<SchedaFoglio> m_scheda;
     std::unique_ptr<Report> m_repDocumento;

@@ -9,8 +9,8 @@ AspettoFinestra TfrmAnteprimaPagina::aspetto()
     return a;
 }
 
-TfrmAnteprimaPagina::TfrmAnteprimaPagina(QWidget *proprietario)
-    : FinestraFoglio(aspetto(),
+TfrmAnteprimaPagina::TfrmAnteprimaPagina(const Contesto &contesto, QWidget *proprietario)
+    : FinestraFoglio(contesto, aspetto(),
                      {QStringLiteral("Mostra anteprima"), QStringLiteral(":/output/lente.svg"),
                       QStringLiteral("Attenzione: la visualizzazione dell'anteprima di stampa non è andata a buon "
                                      "fine.\n\r\n\rSi consiglia di ridurre le dimensioni della foto.")},
@@ -20,5 +20,5 @@ TfrmAnteprimaPagina::TfrmAnteprimaPagina(QWidget *proprietario)
 
 bool TfrmAnteprimaPagina::esegui(QString &)
 {
-    return anteprimaReport(this, repDocumento(), nomeStampa());
+    return anteprimaReport(contesto(), this, repDocumento(), nomeStampa());
 }

@@ -7,7 +7,7 @@ class TfrmAnteprimaPagina : public FinestraFoglio
 {
     Q_OBJECT
 public:
-    explicit TfrmAnteprimaPagina(QWidget *proprietario = nullptr);
+    explicit TfrmAnteprimaPagina(const Contesto &contesto, QWidget *proprietario = nullptr);
 
     static AspettoFinestra aspetto();
 

@@ -1,6 +1,6 @@
 #include "output/frmexpdocumenti.h"
 
-#include "app/cartellaprogramma.h"
+#include "app/contesto.h"
 #include "app/elementi.h"
 #include "app/errori.h"
 #include "app/lavorolungo.h"
@@ -44,8 +44,9 @@ AspettoFinestra TfrmExpDocumenti::aspetto()
 
 // Panel 837 x 533: the white top band with the banner and the commands, the
 // grid, and the status bar at the bottom.
-TfrmExpDocumenti::TfrmExpDocumenti(QWidget *proprietario)
+TfrmExpDocumenti::TfrmExpDocumenti(const Contesto &contesto, QWidget *proprietario)
     : FinestraDialogo(aspetto(), proprietario)
+    , m_contesto(contesto)
 {
     QWidget *pan = creaPannello(this, QSize(837, 533));
     QFrame *shpSfondo = Elementi::riquadro(pan, QStringLiteral("shpSfondo"), QRect(8, 8, 821, 60),
@@ -81,8 +82,8 @@ TfrmExpDocumenti::TfrmExpDocumenti(QWidget *proprietario)
                             grdRecords->horizontalHeader()->viewport()})
         suggerimenti->sfondo(sfondo);
 
-    connect(cmdEsporta, &VistaImmagine::clicked, this, [this] { protetto([this] { cmdEsportaClick(); }); });
-    connect(cmdGuida, &VistaImmagine::clicked, this, [this] { protetto([this] { cmdGuidaClick(); }); });
+    connect(cmdEsporta, &VistaImmagine::clicked, this, [this] { protetto(m_contesto, [this] { cmdEsportaClick(); }); });
+    connect(cmdGuida, &VistaImmagine::clicked, this, [this] { protetto(m_contesto, [this] { cmdGuidaClick(); }); });
     connect(cmdEsci, &VistaImmagine::clicked, this, &QDialog::reject);
     impostaUscita({cmdEsci});
 }
@@ -142,29 +143,30 @@ void TfrmExpDocumenti::cmdEsportaClick()
     QWidget *fuoco = QApplication::focusWidget();
     if (fuoco && fuoco != grdRecords && grdRecords->isAncestorOf(fuoco))
         grdRecords->setFocus();
-    if (!conferma(kDomandaEsporta))
+    if (!m_contesto.conferma(kDomandaEsporta))
         return;
-    const QString percorso = cartellaProgramma() + kFileEsportazione;
+    const QString percorso = m_contesto.cartellaProgramma() + kFileEsportazione;
     try {
         LavoroLungo lavoro(this, QStringLiteral(" Esportazione in corso"),
-                           QStringLiteral("Esportazione delle schede in Excel: %1 di %2"), m_modello->rowCount());
-        esportaGriglia(*m_modello, percorso, lavoro.passo());
+                           QStringLiteral("Esportazione delle schede in Excel: %1 di %2"), m_modello->rowCount(),
+                           m_contesto.attesaLavoroLungo());
+        esportaGriglia(*m_modello, percorso, lavoro.passo(), m_contesto.chiamateDisco());
     } catch (const EsportazioneAnnullata &) {
         // Stopped by the user: the earlier file stands, nothing to say.
         return;
     } catch (const ErroreEsportazione &) {
-        MostraMessaggio(kMessaggioEsportazioneFallita);
+        m_contesto.messaggio(kMessaggioEsportazioneFallita);
         return;
     } catch (const ErroreArchivio &) {
         // The spreadsheet file is not the cause: the archive could not be read.
-        MostraMessaggio(kMessaggioAccessoArchivio);
+        m_contesto.messaggio(kMessaggioAccessoArchivio);
         return;
     }
-    if (conferma(kDomandaApri))
+    if (m_contesto.conferma(kDomandaApri))
         TMisc::Open(QLatin1Char('"') + percorso + QLatin1Char('"'));
 }
 
 void TfrmExpDocumenti::cmdGuidaClick()
 {
-    apriGuida(this, ArgomentoGuida::Esportazione);
+    apriGuida(m_contesto, this, ArgomentoGuida::Esportazione);
 }

@@ -2,6 +2,7 @@
 
 #include "app/finestra.h"
 
+class Contesto;
 class ModelloEsportazione;
 class QLabel;
 class QTableView;
@@ -14,7 +15,7 @@ class TfrmExpDocumenti : public FinestraDialogo
 {
     Q_OBJECT
 public:
-    explicit TfrmExpDocumenti(QWidget *proprietario = nullptr);
+    explicit TfrmExpDocumenti(const Contesto &contesto, QWidget *proprietario = nullptr);
 
     static AspettoFinestra aspetto();
 
@@ -34,6 +35,7 @@ protected:
     void FormShow() override;
 
 private:
+    const Contesto &m_contesto;
     void creaGriglia(QWidget *pannello);
     void cmdEsportaClick();
     void cmdGuidaClick();

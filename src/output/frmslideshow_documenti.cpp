@@ -1,8 +1,7 @@
 #include "output/frmslideshow_documenti.h"
 
-#include "app/cartellaprogramma.h"
+#include "app/contesto.h"
 #include "app/elementi.h"
-#include "app/formati.h"
 #include "app/messaggi.h"
 #include "app/vistaimmagine.h"
 #include "output/passoslideshow.h"
@@ -39,10 +38,10 @@ AspettoFinestra TfrmSlideshow_Documenti::aspetto()
     return a;
 }
 
-TfrmSlideshow_Documenti::TfrmSlideshow_Documenti(QWidget *proprietario)
+TfrmSlideshow_Documenti::TfrmSlideshow_Documenti(const Contesto &contesto, QWidget *proprietario)
     : FinestraDialogo(aspetto(), proprietario)
+    , m_contesto(contesto)
 {
-    impostaFormatiProcesso();
     using namespace Elementi;
 
     panContainer = creaPannello(this, aspetto().client - QSize(60, 90));
@@ -101,14 +100,14 @@ void TfrmSlideshow_Documenti::cmdAvantiClick()
         break;
     case EsitoPasso::ArchivioVuoto:
         Timer->stop();
-        informazione(kMessaggioArchivioVuoto);
+        m_contesto.informazione(kMessaggioArchivioVuoto);
         reject();
         break;
     case EsitoPasso::ErroreAccesso:
         // One message at a time: the timer waits while it is up, so the
         // messages do not pile up every six seconds.
         Timer->stop();
-        errore(kMessaggioAccessoArchivio);
+        m_contesto.errore(kMessaggioAccessoArchivio);
         if (isVisible())
             Timer->start();
         break;
@@ -119,7 +118,8 @@ void TfrmSlideshow_Documenti::subApriFoto()
 {
     // Decoded at the size the screen shows it, never larger.
     const QSize area = imgFoto->size() * imgFoto->devicePixelRatioF();
-    const QImage foto = fotoSlideshow(cartellaProgramma(), lblNome->text(), lblPosizione->text().toInt(), area);
+    const QImage foto =
+        fotoSlideshow(m_contesto.cartellaProgramma(), lblNome->text(), lblPosizione->text().toInt(), area);
     if (foto.isNull())
         mostraSegnaposto();
     else
@@ -141,9 +141,9 @@ bool TfrmSlideshow_Documenti::eventFilter(QObject *oggetto, QEvent *evento)
     return FinestraDialogo::eventFilter(oggetto, evento);
 }
 
-void apriSlideshow(QWidget *proprietario, const QString &percorso, const QString &nome)
+void apriSlideshow(const Contesto &contesto, QWidget *proprietario, const QString &percorso, const QString &nome)
 {
-    apriDialogo<TfrmSlideshow_Documenti>(proprietario, [&](TfrmSlideshow_Documenti &s) {
+    apriDialogo<TfrmSlideshow_Documenti>(contesto, proprietario, [&](TfrmSlideshow_Documenti &s) {
         s.lblNome->setText(Testo::trim(nome));
         s.lblFile->setText(Testo::trim(percorso));
     });

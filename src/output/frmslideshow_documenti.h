@@ -2,6 +2,7 @@
 
 #include "app/finestra.h"
 
+class Contesto;
 class QLabel;
 class QTimer;
 class VistaImmagine;
@@ -13,7 +14,7 @@ class TfrmSlideshow_Documenti : public FinestraDialogo
 {
     Q_OBJECT
 public:
-    explicit TfrmSlideshow_Documenti(QWidget *proprietario = nullptr);
+    explicit TfrmSlideshow_Documenti(const Contesto &contesto, QWidget *proprietario = nullptr);
 
     static AspettoFinestra aspetto();
 
@@ -35,6 +36,7 @@ protected:
     bool eventFilter(QObject *oggetto, QEvent *evento) override;
 
 private:
+    const Contesto &m_contesto;
     void subApriFoto();
     void mostraSegnaposto();
 };
@@ -42,4 +44,4 @@ private:
 // The editor's slideshow command: a fresh slideshow owned by the opener, on
 // the archive it names (file path and name), shown modally and discarded
 // when it closes.
-void apriSlideshow(QWidget *proprietario, const QString &percorso, const QString &nome);
+void apriSlideshow(const Contesto &contesto, QWidget *proprietario, const QString &percorso, const QString &nome);

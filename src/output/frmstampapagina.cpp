@@ -9,8 +9,8 @@ AspettoFinestra TfrmStampaPagina::aspetto()
     return a;
 }
 
-TfrmStampaPagina::TfrmStampaPagina(QWidget *proprietario)
-    : FinestraFoglio(aspetto(),
+TfrmStampaPagina::TfrmStampaPagina(const Contesto &contesto, QWidget *proprietario)
+    : FinestraFoglio(contesto, aspetto(),
                      {QStringLiteral("Stampa"), QStringLiteral(":/output/stampante.svg"),
                       QStringLiteral("Attenzione: la stampa non è andata a buon fine.\n\r\n\r"
                                      "Si consiglia di ridurre le dimensioni della foto.")},
@@ -20,5 +20,5 @@ TfrmStampaPagina::TfrmStampaPagina(QWidget *proprietario)
 
 bool TfrmStampaPagina::esegui(QString &motivo)
 {
-    return stampaReport(this, repDocumento(), nomeStampa(), &motivo) != EsitoStampa::Fallita;
+    return stampaReport(contesto(), this, repDocumento(), nomeStampa(), &motivo) != EsitoStampa::Fallita;
 }

@@ -7,7 +7,7 @@ class TfrmStampaPagina : public FinestraFoglio
 {
     Q_OBJECT
 public:
-    explicit TfrmStampaPagina(QWidget *proprietario = nullptr);
+    explicit TfrmStampaPagina(const Contesto &contesto, QWidget *proprietario = nullptr);
 
     static AspettoFinestra aspetto();
 

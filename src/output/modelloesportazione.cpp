@@ -190,14 +190,17 @@ void ModelloEsportazione::perOgniRiga(const std::function<void(const CelleRiga &
 }
 
 void esportaGriglia(const ModelloEsportazione &modello, const QString &percorsoFile,
-                    const std::function<bool(int)> &avanzamento)
+                    const std::function<bool(int)> &avanzamento, const ChiamateDisco &chiamate)
 {
-    scriviEsportazione(percorsoFile, [&](const std::function<void(const CelleRiga &)> &riga) {
-        int fatte = 0;
-        modello.perOgniRiga([&](const CelleRiga &celle) {
-            riga(celle);
-            if (avanzamento && !avanzamento(++fatte))
-                throw EsportazioneAnnullata();
-        });
-    });
+    scriviEsportazione(
+        percorsoFile,
+        [&](const std::function<void(const CelleRiga &)> &riga) {
+            int fatte = 0;
+            modello.perOgniRiga([&](const CelleRiga &celle) {
+                riga(celle);
+                if (avanzamento && !avanzamento(++fatte))
+                    throw EsportazioneAnnullata();
+            });
+        },
+        chiamate);
 }

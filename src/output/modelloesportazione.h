@@ -70,4 +70,5 @@ class EsportazioneAnnullata
 // ErroreArchivio; whichever, an earlier file is left as it was and nothing
 // is left beside it.
 void esportaGriglia(const ModelloEsportazione &modello, const QString &percorsoFile,
-                    const std::function<bool(int)> &avanzamento = {});
+                    const std::function<bool(int)> &avanzamento = {},
+                    const ChiamateDisco &chiamate = chiamateDiSistema());

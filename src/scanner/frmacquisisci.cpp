@@ -1,5 +1,6 @@
 #include "scanner/frmacquisisci.h"
 
+#include "app/contesto.h"
 #include "app/accessibilita.h"
 #include "app/elementi.h"
 #include "app/messaggi.h"
@@ -55,8 +56,10 @@ AspettoFinestra TfrmAcquisisci::aspetto()
     return a;
 }
 
-TfrmAcquisisci::TfrmAcquisisci(QWidget *proprietario)
-    : FinestraDialogo(aspetto(), proprietario), m_ricordata(leggiSceltaScanner())
+TfrmAcquisisci::TfrmAcquisisci(const Contesto &contesto, QWidget *proprietario)
+    : FinestraDialogo(aspetto(), proprietario)
+    , m_contesto(contesto)
+    , m_ricordata(leggiSceltaScanner())
 {
     QWidget *impostazioni = Elementi::riquadroSfumato(this, QStringLiteral("shpImpostazioni"), QRect(10, 10, 370, 330),
                                                       Qt::white, QColor(0xA8, 0xCA, 0xE5), QColor(0x87, 0xCE, 0xEB), 6);
@@ -287,7 +290,7 @@ void TfrmAcquisisci::terminata(EsitoScanner esito, int pagine)
         lblStato->setText(esito == EsitoScanner::Annullata ? QStringLiteral("Acquisizione annullata.")
                                                            : messaggioScanner(esito));
         if (esito != EsitoScanner::Annullata)
-            errore(messaggioScanner(esito));
+            m_contesto.errore(messaggioScanner(esito));
         return;
     }
 
@@ -302,11 +305,11 @@ void TfrmAcquisisci::terminata(EsitoScanner esito, int pagine)
     const QString testo = testoRiepilogo(riepilogo);
     lblStato->setText(testo.section(QStringLiteral("\r\n"), 0, 0));
     if (riepilogoRegolare(riepilogo)) {
-        informazione(testo);
+        m_contesto.informazione(testo);
         if (esito == EsitoScanner::FineFogli)
             accept();
     } else {
-        errore(testo);
+        m_contesto.errore(testo);
     }
 }
 

@@ -10,6 +10,7 @@
 
 #include <functional>
 
+class Contesto;
 class QComboBox;
 class QLabel;
 class QProgressBar;
@@ -34,7 +35,7 @@ class TfrmAcquisisci : public FinestraDialogo
 public:
     using SalvaPagina = std::function<PaginaSalvata(const QImage &pagina, int foglio)>;
 
-    explicit TfrmAcquisisci(QWidget *proprietario = nullptr);
+    explicit TfrmAcquisisci(const Contesto &contesto, QWidget *proprietario = nullptr);
     ~TfrmAcquisisci() override;
 
     static AspettoFinestra aspetto();
@@ -73,6 +74,7 @@ protected:
     void FormShow() override;
 
 private:
+    const Contesto &m_contesto;
     void scannerTrovati(const QList<DispositivoScanner> &dispositivi, EsitoScanner esito);
     void cboScannerChange();
     void capacitaLette(const QByteArray &nome, const CapacitaScanner &capacita, EsitoScanner esito);

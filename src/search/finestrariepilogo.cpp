@@ -1,10 +1,10 @@
 #include "search/finestrariepilogo.h"
 
+#include "app/contesto.h"
 #include "app/accessibilita.h"
 #include "app/catenainvio.h"
 #include "app/elementi.h"
 #include "app/errori.h"
-#include "app/formati.h"
 #include "app/messaggi.h"
 #include "search/aprischeda.h"
 #include "search/aspettoricerca.h"
@@ -30,13 +30,12 @@ constexpr int kLarghezzaVoci = 1600;
 
 } // namespace
 
-FinestraRiepilogo::FinestraRiepilogo(const AspettoFinestra &aspetto, QWidget *proprietario,
-                                     QString &ultimoTrova, const QString &titoloStampa)
+FinestraRiepilogo::FinestraRiepilogo(const Contesto &contesto, const AspettoFinestra &aspetto, QWidget *proprietario,
+                                     const QString &titoloStampa)
     : FinestraDialogo(aspetto, proprietario)
-    , m_ultimoTrova(ultimoTrova)
+    , m_contesto(contesto)
     , m_titoloStampa(titoloStampa)
 {
-    impostaFormatiProcesso();
     panContainer = creaPannello(this, QSize(833, 529));
 }
 
@@ -102,11 +101,11 @@ void FinestraRiepilogo::costruisciRisultati(const PannelloRisultati &contenuto)
     }
 
     collegaInvio(txtTrova, btnTrova);
-    connect(btnTrova, &QPushButton::clicked, this, [this] { protetto([this] { btnTrovaClick(); }); });
+    connect(btnTrova, &QPushButton::clicked, this, [this] { protetto(m_contesto, [this] { btnTrovaClick(); }); });
     connect(btnChiudi, &QPushButton::clicked, this, &QDialog::reject);
     impostaUscita({btnChiudi});
     connect(btnStampa, &QPushButton::clicked, this,
-            [this] { protetto([this] { StampaRiepilogo(*this, m_titoloStampa); }); });
+            [this] { protetto(m_contesto, [this] { StampaRiepilogo(*this, m_titoloStampa); }); });
 
     setTabOrder(txtTrova, btnTrova);
     setTabOrder(btnTrova, lstRecords);
@@ -157,7 +156,7 @@ void FinestraRiepilogo::btnTrovaClick()
 {
     const ElencoRighe &voci = m_modello->righe();
     if (voci.isEmpty()) {
-        MostraMessaggio(kListaVuota);
+        m_contesto.messaggio(kListaVuota);
         return;
     }
     const int prima = voceSelezionata();
@@ -169,7 +168,7 @@ void FinestraRiepilogo::btnTrovaClick()
 bool FinestraRiepilogo::eventFilter(QObject *oggetto, QEvent *evento)
 {
     if (lstRecords && oggetto == lstRecords->viewport() && evento->type() == QEvent::MouseButtonDblClick) {
-        protetto([this] { ApriSchedaDaRiga(this); });
+        protetto(m_contesto, [this] { ApriSchedaDaRiga(this); });
         return true;
     }
     return FinestraDialogo::eventFilter(oggetto, evento);

@@ -11,6 +11,7 @@ class Report;
 
 #include <memory>
 
+class Contesto;
 class ModelloRighe;
 class QLabel;
 class QLineEdit;
@@ -45,6 +46,7 @@ public:
     void scegliScheda(int posizione);
     ~FinestraRiepilogo() override;
 
+    const Contesto &contesto() const { return m_contesto; }
     // The title the list report is printed with.
     const QString &titoloStampa() const { return m_titoloStampa; }
     // The window's own list report, defined when first asked for.
@@ -77,8 +79,7 @@ signals:
     void schedaScelta(int posizione);
 
 protected:
-    // ultimoTrova is the last find text shared by every window of one kind.
-    FinestraRiepilogo(const AspettoFinestra &aspetto, QWidget *proprietario, QString &ultimoTrova,
+    FinestraRiepilogo(const Contesto &contesto, const AspettoFinestra &aspetto, QWidget *proprietario,
                       const QString &titoloStampa);
 
     // Fills the result panel panContainer.
@@ -86,8 +87,8 @@ protected:
     // Sorts the lines once and hands them to the list in one go, then sets
     // the wide items and the scroll bars.
     void riempiLista(ElencoRighe righe);
-    // A new window starts a new walk: the shared last find text and the find
-    // field are emptied.
+    // A new window starts a new walk: the last find text and the find field
+    // are emptied.
     void azzeraTrova();
 
     void done(int risultato) override;
@@ -96,7 +97,9 @@ protected:
 private:
     void btnTrovaClick();
 
-    QString &m_ultimoTrova;
+    const Contesto &m_contesto;
+    // The find text of the last find-next, where the next one goes on from.
+    QString m_ultimoTrova;
     QString m_titoloStampa;
     QString m_percorsoArchivio;
     QString m_nomeArchivio;

@@ -1,5 +1,6 @@
 #include "search/frmcercatesto.h"
 
+#include "app/contesto.h"
 #include "app/accessibilita.h"
 #include "app/elementi.h"
 #include "app/errori.h"
@@ -41,8 +42,9 @@ AspettoFinestra TfrmCercaTesto::aspetto()
     return a;
 }
 
-TfrmCercaTesto::TfrmCercaTesto(QWidget *proprietario)
+TfrmCercaTesto::TfrmCercaTesto(const Contesto &contesto, QWidget *proprietario)
     : FinestraDialogo(aspetto(), proprietario)
+    , m_contesto(contesto)
 {
     QWidget *pan = creaPannello(this, QSize(833, 529));
     riquadro(pan, QStringLiteral("shpParole"), QRect(0, 0, 833, 96));
@@ -76,8 +78,9 @@ TfrmCercaTesto::TfrmCercaTesto(QWidget *proprietario)
     setTabOrder(lstRecords, btnChiudi);
     // Enter in the words field searches: there is nothing else to type.
     connect(txtParole, &QLineEdit::returnPressed, btnCerca, &QPushButton::click);
-    connect(btnCerca, &QPushButton::clicked, this, [this] { protetto([this] { btnCercaClick(); }); });
-    connect(lstRecords, &QListWidget::itemActivated, this, [this] { protetto([this] { lstRecordsDoppioClic(); }); });
+    connect(btnCerca, &QPushButton::clicked, this, [this] { protetto(m_contesto, [this] { btnCercaClick(); }); });
+    connect(lstRecords, &QListWidget::itemActivated, this,
+            [this] { protetto(m_contesto, [this] { lstRecordsDoppioClic(); }); });
     connect(btnChiudi, &QPushButton::clicked, this, &QDialog::reject);
     impostaUscita({btnChiudi});
 }
@@ -101,14 +104,14 @@ void TfrmCercaTesto::btnCercaClick()
     lblTrovate->clear();
     bool ridotta = false;
     if (richiestaTestuale(txtParole->text(), &ridotta).isEmpty()) {
-        avviso(kMessaggioNessunaParola);
+        m_contesto.avviso(kMessaggioNessunaParola);
         txtParole->setFocus(Qt::OtherFocusReason);
         return;
     }
     IndiceTesti indice(IndiceTesti::percorsoIn(m_cartella));
     // A damaged file made anew holds no text yet: "no page" would be untrue.
     if (indice.apertura() != IndiceTesti::Apertura::Aperto) {
-        MostraMessaggio(indice.messaggioApertura());
+        m_contesto.messaggio(indice.messaggioApertura());
         return;
     }
     const QString parole = txtParole->text();
@@ -133,7 +136,7 @@ void TfrmCercaTesto::btnCercaClick()
         }
         archivio.ChiudiArchivio();
     } catch (const ErroreArchivio &) {
-        MostraMessaggio(kMessaggioAccessoArchivio);
+        m_contesto.messaggio(kMessaggioAccessoArchivio);
         return;
     }
     // The file found damaged (and made anew) or held by another program.
@@ -141,7 +144,7 @@ void TfrmCercaTesto::btnCercaClick()
     if (problema.isEmpty())
         problema = indice.ultimoErrore();
     if (!problema.isEmpty()) {
-        MostraMessaggio(problema);
+        m_contesto.messaggio(problema);
         return;
     }
     // A request cut to the words a search takes says so where the count

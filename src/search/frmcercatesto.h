@@ -2,6 +2,7 @@
 
 #include "app/finestra.h"
 
+class Contesto;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -21,7 +22,7 @@ class TfrmCercaTesto : public FinestraDialogo
 {
     Q_OBJECT
 public:
-    explicit TfrmCercaTesto(QWidget *proprietario = nullptr);
+    explicit TfrmCercaTesto(const Contesto &contesto, QWidget *proprietario = nullptr);
 
     static AspettoFinestra aspetto();
 
@@ -41,6 +42,7 @@ protected:
     void FormShow() override;
 
 private:
+    const Contesto &m_contesto;
     void btnCercaClick();
     void lstRecordsDoppioClic();
 

@@ -5,13 +5,6 @@
 
 #include <QLineEdit>
 
-namespace {
-
-// Shared by every to-complete window, apart from the search windows' own.
-QString g_ultimoTrova;
-
-} // namespace
-
 AspettoFinestra TfrmRiepDaCompletare::aspetto()
 {
     AspettoFinestra a{"frmRiepDaCompletare", QStringLiteral(" Riepilogo pagine da completare"), QSize(862, 560),
@@ -19,8 +12,8 @@ AspettoFinestra TfrmRiepDaCompletare::aspetto()
     return a;
 }
 
-TfrmRiepDaCompletare::TfrmRiepDaCompletare(QWidget *proprietario)
-    : FinestraRiepilogo(aspetto(), proprietario, g_ultimoTrova, QStringLiteral("Riepilogo pagine da completare"))
+TfrmRiepDaCompletare::TfrmRiepDaCompletare(const Contesto &contesto, QWidget *proprietario)
+    : FinestraRiepilogo(contesto, aspetto(), proprietario, QStringLiteral("Riepilogo pagine da completare"))
 {
     costruisciRisultati({QStringLiteral(":/search/banner_dacompletare.svg"),
                                        QStringLiteral(":/search/istruzioni_dacompletare.svg"),

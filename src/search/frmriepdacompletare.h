@@ -11,7 +11,7 @@ class TfrmRiepDaCompletare : public FinestraRiepilogo
 {
     Q_OBJECT
 public:
-    explicit TfrmRiepDaCompletare(QWidget *proprietario = nullptr);
+    explicit TfrmRiepDaCompletare(const Contesto &contesto, QWidget *proprietario = nullptr);
 
     static AspettoFinestra aspetto();
 

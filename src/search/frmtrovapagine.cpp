@@ -1,5 +1,6 @@
 #include "search/frmtrovapagine.h"
 
+#include "app/contesto.h"
 #include "app/accessibilita.h"
 #include "app/alonefuoco.h"
 #include "app/catenainvio.h"
@@ -18,9 +19,6 @@
 using namespace AspettoRicerca;
 
 namespace {
-
-// Shared by every search window; emptied each time one is shown.
-QString g_ultimoTrova;
 
 struct CampoRicerca {
     const char *nome;
@@ -54,8 +52,8 @@ AspettoFinestra TfrmTrovaPagine::aspetto()
     return a;
 }
 
-TfrmTrovaPagine::TfrmTrovaPagine(QWidget *proprietario)
-    : FinestraRiepilogo(aspetto(), proprietario, g_ultimoTrova, QStringLiteral("Riepilogo pagine in archivio"))
+TfrmTrovaPagine::TfrmTrovaPagine(const Contesto &contesto, QWidget *proprietario)
+    : FinestraRiepilogo(contesto, aspetto(), proprietario, QStringLiteral("Riepilogo pagine in archivio"))
 {
     // Both panels share the centre of the window, one over the other.
     panAvvio = new QWidget(this);
@@ -128,7 +126,7 @@ void TfrmTrovaPagine::costruisciCriteri()
     setTabOrder(btnCerca, btnAnnulla);
 
     connect(btnCerca, &QPushButton::pressed, this, &TfrmTrovaPagine::btnCercaMouseDown);
-    connect(btnCerca, &QPushButton::clicked, this, [this] { protetto([this] { btnCercaClick(); }); });
+    connect(btnCerca, &QPushButton::clicked, this, [this] { protetto(this->contesto(), [this] { btnCercaClick(); }); });
     connect(btnAnnulla, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -170,7 +168,7 @@ void TfrmTrovaPagine::btnCercaClick()
     } catch (const ErroreArchivio &) {
         // Nothing was searched: the busy label would only mislead.
         lblAttendere->hide();
-        MostraMessaggio(kMessaggioAccessoArchivio);
+        contesto().messaggio(kMessaggioAccessoArchivio);
         return;
     }
 

@@ -26,7 +26,7 @@ class TfrmTrovaPagine : public FinestraRiepilogo
 {
     Q_OBJECT
 public:
-    explicit TfrmTrovaPagine(QWidget *proprietario = nullptr);
+    explicit TfrmTrovaPagine(const Contesto &contesto, QWidget *proprietario = nullptr);
 
     static AspettoFinestra aspetto();
 

@@ -19,7 +19,7 @@ void StampaRiepilogo(FinestraRiepilogo &finestra, const QString &titolo)
 
     const QString nome = archivio.isEmpty() ? titolo : titolo + QStringLiteral(" ") + archivio;
     QString motivo;
-    if (stampaReport(&finestra, report, nome, &motivo) == EsitoStampa::Fallita)
+    if (stampaReport(finestra.contesto(), &finestra, report, nome, &motivo) == EsitoStampa::Fallita)
         throw std::runtime_error(motivo.isEmpty() ? std::string("La stampante non ha accettato la stampa.")
                                                   : messaggioStampaFallita(motivo).toStdString());
 }

@@ -1,7 +1,7 @@
 #include "startup/cartelladati.h"
 
 #include "access/passwordmemorizzata.h"
-#include "app/messaggi.h"
+#include "app/contesto.h"
 #include "storage/allegati.h"
 
 #include <QDebug>
@@ -102,13 +102,13 @@ EsitoCartella preparaCartellaProgramma(const LuoghiProgramma &luoghi)
     return esito;
 }
 
-QString apriCartellaProgramma(const LuoghiProgramma &luoghi)
+QString apriCartellaProgramma(const LuoghiProgramma &luoghi, const Contesto &contesto)
 {
     const EsitoCartella esito = preparaCartellaProgramma(luoghi);
     if (esito.cartella.isEmpty())
-        errore(esito.problema);
+        contesto.errore(esito.problema);
     else if (!esito.problema.isEmpty())
-        avviso(esito.problema);
+        contesto.avviso(esito.problema);
     return esito.cartella;
 }
 

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class Contesto;
+
 // Where a run of the program keeps its data (archives, scans, attachments,
 // password store, export, manual).
 //
@@ -10,6 +12,7 @@
 // installed program keeps its data in the user's data folder instead, made
 // on first start from the files the installation delivers. A folder named
 // on the command line wins over both.
+
 struct LuoghiProgramma {
     QString eseguibile;  // folder of the executable
     QString installati;  // folder where an installation delivers its files
@@ -30,10 +33,10 @@ struct EsitoCartella {
 // keeps its mode.
 EsitoCartella preparaCartellaProgramma(const LuoghiProgramma &luoghi);
 
-// The same, telling the user what went wrong through the program's message
+// The same, telling the user what went wrong through the context's message
 // box: an error when the folder cannot be made (the result is then empty and
 // the program cannot start), a warning when it lacks what it needs.
-QString apriCartellaProgramma(const LuoghiProgramma &luoghi);
+QString apriCartellaProgramma(const LuoghiProgramma &luoghi, const Contesto &contesto);
 
 // Copies into an existing folder what a program folder must hold to start:
 // the initial password store when it has none (an existing store is never

@@ -1,5 +1,6 @@
 #include "access/frmpassword.h"
 #include "app/applicazione.h"
+#include "app/contesto.h"
 #include "app/versione.h"
 #include "startup/cartelladati.h"
 #include "startup/escidopodisegno.h"
@@ -101,7 +102,8 @@ int main(int argc, char *argv[])
     luoghi.documentazione = QDir(luoghi.eseguibile).filePath(QStringLiteral(VELMORA_DOC_INSTALLATA));
     luoghi.datiUtente = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     luoghi.richiesta = richiesta;
-    const QString programma = apriCartellaProgramma(luoghi);
+    // No window exists yet: the real message box tells what went wrong.
+    const QString programma = apriCartellaProgramma(luoghi, Contesto());
     if (programma.isEmpty()) {
         std::fprintf(stderr, "velmora: impossibile creare la cartella del programma %s\n",
                      qUtf8Printable(luoghi.richiesta.isEmpty() ? luoghi.datiUtente : luoghi.richiesta));
@@ -109,8 +111,11 @@ int main(int argc, char *argv[])
     }
     rimuoviProvvisoriDelProgramma(programma);
     createWindows(programma);
+    app.impostaContesto(finestre().contesto);
     EsciDopoDisegno esci;
     if (qEnvironmentVariableIsSet("VELMORA_BENCH_ESCI_DOPO_DISEGNO"))
         finestre().frmPassword->installEventFilter(&esci);
-    return app.exec();
+    const int esito = app.exec();
+    app.impostaContesto(nullptr);
+    return esito;
 }

@@ -2,25 +2,14 @@
 
 #include "startup/finestre.h"
 
-#include "app/cartellaprogramma.h"
+#include "app/contesto.h"
 
 #include "access/frmcambiapassword.h"
 #include "access/frmpassword.h"
 #include "archives/frmapricatalogo.h"
 #include "archives/frmcreacatalogo.h"
-#include "editor/frmallegacartella.h"
 #include "editor/frmdocumenti.h"
-#include "editor/frmzoom.h"
 #include "home/frmavvio.h"
-#include "home/frmguida.h"
-#include "home/frminfo.h"
-#include "home/frmsplash.h"
-#include "output/frmanteprimapagina.h"
-#include "output/frmexpdocumenti.h"
-#include "output/frmslideshow_documenti.h"
-#include "output/frmstampapagina.h"
-#include "search/frmriepdacompletare.h"
-#include "search/frmtrovapagine.h"
 #include "storage/allegati.h"
 #include "storage/fotopagina.h"
 #include "storage/sostituzionefile.h"
@@ -99,7 +88,15 @@ LocaleItaliana::~LocaleItaliana()
 void createWindows(const QString &programFolder)
 {
     destroyWindows();
-    impostaCartellaProgramma(programFolder);
+    auto contesto = std::make_unique<Contesto>(programFolder);
+    Contesto &c = *contesto;
+    createWindows(c);
+    finestre().contestoProprio = std::move(contesto);
+}
+
+void createWindows(Contesto &contesto)
+{
+    destroyWindows();
     // The program ends only through its three exits, never because the last
     // visible window went away (the login hides itself once passed).
     QApplication::setQuitOnLastWindowClosed(false);
@@ -110,29 +107,24 @@ void createWindows(const QString &programFolder)
     // the toolkit's default limit of 128 MB for one picture.
     QImageReader::setAllocationLimit(kLimiteImmagineMB);
 
-    // The order is fixed: the first window made is the main window, and the
-    // second (the launcher) sets the process formats for the rest of the run.
+    // The order is fixed: the first window made is the main window. The
+    // dialogs are not made here: each opening makes its own.
     Finestre &f = finestre();
-    f.frmPassword = new TfrmPassword;
-    f.frmAvvio = new TfrmAvvio;
-    f.frmApriCatalogo = new TfrmApriCatalogo;
-    f.frmCambiaPassword = new TfrmCambiaPassword;
-    f.frmCreaCatalogo = new TfrmCreaCatalogo;
-    f.frmGuida = new TfrmGuida;
-    f.frmInfo = new TfrmInfo;
-    f.frmSplash = new TfrmSplash;
-    f.frmDocumenti = new TfrmDocumenti;
-    f.frmZoom = new TfrmZoom;
-    f.frmAllegaCartella = new TfrmAllegaCartella;
-    f.frmSlideshow_Documenti = new TfrmSlideshow_Documenti;
-    f.frmRiepDaCompletare = new TfrmRiepDaCompletare;
-    f.frmExpDocumenti = new TfrmExpDocumenti;
-    f.frmTrovaPagine = new TfrmTrovaPagine;
-    f.frmAnteprimaPagina = new TfrmAnteprimaPagina;
-    f.frmStampaPagina = new TfrmStampaPagina;
+    f.contesto = &contesto;
+    f.frmPassword = new TfrmPassword(contesto);
+    f.frmAvvio = new TfrmAvvio(contesto);
+    f.frmApriCatalogo = new TfrmApriCatalogo(contesto);
+    f.frmCambiaPassword = new TfrmCambiaPassword(contesto);
+    f.frmCreaCatalogo = new TfrmCreaCatalogo(contesto);
+    f.frmDocumenti = new TfrmDocumenti(contesto);
     f.permanenti = {f.frmPassword, f.frmAvvio, f.frmApriCatalogo, f.frmCambiaPassword, f.frmCreaCatalogo,
                     f.frmDocumenti};
-    impostaPermanenti(f.permanenti);
+    // Windows of one area show those of another without knowing their
+    // classes: by the context, which asks here.
+    contesto.impostaFinestre([&f](Permanente quale) {
+        if (FinestraPermanente *finestra = f.permanenti[size_t(quale)])
+            finestra->mostra();
+    });
     // What one window hands over to another.
     QObject::connect(f.frmCambiaPassword, &TfrmCambiaPassword::chiusa, f.frmPassword, &TfrmPassword::ricomincia);
     QObject::connect(f.frmApriCatalogo, &TfrmApriCatalogo::archivioScelto, f.frmDocumenti,
@@ -149,20 +141,10 @@ void createWindows(const QString &programFolder)
 void destroyWindows()
 {
     Finestre &f = finestre();
-    impostaPermanenti({});
-    // Dialogs first, then the long-lived windows in reverse creation order.
-    delete f.frmStampaPagina;
-    delete f.frmAnteprimaPagina;
-    delete f.frmTrovaPagine;
-    delete f.frmExpDocumenti;
-    delete f.frmRiepDaCompletare;
-    delete f.frmSlideshow_Documenti;
-    delete f.frmAllegaCartella;
-    delete f.frmZoom;
+    if (f.contesto)
+        f.contesto->impostaFinestre(nullptr);
+    // The long-lived windows in reverse creation order.
     delete f.frmDocumenti;
-    delete f.frmSplash;
-    delete f.frmInfo;
-    delete f.frmGuida;
     delete f.frmCreaCatalogo;
     delete f.frmCambiaPassword;
     delete f.frmApriCatalogo;

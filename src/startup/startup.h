@@ -3,23 +3,28 @@
 #include <QByteArray>
 #include <QString>
 
+class Contesto;
+
 // Start-up of the program, callable in-process by tests.
 //
-// createWindows() makes the seventeen windows in their fixed order with the
-// given folder as program folder (the application object is the caller's),
-// and leaves the login window frmPassword shown, as the only visible window.
-// The set is kept in finestre() (startup/finestre.h); windows reach each
-// other through mostraFinestra() (app/finestre.h) and the signals connected
-// here.
+// createWindows() makes the six long-lived windows in their fixed order
+// with one context (app/contesto.h) holding the given folder as program
+// folder and the real services, hands it to each of them (the application
+// object is the caller's), and leaves the login window frmPassword shown,
+// as the only visible window. The dialogs are made by each opening. The set
+// is kept in finestre() (startup/finestre.h); windows show each other
+// through the context and the signals connected here.
 //
-// A test tears the whole set down with destroyWindows() and may then call
+// A test hands a context of its own instead (its stand-ins for the message
+// boxes, the dialogs and the program's end); it must outlive the windows.
+// It tears the whole set down with destroyWindows() and may then call
 // createWindows() again in the same process; calling createWindows() while
-// a set exists destroys the old set first. Program end (terminaProgramma,
-// app/finestre.h) stops the caller's event loop; tests that want to observe
-// it instead set a handler with impostaTerminazione().
+// a set exists destroys the old set first. Program end (Contesto::termina)
+// stops the caller's event loop unless the context says otherwise.
 // It also makes the toolkit speak Italian and gives every window the
 // program's icon, so that a test sees what a user sees.
 void createWindows(const QString &programFolder);
+void createWindows(Contesto &contesto);
 void destroyWindows();
 
 // Loads the toolkit's own Italian texts (dialog buttons, file dialogs), then

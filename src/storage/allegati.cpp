@@ -61,8 +61,8 @@ QString percorsoAllegato(const QString &cartellaProgramma, const QString &nome)
     return cartellaAllegati(cartellaProgramma) + nome;
 }
 
-bool copiaSostituendo(const QString &sorgente, const QString &destinazione, QString *motivo,
-                      mode_t permessiMassimi)
+bool copiaSostituendo(const QString &sorgente, const QString &destinazione, QString *motivo, mode_t permessiMassimi,
+                      const ChiamateDisco &chiamate)
 {
     QFile origine;
     QString ragione;
@@ -77,15 +77,15 @@ bool copiaSostituendo(const QString &sorgente, const QString &destinazione, QStr
     const int letto = origine.handle();
     return sostituisciFile(
         destinazione,
-        [letto](QIODevice &copia) {
+        [letto, &chiamate](QIODevice &copia) {
             char blocco[64 * 1024];
             for (;;) {
-                const ssize_t letti = leggiDescrittore(letto, blocco, sizeof blocco);
+                const ssize_t letti = leggiDescrittore(letto, blocco, sizeof blocco, chiamate);
                 if (letti == 0)
                     return true;
                 if (letti < 0 || copia.write(blocco, letti) != letti)
                     return false;
             }
         },
-        motivo, permessiMassimi);
+        motivo, permessiMassimi, chiamate);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/sostituzionefile.h"
+
 #include <QString>
 
 #include <sys/types.h>
@@ -33,4 +35,4 @@ QString percorsoAllegato(const QString &cartellaProgramma, const QString &nome);
 // has no permissions beyond permessiMassimi (see sostituisciFile). False on
 // any failure, with its reason in Italian in *motivo when given.
 bool copiaSostituendo(const QString &sorgente, const QString &destinazione, QString *motivo = nullptr,
-                      mode_t permessiMassimi = 07777);
+                      mode_t permessiMassimi = 07777, const ChiamateDisco &chiamate = chiamateDiSistema());

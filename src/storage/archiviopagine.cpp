@@ -161,7 +161,7 @@ void TArchivioPagine::ApriArchivio(const QString &percorso, Accesso accesso)
         throw ErroreArchivio(QStringLiteral("%1: %2").arg(percorso, motivo));
     }
     // A new archive's name must survive a power cut like its records.
-    if (creato && !sincronizzaCartella(QFileInfo(percorso).absolutePath())) {
+    if (creato && !sincronizzaCartella(QFileInfo(percorso).absolutePath(), m_chiamate)) {
         m_file.close();
         throw ErroreArchivio(QStringLiteral("%1: folder not synced").arg(percorso));
     }
@@ -177,7 +177,7 @@ qint64 TArchivioPagine::dimensione() const
 
 void TArchivioPagine::sincronizza()
 {
-    if (!sincronizzaFile(m_file.handle()))
+    if (!sincronizzaFile(m_file.handle(), m_chiamate))
         throw ErroreArchivio(QStringLiteral("%1: not synced to disk: %2").arg(m_percorso, motivoSistema(errno)));
 }
 

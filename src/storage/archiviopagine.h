@@ -1,6 +1,7 @@
 #pragma once
 
 #include "storage/schedapagina.h"
+#include "storage/sostituzionefile.h"
 
 #include <QFile>
 #include <QString>
@@ -58,7 +59,11 @@ PercorsoSchede percorsoFile(const QString &percorso);
 class TArchivioPagine
 {
 public:
-    TArchivioPagine() = default;
+    // Its records reach the disk through the given calls (ChiamateDisco).
+    explicit TArchivioPagine(const ChiamateDisco &chiamate = chiamateDiSistema())
+        : m_chiamate(chiamate)
+    {
+    }
     ~TArchivioPagine();
     TArchivioPagine(const TArchivioPagine &) = delete;
     TArchivioPagine &operator=(const TArchivioPagine &) = delete;
@@ -117,6 +122,7 @@ private:
     void posiziona(int posizione);
     void scriviA(int posizione, const TSchedaPagina &scheda);
 
+    ChiamateDisco m_chiamate;
     QFile m_file;
     QString m_percorso;
 };

@@ -83,13 +83,14 @@ bool scriviJpeg(QIODevice &destinazione, const QImage &foto, const QByteArray &j
 }
 
 bool scriviFileFoto(const QString &cartellaProgramma, const QString &percorso, const QImage &foto,
-                    const QByteArray &jpegOriginale)
+                    const QByteArray &jpegOriginale, const ChiamateDisco &chiamate)
 {
     if (!preparaCartellaFotoPagine(cartellaProgramma) || foto.isNull())
         return false;
     // Written aside and put in place at the end: a failed write (a full
     // disk) leaves the previous scan whole instead of a truncated JPEG.
-    return sostituisciFile(percorso, [&](QIODevice &file) { return scriviJpeg(file, foto, jpegOriginale); });
+    return sostituisciFile(
+        percorso, [&](QIODevice &file) { return scriviJpeg(file, foto, jpegOriginale); }, nullptr, 07777, chiamate);
 }
 
 QImage leggiFileFoto(const QString &cartellaProgramma, const QString &percorso, QByteArray *jpegOriginale)

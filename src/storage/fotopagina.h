@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/sostituzionefile.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QString>
@@ -55,7 +57,8 @@ bool scriviJpeg(QIODevice &destinazione, const QImage &foto, const QByteArray &j
 // be made, the picture is empty or the file cannot be written; a failed
 // write leaves any previous file as it was.
 bool scriviFileFoto(const QString &cartellaProgramma, const QString &percorso, const QImage &foto,
-                    const QByteArray &jpegOriginale = QByteArray());
+                    const QByteArray &jpegOriginale = QByteArray(),
+                    const ChiamateDisco &chiamate = chiamateDiSistema());
 
 // Decodes the file at the path, whatever picture format it holds (the name
 // says JPEG, the content decides), after making sure the folder exists. A

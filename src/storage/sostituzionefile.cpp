@@ -26,12 +26,6 @@ int sincronizzaDati(int descrittore)
     return ::fdatasync(descrittore);
 }
 
-ChiamateDisco &chiamate()
-{
-    static ChiamateDisco c{&::write, &sincronizzaDati, true, &::read};
-    return c;
-}
-
 QByteArray nomeDiSistema(const QString &percorso)
 {
     return QFile::encodeName(percorso);
@@ -43,8 +37,9 @@ QByteArray nomeDiSistema(const QString &percorso)
 class DispositivoDescrittore : public QIODevice
 {
 public:
-    explicit DispositivoDescrittore(int descrittore)
+    DispositivoDescrittore(int descrittore, const ChiamateDisco &chiamate)
         : m_descrittore(descrittore)
+        , m_chiamate(chiamate)
     {
         m_blocco.reserve(kBlocco);
         open(QIODevice::WriteOnly | QIODevice::Unbuffered);
@@ -83,7 +78,7 @@ private:
     {
         qint64 scritti = 0;
         while (scritti < quanti) {
-            const ssize_t n = chiamate().scrivi(m_descrittore, dati + scritti, size_t(quanti - scritti));
+            const ssize_t n = m_chiamate.scrivi(m_descrittore, dati + scritti, size_t(quanti - scritti));
             if (n < 0 && errno == EINTR)
                 continue;
             if (n <= 0) {
@@ -99,6 +94,7 @@ private:
     }
 
     int m_descrittore;
+    const ChiamateDisco &m_chiamate;
     int m_errore = 0;
     QByteArray m_blocco;
 };
@@ -109,8 +105,10 @@ private:
 class FileNuovo
 {
 public:
-    FileNuovo(const QString &cartella, const QString &nomeFile)
-        : m_cartella(cartella), m_nomeFile(nomeFile)
+    FileNuovo(const QString &cartella, const QString &nomeFile, bool senzaNome)
+        : m_cartella(cartella)
+        , m_nomeFile(nomeFile)
+        , m_senzaNome(senzaNome)
     {
     }
     ~FileNuovo()
@@ -128,7 +126,7 @@ public:
     // Opens the new file; errno on failure.
     bool crea()
     {
-        if (chiamate().senzaNome) {
+        if (m_senzaNome) {
             // Without the kernel's or the file system's support, or
             // without /proc to give the file its name, a named one.
             const int d = ::open(nomeDiSistema(m_cartella).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
@@ -194,6 +192,7 @@ private:
 
     QString m_cartella;
     QString m_nomeFile;
+    bool m_senzaNome;
     QString m_provvisorio;
     int m_descrittore = -1;
 };
@@ -213,43 +212,37 @@ bool fallito(const QString &percorso, int codice, const char *fase, QString *mot
 
 } // namespace
 
-ChiamateDisco chiamateDisco()
+const ChiamateDisco &chiamateDiSistema()
 {
-    return chiamate();
+    static const ChiamateDisco c{&::write, &sincronizzaDati, true, &::read};
+    return c;
 }
 
-ChiamateDisco impostaChiamateDisco(const ChiamateDisco &nuove)
-{
-    const ChiamateDisco vecchie = chiamate();
-    chiamate() = nuove;
-    return vecchie;
-}
-
-ssize_t leggiDescrittore(int descrittore, void *dati, size_t quanti)
+ssize_t leggiDescrittore(int descrittore, void *dati, size_t quanti, const ChiamateDisco &chiamate)
 {
     for (;;) {
-        const ssize_t letti = chiamate().leggi(descrittore, dati, quanti);
+        const ssize_t letti = chiamate.leggi(descrittore, dati, quanti);
         if (letti >= 0 || errno != EINTR)
             return letti;
     }
 }
 
-bool sincronizzaFile(int descrittore)
+bool sincronizzaFile(int descrittore, const ChiamateDisco &chiamate)
 {
     for (;;) {
-        if (chiamate().sincronizza(descrittore) == 0)
+        if (chiamate.sincronizza(descrittore) == 0)
             return true;
         if (errno != EINTR)
             return false;
     }
 }
 
-bool sincronizzaCartella(const QString &cartella)
+bool sincronizzaCartella(const QString &cartella, const ChiamateDisco &chiamate)
 {
     const int d = ::open(nomeDiSistema(cartella).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (d < 0)
         return false;
-    bool ok = sincronizzaFile(d);
+    bool ok = sincronizzaFile(d, chiamate);
     // Some file systems cannot sync a folder at all; their renames are as
     // safe as they will ever be.
     if (!ok && (errno == EINVAL || errno == ENOTSUP || errno == EROFS))
@@ -261,14 +254,14 @@ bool sincronizzaCartella(const QString &cartella)
 }
 
 bool sostituisciFile(const QString &percorso, const std::function<bool(QIODevice &)> &scrivi, QString *motivo,
-                     mode_t permessiMassimi)
+                     mode_t permessiMassimi, const ChiamateDisco &chiamate)
 {
     const QFileInfo info(percorso);
     const QString cartella = info.absolutePath();
 
     // Beside the file, in the same folder, so that the rename stays on one
     // file system and is atomic.
-    FileNuovo nuovo(cartella, info.fileName());
+    FileNuovo nuovo(cartella, info.fileName(), chiamate.senzaNome);
     if (!nuovo.crea())
         return fallito(percorso, errno, "creating the new file", motivo);
     const int d = nuovo.descrittore();
@@ -282,20 +275,20 @@ bool sostituisciFile(const QString &percorso, const std::function<bool(QIODevice
     else if (::fstat(d, &vecchio) == 0 && (vecchio.st_mode & 07777 & ~permessiMassimi) != 0)
         ::fchmod(d, vecchio.st_mode & 07777 & permessiMassimi);
 
-    DispositivoDescrittore dispositivo(d);
+    DispositivoDescrittore dispositivo(d, chiamate);
     const bool scritto = scrivi(dispositivo);
     dispositivo.svuota();
     if (dispositivo.errore() != 0)
         return fallito(percorso, dispositivo.errore(), "writing", motivo);
     if (!scritto)
         return fallito(percorso, QStringLiteral("il contenuto non è stato scritto per intero"), "writing", motivo);
-    if (!sincronizzaFile(d))
+    if (!sincronizzaFile(d, chiamate))
         return fallito(percorso, errno, "syncing the new file", motivo);
     if (!nuovo.chiudi())
         return fallito(percorso, errno, "closing the new file", motivo);
     if (!nuovo.sostituisci(percorso))
         return fallito(percorso, errno, "renaming the new file over the old one", motivo);
-    if (!sincronizzaCartella(cartella))
+    if (!sincronizzaCartella(cartella, chiamate))
         return fallito(percorso, errno, "syncing the folder", motivo);
     return true;
 }

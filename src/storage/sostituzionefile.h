@@ -9,6 +9,20 @@
 
 class QIODevice;
 
+// The system calls through which files reach the disk. Every function below
+// that writes takes them as its last parameter, the system's own by
+// default, so that a test hands others that fail the way a full disk or a
+// failing device does; the program hands what its context holds.
+struct ChiamateDisco {
+    ssize_t (*scrivi)(int descrittore, const void *dati, size_t quanti);
+    int (*sincronizza)(int descrittore);
+    // Whether new files may be made unnamed; false makes every replacement
+    // use a named one, as on file systems without them.
+    bool senzaNome;
+    ssize_t (*leggi)(int descrittore, void *dati, size_t quanti);
+};
+const ChiamateDisco &chiamateDiSistema();
+
 // Replaces a file so that the path holds either the whole old content or the
 // whole new one, and the new one only once it is on stable storage: the new
 // content is written beside the file, every write and the final flush are
@@ -33,8 +47,8 @@ class QIODevice;
 // False on any failure, with the old file untouched and nothing left beside
 // it; the reason, path and system reason in Italian, is logged and put in
 // *motivo when given.
-bool sostituisciFile(const QString &percorso, const std::function<bool(QIODevice &)> &scrivi,
-                     QString *motivo = nullptr, mode_t permessiMassimi = 07777);
+bool sostituisciFile(const QString &percorso, const std::function<bool(QIODevice &)> &scrivi, QString *motivo = nullptr,
+                     mode_t permessiMassimi = 07777, const ChiamateDisco &chiamate = chiamateDiSistema());
 
 // The hidden name a replacement is written under beside its file:
 // ".<name>.<8 lower-case hex digits>.tmp", with the name cut at whole
@@ -49,28 +63,14 @@ QString nomeProvvisorio(const QString &nomeFile, quint32 caso);
 int rimuoviProvvisoriAbbandonati(const QString &cartella, std::chrono::seconds eta);
 
 // Syncs an open file's data and size to stable storage. False with errno set.
-bool sincronizzaFile(int descrittore);
+bool sincronizzaFile(int descrittore, const ChiamateDisco &chiamate = chiamateDiSistema());
 // Syncs a folder's entries, so that a file created or renamed in it stays
 // after a power cut. File systems that cannot sync a folder do not count as
 // a failure.
-bool sincronizzaCartella(const QString &cartella);
+bool sincronizzaCartella(const QString &cartella, const ChiamateDisco &chiamate = chiamateDiSistema());
 
-// Reads from an open file through the disk calls below, again after an
+// Reads from an open file through the disk calls, again after an
 // interruption: how many bytes, 0 at the end of the file, -1 with errno set
 // on a failure.
-ssize_t leggiDescrittore(int descrittore, void *dati, size_t quanti);
-
-// The system calls through which files reach the disk, replaceable so that
-// tests can make them fail the way a full disk or a failing device does.
-// Not for the program itself.
-struct ChiamateDisco {
-    ssize_t (*scrivi)(int descrittore, const void *dati, size_t quanti);
-    int (*sincronizza)(int descrittore);
-    // Whether new files may be made unnamed; false makes every replacement
-    // use a named one, as on file systems without them.
-    bool senzaNome;
-    ssize_t (*leggi)(int descrittore, void *dati, size_t quanti);
-};
-ChiamateDisco chiamateDisco();
-// Installs other calls and returns the previous ones.
-ChiamateDisco impostaChiamateDisco(const ChiamateDisco &chiamate);
+ssize_t leggiDescrittore(int descrittore, void *dati, size_t quanti,
+                         const ChiamateDisco &chiamate = chiamateDiSistema());

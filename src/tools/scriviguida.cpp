@@ -3,7 +3,7 @@
 // windows, drawn offscreen by the program's code:
 //     velmora_scriviguida <manual file>
 
-#include "app/cartellaprogramma.h"
+#include "app/contesto.h"
 #include "app/vistaimmagine.h"
 #include "archives/frmapricatalogo.h"
 #include "archives/frmcreacatalogo.h"
@@ -156,22 +156,22 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "%s: cannot prepare the sample program folder\n", argv[1]);
         return 1;
     }
-    impostaCartellaProgramma(cartella);
+    const Contesto contesto(cartella);
 
     // Each window made on its own, as start-up would make it, and shown once
     // at its design size.
     FigureManuale figure;
     {
-        TfrmAvvio avvio;
-        TfrmPassword password;
+        TfrmAvvio avvio(contesto);
+        TfrmPassword password(contesto);
         figure[ArgomentoGuida::Avvio] = {
             {fotografa(&avvio, TfrmAvvio::aspetto().client), QStringLiteral("La schermata di partenza"), 3},
             {fotografa(&password, TfrmPassword::aspetto().client), QStringLiteral("La finestra di accesso"), 21},
         };
     }
     {
-        TfrmCreaCatalogo crea;
-        TfrmApriCatalogo apri;
+        TfrmCreaCatalogo crea(contesto);
+        TfrmApriCatalogo apri(contesto);
         figure[ArgomentoGuida::CreaCatalogo] = {
             {fotografa(&crea, TfrmCreaCatalogo::aspetto().client),
              QStringLiteral("La creazione di un nuovo documento"), 3},
@@ -180,11 +180,11 @@ int main(int argc, char *argv[])
         };
     }
     {
-        TfrmDocumenti editor;
+        TfrmDocumenti editor(contesto);
         editor.apriArchivio(cartella + kArchivio + QStringLiteral(".kpx"), kArchivio);
         editor.MostraScheda(schedaEsempio(), 12);
         // The slideshow on the page that has its scan.
-        TfrmSlideshow_Documenti slideshow(&editor);
+        TfrmSlideshow_Documenti slideshow(contesto, &editor);
         slideshow.lblNome->setText(kArchivio);
         slideshow.lblFile->setText(cartella + kArchivio + QStringLiteral(".kpx"));
         slideshow.show();
@@ -201,7 +201,7 @@ int main(int argc, char *argv[])
             {fotografa(&slideshow, TfrmSlideshow_Documenti::aspetto().client),
              QStringLiteral("Lo Slide Show delle pagine scansionate"), 8},
         };
-        TfrmExpDocumenti esportazione(&editor);
+        TfrmExpDocumenti esportazione(contesto, &editor);
         figure[ArgomentoGuida::Esportazione] = {
             {fotografa(&esportazione, TfrmExpDocumenti::aspetto().client),
              QStringLiteral("La griglia dei dati da esportare"), 1},

@@ -4,13 +4,14 @@
 // a page sheet and a 200-line list. scripts/check-print.sh runs it against
 // a CUPS-PDF queue; it is no test of its own, since it needs a real printer.
 
-#include "app/cartellaprogramma.h"
+#include "app/contesto.h"
 #include "app/formati.h"
 #include "app/stampareport.h"
 #include "output/reportdocumento.h"
 #include "search/reportriepilogo.h"
 
 #include "support/avanzamento_supporto.h"
+#include "support/supporto.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -39,7 +40,6 @@ auto listaNumerata(const QString &titolo, const QString &prefisso, const QString
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    impostaFormatiProcesso();
     const QPrinterInfo stampante = QPrinterInfo::defaultPrinter();
     if (stampante.isNull()) {
         std::fprintf(stderr, "no default printer\n");
@@ -47,8 +47,10 @@ int main(int argc, char **argv)
     }
     std::printf("default printer: %s\n", qPrintable(stampante.printerName()));
     QTemporaryDir cartella;
-    impostaCartellaProgramma(cartella.path() + QLatin1Char('/'));
-    impostaRispostaStampa([](QPrinter &p) {
+    // The test's context, whose wait the cancelling stand-in below sets.
+    Contesto &contesto = contestoDiProva();
+    contesto.impostaCartellaProgramma(cartella.path());
+    contesto.impostaRispostaStampa([](QPrinter &p) {
         // What the dialog shows on opening is what gets printed.
         return p.outputFormat() == QPrinter::NativeFormat;
     });
@@ -57,7 +59,7 @@ int main(int argc, char **argv)
         const auto annullata = listaNumerata(QStringLiteral("Stampa annullata"), QStringLiteral("annullata"),
                                              QStringLiteral("Riga di una stampa interrotta"), 2000, 4);
         const AnnullaAvanzamento annulla;
-        if (stampaReport(nullptr, *annullata, QStringLiteral("Stampa annullata")) != EsitoStampa::Annullata
+        if (stampaReport(contesto, nullptr, *annullata, QStringLiteral("Stampa annullata")) != EsitoStampa::Annullata
             || annulla.comparse() != 1) {
             std::fprintf(stderr, "the long list was not cancelled\n");
             return 1;
@@ -75,14 +77,14 @@ int main(int argc, char **argv)
     valori.foto.fill(QColor(200, 180, 140));
     riempiReportDocumento(*foglio, valori);
     foglio->prepara();
-    if (stampaReport(nullptr, *foglio, QStringLiteral("Scheda di controllo")) != EsitoStampa::Stampata) {
+    if (stampaReport(contesto, nullptr, *foglio, QStringLiteral("Scheda di controllo")) != EsitoStampa::Stampata) {
         std::fprintf(stderr, "the page sheet was not printed\n");
         return 1;
     }
 
     const auto lista = listaNumerata(QStringLiteral("Riepilogo pagine in archivio"), QStringLiteral("controllo"),
                                      QStringLiteral("Titolo della pagina"), 200, 3);
-    if (stampaReport(nullptr, *lista, QStringLiteral("Riepilogo di controllo")) != EsitoStampa::Stampata) {
+    if (stampaReport(contesto, nullptr, *lista, QStringLiteral("Riepilogo di controllo")) != EsitoStampa::Stampata) {
         std::fprintf(stderr, "the list was not printed\n");
         return 1;
     }

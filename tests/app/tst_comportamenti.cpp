@@ -368,7 +368,6 @@ void TestComportamenti::formati()
     const QChar sep = separatoreData(formatoDiSistema);
     QCOMPARE(QDate(2026, 3, 5).toString(QStringLiteral("dd%1MM%1yyyy").arg(sep)), atteso);
 
-    impostaFormatiProcesso();
     QCOMPARE(separatoreDecimale(), QChar(u','));
     const QChar diSistema = separatoreData(QLocale::system().dateFormat(QLocale::ShortFormat));
     QCOMPARE(dataBreve(QDate(2026, 3, 5)), QStringList({"05", "03", "2026"}).join(diSistema));

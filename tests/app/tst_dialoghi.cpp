@@ -178,8 +178,8 @@ void TestDialoghi::rispostaFileSenzaDialogo()
     risposte.rispondi(QStringLiteral("/tmp/a.jpg"));
     RichiestaFile r;
     r.titolo = QStringLiteral("Carica foto");
-    QCOMPARE(scegliFile(nullptr, r), QStringLiteral("/tmp/a.jpg"));
-    QCOMPARE(scegliFile(nullptr, r), QString()); // nothing queued: cancelled
+    QCOMPARE(contestoDiProva().scegliFile(nullptr, r), QStringLiteral("/tmp/a.jpg"));
+    QCOMPARE(contestoDiProva().scegliFile(nullptr, r), QString()); // nothing queued: cancelled
     QCOMPARE(risposte.richieste().size(), 2);
     QCOMPARE(risposte.richieste().at(0).titolo, QStringLiteral("Carica foto"));
 }

@@ -49,8 +49,8 @@ void TestErrori::gestoreProtetto()
 {
     RegistroMessaggi registro;
     bool dopo = false;
-    protetto([] { throw std::runtime_error("disco pieno"); });
-    protetto([&] { dopo = true; });
+    protetto(contestoDiProva(), [] { throw std::runtime_error("disco pieno"); });
+    protetto(contestoDiProva(), [&] { dopo = true; });
     QVERIFY(dopo);
     QCOMPARE(registro.messaggi().size(), 1);
     QCOMPARE(registro.messaggi().at(0).tipo, TipoMessaggio::Errore);
@@ -97,7 +97,9 @@ void TestErrori::dettaglioRegistrato()
     const QString percorso = QStringLiteral("/cartella/molto/lunga/") + QString(120, u'x') + QStringLiteral(".kpx");
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QRegularExpression::escape(percorso)
                                                           + QStringLiteral(": spazio esaurito sul disco")));
-    protetto([&] { throw std::runtime_error((percorso + QStringLiteral(": spazio esaurito sul disco")).toStdString()); });
+    protetto(contestoDiProva(), [&] {
+        throw std::runtime_error((percorso + QStringLiteral(": spazio esaurito sul disco")).toStdString());
+    });
     QCOMPARE(registro.messaggi().size(), 1);
     for (const QString &riga : registro.messaggi().at(0).testo.split(u'\n'))
         QVERIFY2(riga.size() <= 81, qPrintable(riga));
@@ -107,8 +109,11 @@ void TestErrori::dettaglioRegistrato()
 int main(int argc, char **argv)
 {
     Applicazione app(argc, argv);
+    app.impostaContesto(&contestoDiProva());
     TestErrori test;
-    return QTest::qExec(&test, argc, argv);
+    const int esito = QTest::qExec(&test, argc, argv);
+    app.impostaContesto(nullptr);
+    return esito;
 }
 
 #include "tst_errori.moc"

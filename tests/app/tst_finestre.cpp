@@ -1,4 +1,3 @@
-#include "app/cartellaprogramma.h"
 #include "app/finestra.h"
 #include "startup/finestre.h"
 #include "startup/startup.h"
@@ -10,13 +9,16 @@
 #include "editor/frmdocumenti.h"
 #include "home/frmavvio.h"
 
+#include "support/dialoghi_supporto.h"
 #include "support/documenti_supporto.h"
 #include "support/percorsi_supporto.h"
 #include "support/ricerca_supporto.h"
 #include "support/supporto.h"
 
 #include <QApplication>
+#include <QScopeGuard>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QCloseEvent>
 #include <QLabel>
@@ -24,24 +26,22 @@
 #include <QPushButton>
 #include <QWindow>
 
+#include <memory>
+
 namespace {
 
+// The long-lived windows start-up made, in creation order.
 QList<QWidget *> insiemeInOrdine()
 {
     const Finestre &f = finestre();
     return {
-        reinterpret_cast<QWidget *>(f.frmPassword), reinterpret_cast<QWidget *>(f.frmAvvio),
+        reinterpret_cast<QWidget *>(f.frmPassword),     reinterpret_cast<QWidget *>(f.frmAvvio),
         reinterpret_cast<QWidget *>(f.frmApriCatalogo), reinterpret_cast<QWidget *>(f.frmCambiaPassword),
-        reinterpret_cast<QWidget *>(f.frmCreaCatalogo), reinterpret_cast<QWidget *>(f.frmGuida),
-        reinterpret_cast<QWidget *>(f.frmInfo), reinterpret_cast<QWidget *>(f.frmSplash),
-        reinterpret_cast<QWidget *>(f.frmDocumenti), reinterpret_cast<QWidget *>(f.frmZoom),
-        reinterpret_cast<QWidget *>(f.frmAllegaCartella), reinterpret_cast<QWidget *>(f.frmSlideshow_Documenti),
-        reinterpret_cast<QWidget *>(f.frmRiepDaCompletare), reinterpret_cast<QWidget *>(f.frmExpDocumenti),
-        reinterpret_cast<QWidget *>(f.frmTrovaPagine), reinterpret_cast<QWidget *>(f.frmAnteprimaPagina),
-        reinterpret_cast<QWidget *>(f.frmStampaPagina),
+        reinterpret_cast<QWidget *>(f.frmCreaCatalogo), reinterpret_cast<QWidget *>(f.frmDocumenti),
     };
 }
 
+// A long-lived window by its instance name; null for a dialog.
 QWidget *perNome(const QString &nome)
 {
     for (QWidget *w : insiemeInOrdine()) {
@@ -49,6 +49,16 @@ QWidget *perNome(const QString &nome)
             return w;
     }
     return nullptr;
+}
+
+// Any window of the set by its instance name: a dialog is made as the
+// editor would make it, and kept in dialogo.
+QWidget *finestraPerNome(const QString &nome, std::unique_ptr<QWidget> &dialogo)
+{
+    if (QWidget *w = perNome(nome))
+        return w;
+    dialogo.reset(creaDialogo(nome, perNome(QStringLiteral("frmDocumenti"))));
+    return dialogo.get();
 }
 
 // A close from the window manager (the title-bar close box), as opposed to a
@@ -234,7 +244,8 @@ void TestFinestre::insieme()
     QFETCH(bool, permanente);
 
     ProgrammaDiProva programma;
-    QWidget *w = perNome(nome);
+    std::unique_ptr<QWidget> dialogo;
+    QWidget *w = finestraPerNome(nome, dialogo);
     QVERIFY2(w, qPrintable(nome));
     QVERIFY(w->isWindow());
     if (titolo.isNull()) // the splash caption is the product name and the maker's notice
@@ -259,11 +270,15 @@ void TestFinestre::insieme()
         QVERIFY(d->isModal());
 }
 
+// Start-up makes the six long-lived windows in their order, and no dialog:
+// each opening makes its own.
 void TestFinestre::ordineDiCreazione()
 {
     ProgrammaDiProva programma;
     const QList<QWidget *> insieme = insiemeInOrdine();
-    QCOMPARE(insieme.size(), 17);
+    QVERIFY(insieme.first());
+    for (QWidget *w : QApplication::allWidgets())
+        QVERIFY2(!qobject_cast<QDialog *>(w), qPrintable(w->objectName()));
     for (int i = 1; i < insieme.size(); ++i) {
         QVERIFY(insieme.at(i));
         QVERIFY2(insieme.at(i)->property("ordineCreazione").toInt()
@@ -282,11 +297,20 @@ void TestFinestre::soloIlLoginVisibileECentrato()
     QVERIFY((login->frameGeometry().center() - centroSchermo).manhattanLength() <= 2);
 }
 
+// The windows work on the folder start-up is given, with a trailing '/'
+// whether or not the caller wrote one.
 void TestFinestre::cartellaDelProgramma()
 {
-    ProgrammaDiProva programma;
-    QCOMPARE(cartellaProgramma(), programma.cartella());
-    QVERIFY(cartellaProgramma().endsWith(u'/'));
+    const QTemporaryDir cartella;
+    createWindows(cartella.path());
+    const auto distruggi = qScopeGuard([] { destroyWindows(); });
+    const Contesto *contesto = finestre().contesto;
+    QVERIFY(contesto);
+    QVERIFY(contesto != &contestoDiProva());
+    QCOMPARE(contesto->cartellaProgramma(), cartella.path() + QLatin1Char('/'));
+    frmApriCatalogo()->mostra();
+    QCOMPARE(frmApriCatalogo()->findChild<QLabel *>(QStringLiteral("lblFile"))->text(),
+             cartella.path() + QLatin1Char('/'));
 }
 
 void TestFinestre::chiusure_data()
@@ -382,7 +406,7 @@ void TestFinestre::uscite()
 
     // Escape leaves every dialog the same way too. The long-lived windows
     // keep it: there it would end the program or drop the user's place.
-    if (!qobject_cast<FinestraDialogo *>(perNome(nome)))
+    if (!nomiDialoghi().contains(nome))
         return;
     Esito tasto;
     lascia(nome, da, apertura, uscita, pulsanti, Modo::Escape, tasto);
@@ -419,8 +443,8 @@ void TestFinestre::ricreareLInsieme()
     QCOMPARE(finestreVisibili(), QStringList{QStringLiteral("frmPassword")});
 }
 
-// Captions and links of the windows made hidden at start-up take the size of
-// their text only once polished: when such a window opens, none may be cut.
+// Captions and links of a window made hidden take the size of their text
+// only once polished: when such a window opens, none may be cut.
 void TestFinestre::testiInteriAllApertura_data()
 {
     QTest::addColumn<QString>("finestra");
@@ -442,7 +466,8 @@ void TestFinestre::testiInteriAllApertura()
     QFETCH(QString, testo);
 
     ProgrammaDiProva programma;
-    QWidget *w = perNome(finestra);
+    std::unique_ptr<QWidget> dialogo;
+    QWidget *w = finestraPerNome(finestra, dialogo);
     QVERIFY(w);
     QLabel *etichetta = nullptr;
     for (QLabel *l : w->findChildren<QLabel *>()) {
@@ -458,8 +483,8 @@ void TestFinestre::testiInteriAllApertura()
     w->hide();
 }
 
-// Fields of the windows made hidden at start-up take their own font only once
-// polished: when such a window opens, each shows its text in that font.
+// Fields of a window made hidden take their own font only once polished:
+// when such a window opens, each shows its text in that font.
 void TestFinestre::caratteriAllApertura_data()
 {
     QTest::addColumn<QString>("finestra");
@@ -479,7 +504,8 @@ void TestFinestre::caratteriAllApertura()
     QFETCH(int, punti);
 
     ProgrammaDiProva programma;
-    QWidget *w = perNome(finestra);
+    std::unique_ptr<QWidget> dialogo;
+    QWidget *w = finestraPerNome(finestra, dialogo);
     QVERIFY(w);
     auto *campo = w->findChild<QWidget *>(nome);
     QVERIFY(campo);

@@ -95,7 +95,7 @@ void TestMessaggi::formaSemplice()
         // Enter presses the default button, OK.
         QTest::keyClick(box, Qt::Key_Return);
     });
-    MostraMessaggio(QStringLiteral("Attenzione: password errata."));
+    contestoDiProva().messaggio(QStringLiteral("Attenzione: password errata."));
     QVERIFY(visto);
     QVERIFY(!modaleMancata());
 }
@@ -122,13 +122,14 @@ void TestMessaggi::testoVisibile()
 void TestMessaggi::combinazioniDeiChiamanti()
 {
     RegistroMessaggi registro;
-    avviso(QStringLiteral("a"));
-    errore(QStringLiteral("e"));
-    informazione(QStringLiteral("i"));
+    const Contesto &contesto = contestoDiProva();
+    contesto.avviso(QStringLiteral("a"));
+    contesto.errore(QStringLiteral("e"));
+    contesto.informazione(QStringLiteral("i"));
     registro.rispondi(mrNo);
-    QVERIFY(!conferma(QStringLiteral("c")));
-    QVERIFY(conferma(QStringLiteral("c")));
-    MostraMessaggio(QStringLiteral("s"));
+    QVERIFY(!contesto.conferma(QStringLiteral("c")));
+    QVERIFY(contesto.conferma(QStringLiteral("c")));
+    contesto.messaggio(QStringLiteral("s"));
 
     const QList<RichiestaMessaggio> &m = registro.messaggi();
     QCOMPARE(m.size(), 6);

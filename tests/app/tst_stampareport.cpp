@@ -1,7 +1,6 @@
 // The one print path: print dialog answered or cancelled, the PDF offered
 // when there is no printer, a printer that fails, and the preview window.
 
-#include "app/cartellaprogramma.h"
 #include "app/finestraanteprima.h"
 #include "app/stampareport.h"
 #include "app/vistapagine.h"
@@ -79,7 +78,7 @@ private slots:
     void init()
     {
         m_cartella = std::make_unique<QTemporaryDir>();
-        impostaCartellaProgramma(m_cartella->path() + QLatin1Char('/'));
+        contestoDiProva().impostaCartellaProgramma(m_cartella->path());
     }
     void cleanup() { chiudiModali(); }
 
@@ -107,7 +106,8 @@ void TestStampaReport::stampaNelFileScelto()
     RispostaStampa risposta;
     const QString pdf = m_cartella->filePath(QStringLiteral("scelto.pdf"));
     risposta.stampaIn(pdf);
-    QCOMPARE(stampaReport(nullptr, *report, QStringLiteral("Elenco di prova")), EsitoStampa::Stampata);
+    QCOMPARE(stampaReport(contestoDiProva(), nullptr, *report, QStringLiteral("Elenco di prova")),
+             EsitoStampa::Stampata);
     QCOMPARE(risposta.richieste().size(), 1);
     QCOMPARE(risposta.richieste().first().nomeDocumento, QStringLiteral("Elenco di prova"));
 
@@ -123,7 +123,7 @@ void TestStampaReport::annullata()
 {
     auto report = lista(3);
     RispostaStampa risposta; // nothing queued: the dialog is cancelled
-    QCOMPARE(stampaReport(nullptr, *report, QStringLiteral("Annullata")), EsitoStampa::Annullata);
+    QCOMPARE(stampaReport(contestoDiProva(), nullptr, *report, QStringLiteral("Annullata")), EsitoStampa::Annullata);
     QCOMPARE(risposta.richieste().size(), 1);
     QVERIFY(!QFile::exists(risposta.richieste().first().fileProposto));
     QVERIFY(QDir(m_cartella->path()).entryList(QDir::Files).isEmpty());
@@ -147,8 +147,8 @@ void TestStampaReport::senzaStampanteFilePredefinito()
     QFETCH(QString, file);
     auto report = lista(3);
     RispostaStampa risposta;
-    stampaReport(nullptr, *report, nome);
-    QCOMPARE(risposta.richieste().first().fileProposto, cartellaProgramma() + file);
+    stampaReport(contestoDiProva(), nullptr, *report, nome);
+    QCOMPARE(risposta.richieste().first().fileProposto, contestoDiProva().cartellaProgramma() + file);
 }
 
 void TestStampaReport::stampanteCheFallisce()
@@ -156,7 +156,7 @@ void TestStampaReport::stampanteCheFallisce()
     auto report = lista(3);
     RispostaStampa risposta;
     risposta.stampaIn(m_cartella->filePath(QStringLiteral("cartella/che/non/esiste.pdf")));
-    QCOMPARE(stampaReport(nullptr, *report, QStringLiteral("Fallita")), EsitoStampa::Fallita);
+    QCOMPARE(stampaReport(contestoDiProva(), nullptr, *report, QStringLiteral("Fallita")), EsitoStampa::Fallita);
 }
 
 void TestStampaReport::pdfSuDiscoGuasto_data()
@@ -181,7 +181,7 @@ void TestStampaReport::pdfSuDiscoGuasto()
     {
         RispostaStampa risposta;
         risposta.stampaIn(pdf);
-        QCOMPARE(stampaReport(nullptr, *lista(3), QStringLiteral("Prima")), EsitoStampa::Stampata);
+        QCOMPARE(stampaReport(contestoDiProva(), nullptr, *lista(3), QStringLiteral("Prima")), EsitoStampa::Stampata);
     }
     const QByteArray prima = leggiFile(pdf);
     QCOMPARE(leggiPdf(pdf).pagine, 1);
@@ -192,7 +192,8 @@ void TestStampaReport::pdfSuDiscoGuasto()
     risposta.stampaIn(pdf);
     QString motivo;
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QRegularExpression::escape(ragione)));
-    QCOMPARE(stampaReport(nullptr, *lista(400), QStringLiteral("Seconda"), &motivo), EsitoStampa::Fallita);
+    QCOMPARE(stampaReport(contestoDiProva(), nullptr, *lista(400), QStringLiteral("Seconda"), &motivo),
+             EsitoStampa::Fallita);
     QCOMPARE(motivo, pdf + QStringLiteral(": ") + ragione);
     QCOMPARE(leggiFile(pdf), prima);
     QCOMPARE(contenutoCartella(disco.cartella()), pieni);
@@ -239,7 +240,7 @@ void TestStampaReport::anteprima()
         vista = true;
         dialogo->actChiudi->trigger();
     });
-    QVERIFY(anteprimaReport(nullptr, *report, QStringLiteral("Anteprima")));
+    QVERIFY(anteprimaReport(contestoDiProva(), nullptr, *report, QStringLiteral("Anteprima")));
     QVERIFY(vista);
     QVERIFY(!modaleMancata());
     QVERIFY(!QApplication::activeModalWidget());
@@ -295,7 +296,7 @@ void TestStampaReport::anteprimaDipingeSoloLePagineViste()
         vista = true;
         QTest::keyClick(pagine, Qt::Key_Escape);
     });
-    QVERIFY(anteprimaReport(nullptr, *report, QStringLiteral("Lunga")));
+    QVERIFY(anteprimaReport(contestoDiProva(), nullptr, *report, QStringLiteral("Lunga")));
     QVERIFY(vista);
     QVERIFY(!modaleMancata());
     QVERIFY(!QApplication::activeModalWidget());
@@ -350,7 +351,7 @@ void TestStampaReport::navigazione()
         vista = true;
         dialogo->reject();
     });
-    QVERIFY(anteprimaReport(nullptr, *report, QStringLiteral("Pagine")));
+    QVERIFY(anteprimaReport(contestoDiProva(), nullptr, *report, QStringLiteral("Pagine")));
     QVERIFY(vista);
     QVERIFY(!modaleMancata());
 }
@@ -368,7 +369,7 @@ void TestStampaReport::stampaDallAnteprima()
         QVERIFY(dialogo);
         dialogo->actStampa->trigger();
     });
-    QVERIFY(anteprimaReport(nullptr, *report, QStringLiteral("Anteprima")));
+    QVERIFY(anteprimaReport(contestoDiProva(), nullptr, *report, QStringLiteral("Anteprima")));
     QVERIFY(!modaleMancata());
     QVERIFY(!QApplication::activeModalWidget());
     QCOMPARE(risposta.richieste().size(), 1);

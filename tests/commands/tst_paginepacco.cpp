@@ -214,12 +214,11 @@ void TestPaginePacco::uccisoDuranteIlPacco()
     const pid_t figlio = ::fork();
     QVERIFY(figlio >= 0);
     if (figlio == 0) {
-        ChiamateDisco c = chiamateDisco();
+        ChiamateDisco c = chiamateDiSistema();
         c.sincronizza = &sincronizzaOUccidi;
         g_uccidiAlla = sincronizzazione;
-        impostaChiamateDisco(c);
         for (int foglio = 0; foglio < 5; ++foglio)
-            salvaPaginaPacco(cartella(), archivio(), kNome, schermo(), pagina);
+            salvaPaginaPacco(cartella(), archivio(), kNome, schermo(), pagina, c);
         ::_exit(0);
     }
     int stato = 0;

@@ -70,7 +70,7 @@ int main(int argc, char **argv)
     // Beside them, in the same turn, next to a record not yet on screen, as
     // the one a line opens (the arrows above show one record again and
     // again).
-    TfrmTrovaPagine ricerca(editor);
+    TfrmTrovaPagine ricerca(contestoDiProva(), editor);
     suArchivioEditore(&ricerca);
     ricerca.impostaChiamante(Chiamante::Documenti);
     QElapsedTimer t;

@@ -1,4 +1,3 @@
-#include "app/cartellaprogramma.h"
 #include "app/vistaimmagine.h"
 #include "editor/frmallegacartella.h"
 #include "storage/sostituzionefile.h"
@@ -68,7 +67,7 @@ public:
     // values, nothing handed back leaves them.
     void allega()
     {
-        if (const std::optional<ValoriAllegati> valori = apriAllegati(this, m_allegati))
+        if (const std::optional<ValoriAllegati> valori = apriAllegati(contestoDiProva(), this, m_allegati))
             m_allegati = *valori;
     }
 
@@ -87,7 +86,7 @@ T *figlio(QWidget *w, const char *nome, int k)
 
 QString allegati()
 {
-    return cartellaProgramma() + QStringLiteral("Documenti_Allegati/");
+    return contestoDiProva().cartellaProgramma() + QStringLiteral("Documenti_Allegati/");
 }
 
 } // namespace
@@ -164,7 +163,7 @@ void TestAllega::apriEDentro(const std::function<void(TfrmAllegaCartella *)> &pa
 
 void TestAllega::aspetto()
 {
-    TfrmAllegaCartella finestra(m_editore.get());
+    TfrmAllegaCartella finestra(contestoDiProva(), m_editore.get());
     QCOMPARE(finestra.windowTitle(), QStringLiteral(" Allega file"));
     QCOMPARE(finestra.size(), QSize(634, 534));
     QCOMPARE(finestra.minimumSize(), finestra.maximumSize());
@@ -207,7 +206,7 @@ void TestAllega::aspetto()
 
 void TestAllega::ordineDiTabulazione()
 {
-    TfrmAllegaCartella finestra(m_editore.get());
+    TfrmAllegaCartella finestra(contestoDiProva(), m_editore.get());
     QStringList atteso;
     for (int k = 1; k <= 3; ++k) {
         // The eraser, a picture command, sits between the name and "Sfoglia...".
@@ -312,7 +311,7 @@ void TestAllega::sfoglia()
     if (risposta)
         messaggi.rispondi(risposta);
 
-    TfrmAllegaCartella finestra(m_editore.get());
+    TfrmAllegaCartella finestra(contestoDiProva(), m_editore.get());
     figlio<QPushButton>(&finestra, "btnSfoglia", 1)->click();
 
     QCOMPARE(file.richieste().size(), 1);
@@ -377,7 +376,7 @@ void TestAllega::nomeNonMemorizzabile()
     file.rispondi(scelto);
     RegistroMessaggi messaggi;
 
-    TfrmAllegaCartella finestra(m_editore.get());
+    TfrmAllegaCartella finestra(contestoDiProva(), m_editore.get());
     finestra.riga(0).txtFile->setText(QStringLiteral("vecchio.pdf"));
     finestra.riga(0).btnSfoglia->click();
 
@@ -406,13 +405,12 @@ void TestAllega::copiaSuDiscoPieno()
     RegistroMessaggi messaggi;
     messaggi.rispondi(mrSi);
 
-    const ChiamateDisco vecchie = chiamateDisco();
-    ChiamateDisco piene = vecchie;
+    ChiamateDisco piene = chiamateDiSistema();
     piene.scrivi = &discoPieno;
-    impostaChiamateDisco(piene);
-    const auto ripristina = qScopeGuard([&] { impostaChiamateDisco(vecchie); });
+    contestoDiProva().impostaChiamateDisco(piene);
+    const auto ripristina = qScopeGuard([] { contestoDiProva().impostaChiamateDisco(chiamateDiSistema()); });
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("fattura\\.pdf.*spazio esaurito")));
-    TfrmAllegaCartella finestra(m_editore.get());
+    TfrmAllegaCartella finestra(contestoDiProva(), m_editore.get());
     finestra.riga(2).btnSfoglia->click();
 
     QCOMPARE(messaggi.testi(),
@@ -436,13 +434,13 @@ void TestAllega::cartellaNonCreabile_data()
 void TestAllega::cartellaNonCreabile()
 {
     QFETCH(QString, perche);
-    const QString programma = cartellaProgramma();
+    const QString programma = contestoDiProva().cartellaProgramma();
     const QByteArray nomeProgramma = QFile::encodeName(programma);
     const auto ripristina = qScopeGuard([&] {
         ::chmod(nomeProgramma.constData(), 0700);
-        if (cartellaProgramma() != programma) {
-            ::umount2(QFile::encodeName(cartellaProgramma()).constData(), MNT_DETACH);
-            impostaCartellaProgramma(programma);
+        if (contestoDiProva().cartellaProgramma() != programma) {
+            ::umount2(QFile::encodeName(contestoDiProva().cartellaProgramma()).constData(), MNT_DETACH);
+            contestoDiProva().impostaCartellaProgramma(programma);
         }
     });
     std::unique_ptr<PermessiDaUtente> utente;
@@ -457,9 +455,9 @@ void TestAllega::cartellaNonCreabile()
         QVERIFY(QDir().mkpath(disco));
         if (::mount("tmpfs", QFile::encodeName(disco).constData(), "tmpfs", 0, "size=1m,nr_inodes=64") != 0)
             QSKIP("no permission to mount a small tmpfs here");
-        impostaCartellaProgramma(disco);
+        contestoDiProva().impostaCartellaProgramma(disco);
         for (int k = 0;; ++k) {
-            QFile f(cartellaProgramma() + QStringLiteral("riempimento%1").arg(k));
+            QFile f(contestoDiProva().cartellaProgramma() + QStringLiteral("riempimento%1").arg(k));
             if (!f.open(QIODevice::WriteOnly))
                 break;
             QVERIFY(k < 1000);
@@ -471,7 +469,7 @@ void TestAllega::cartellaNonCreabile()
     file.rispondi(scelto);
     RegistroMessaggi messaggi;
 
-    TfrmAllegaCartella finestra(m_editore.get());
+    TfrmAllegaCartella finestra(contestoDiProva(), m_editore.get());
     finestra.riga(1).txtFile->setText(QStringLiteral("vecchio.pdf"));
     finestra.riga(1).btnSfoglia->click();
     utente.reset();
@@ -548,7 +546,7 @@ void TestAllega::cancellaPoiConferma()
 // nothing back and stays open.
 void TestAllega::confermaSoloPerLEditore()
 {
-    TfrmAllegaCartella finestra(m_editore.get());
+    TfrmAllegaCartella finestra(contestoDiProva(), m_editore.get());
     QSignalSpy confermata(&finestra, &QDialog::accepted);
     finestra.impostaValori(ValoriAllegati{{QStringLiteral("altro.pdf"), QString(), QString()}, {}});
     finestra.show();

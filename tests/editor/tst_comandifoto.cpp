@@ -46,7 +46,7 @@ void TestComandiFoto::cleanup()
 void TestComandiFoto::caricaChiedeJpegOBitmap()
 {
     RispostaFile risposte;
-    QVERIFY(!caricaFoto(nullptr, m_segnaposto));
+    QVERIFY(!caricaFoto(contestoDiProva(), nullptr, m_segnaposto));
     QCOMPARE(risposte.richieste().size(), 1);
     const RichiestaFile &r = risposte.richieste().constFirst();
     QCOMPARE(r.modo, RichiestaFile::Apri);
@@ -94,7 +94,7 @@ void TestComandiFoto::carica()
         risposte.rispondi(percorso);
     }
 
-    const std::optional<QImage> risultato = caricaFoto(nullptr, m_segnaposto);
+    const std::optional<QImage> risultato = caricaFoto(contestoDiProva(), nullptr, m_segnaposto);
     QVERIFY(messaggi.messaggi().isEmpty());
     QCOMPARE(risultato.has_value(), atteso != QLatin1String("nulla"));
     if (atteso == QLatin1String("segnaposto")) {
@@ -109,7 +109,7 @@ void TestComandiFoto::carica()
 void TestComandiFoto::salvaChiedeUnaCopiaJpeg()
 {
     RispostaFile risposte;
-    salvaCopiaFoto(nullptr, m_attuale, m_segnaposto);
+    salvaCopiaFoto(contestoDiProva(), nullptr, m_attuale, m_segnaposto);
     QCOMPARE(risposte.richieste().size(), 1);
     const RichiestaFile &r = risposte.richieste().constFirst();
     QCOMPARE(r.modo, RichiestaFile::Salva);
@@ -149,7 +149,7 @@ void TestComandiFoto::salva()
     if (!risposta.isEmpty())
         risposte.rispondi(m_dir.filePath(risposta));
 
-    const QImage risultato = salvaCopiaFoto(nullptr, m_attuale, m_segnaposto);
+    const QImage risultato = salvaCopiaFoto(contestoDiProva(), nullptr, m_attuale, m_segnaposto);
     QVERIFY(messaggi.messaggi().isEmpty());
     QCOMPARE(risultato, segnaposto ? m_segnaposto : m_attuale);
 
@@ -179,7 +179,7 @@ void TestComandiFoto::salvaDalDialogoVeroConNomeSenzaEstensione()
         visto = true;
         static_cast<QDialog *>(dialogo)->accept();
     });
-    const QImage risultato = salvaCopiaFoto(nullptr, m_attuale, m_segnaposto);
+    const QImage risultato = salvaCopiaFoto(contestoDiProva(), nullptr, m_attuale, m_segnaposto);
     QVERIFY(!modaleMancata());
     QVERIFY(visto);
     QCOMPARE(risultato, m_attuale);

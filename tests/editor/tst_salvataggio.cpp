@@ -213,7 +213,7 @@ void TestSalvataggio::schedaCambiataAltrove()
     const QByteArray altreSchede = leggiFile(archivio()).left(3990) + leggiFile(archivio()).mid(7980);
 
     QList<RichiestaMessaggio> chiesti;
-    impostaRispostaMessaggi([&](const RichiestaMessaggio &r) {
+    contestoDiProva().impostaRispostaMessaggi([&](const RichiestaMessaggio &r) {
         chiesti.append(r);
         if (r.tipo != TipoMessaggio::Conferma)
             return int(mrOk);
@@ -221,7 +221,7 @@ void TestSalvataggio::schedaCambiataAltrove()
             altroProgramma(2);
         return risposte.value(chiesti.size() - 1, mrNo);
     });
-    const auto ripristina = qScopeGuard([] { impostaRispostaMessaggi(nullptr); });
+    const auto ripristina = qScopeGuard([] { contestoDiProva().impostaRispostaMessaggi(nullptr); });
     clicca(controlloEditore("cmdSalva"));
 
     const bool salvata = autore == QLatin1String("Mio");

@@ -26,7 +26,7 @@ namespace {
 // A long-lived window shown as its opener shows it.
 QWidget *mostrata(Permanente quale)
 {
-    mostraFinestra(quale);
+    contestoDiProva().mostraFinestra(quale);
     return finestre().permanenti.at(std::size_t(quale));
 }
 
@@ -159,14 +159,15 @@ void TestGuida::manuale()
 {
     QFETCH(QString, bersaglio);
     RegistroAperture aperture;
-    TfrmGuida guida(mostrata(Permanente::Avvio));
+    TfrmGuida guida(contestoDiProva(), mostrata(Permanente::Avvio));
     QWidget *w = guida.findChild<QWidget *>(bersaglio);
     QVERIFY(w);
     QCOMPARE(w->cursor().shape(), Qt::PointingHandCursor);
     clicca(w);
     QCOMPARE(aperture.aperture(),
              QList<QUrl>{QUrl::fromLocalFile(m_programma->cartella() + QStringLiteral("Guida.pdf"))});
-    QCOMPARE(percorsoManuale(), m_programma->cartella() + QStringLiteral("Guida.pdf"));
+    QCOMPARE(percorsoManuale(contestoDiProva().cartellaProgramma()),
+             m_programma->cartella() + QStringLiteral("Guida.pdf"));
 }
 
 // Escape closes it as "Chiudi" does (and so does a close box that a window

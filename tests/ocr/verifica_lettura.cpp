@@ -24,6 +24,8 @@
 #include "storage/archiviopagine.h"
 #include "storage/schedapagina.h"
 
+#include "support/supporto.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -279,7 +281,7 @@ int ricerca(const QString &corpus, int pagine)
     }
     out << "riempimento " << pagine << " pagine  secondi " << QString::number(tempo.elapsed() / 1000.0, 'f', 1)
         << "  byte per pagina " << QFileInfo(percorso).size() / pagine << Qt::endl;
-    TfrmCercaTesto finestra;
+    TfrmCercaTesto finestra(contestoDiProva());
     finestra.impostaArchivio(cartella, archivio, QStringLiteral("Grande"));
     finestra.show();
     QListWidget listaPrima;

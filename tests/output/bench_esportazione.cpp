@@ -110,7 +110,7 @@ int main(int argc, char **argv)
     const long primaDellaFinestra = piccoKb();
 
     t.start();
-    auto *finestra = new TfrmExpDocumenti(editor);
+    auto *finestra = new TfrmExpDocumenti(contestoDiProva(), editor);
     finestra->impostaArchivio(editor->percorsoArchivio());
     finestra->show();
     QApplication::processEvents();

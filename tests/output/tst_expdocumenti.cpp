@@ -123,7 +123,7 @@ void TestExpDocumenti::cleanup()
 
 std::unique_ptr<TfrmExpDocumenti> TestExpDocumenti::apri()
 {
-    auto f = std::make_unique<TfrmExpDocumenti>(frmDocumenti());
+    auto f = std::make_unique<TfrmExpDocumenti>(contestoDiProva(), frmDocumenti());
     f->impostaArchivio(frmDocumenti()->percorsoArchivio());
     f->show();
     QApplication::setActiveWindow(f.get());

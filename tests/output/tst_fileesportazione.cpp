@@ -421,20 +421,22 @@ void TestFileEsportazione::uccisoDuranteEsportazione()
         // The export as the window runs it, over endless rows; the parent
         // hears when a good part is written.
         ::close(tubo[0]);
-        ChiamateDisco c = chiamateDisco();
+        ChiamateDisco c = chiamateDiSistema();
         c.senzaNome = senzaNome;
-        impostaChiamateDisco(c);
         static const QByteArray testo("Una cella di un archivio grande, con lettere accentate: \xE0\xE8\xEC\xF2\xF9");
         CelleRiga celle;
         celle.fill(QByteArrayView(testo));
         try {
-            scriviEsportazione(xls, [&](const std::function<void(const CelleRiga &)> &riga) {
-                for (long n = 1;; ++n) {
-                    riga(celle);
-                    if (n == 20000 && ::write(tubo[1], "x", 1) != 1)
-                        ::_exit(2);
-                }
-            });
+            scriviEsportazione(
+                xls,
+                [&](const std::function<void(const CelleRiga &)> &riga) {
+                    for (long n = 1;; ++n) {
+                        riga(celle);
+                        if (n == 20000 && ::write(tubo[1], "x", 1) != 1)
+                            ::_exit(2);
+                    }
+                },
+                c);
         } catch (...) {
         }
         ::_exit(1);

@@ -168,13 +168,13 @@ void TestSlideshow::archivioVuoto()
     QVERIFY(avvia([&](TfrmSlideshow_Documenti *s) {
         finestra = s;
         QCOMPARE(mostrata(s), QStringLiteral("-"));
-        impostaRispostaMessaggi([&](const RichiestaMessaggio &r) {
+        contestoDiProva().impostaRispostaMessaggi([&](const RichiestaMessaggio &r) {
             timerDuranteMessaggio = s->Timer->isActive();
             richieste << r;
             return int(mrOk);
         });
         s->cmdAvantiClick();
-        impostaRispostaMessaggi(nullptr);
+        contestoDiProva().impostaRispostaMessaggi(nullptr);
         QVERIFY(!s->isVisible());
         QCOMPARE(s->lblPosizione->text(), QString());
     }));
@@ -198,14 +198,14 @@ void TestSlideshow::archivioIllegibile()
     QStringList testi;
     bool timerDopo = false;
     QVERIFY(avvia([&](TfrmSlideshow_Documenti *s) {
-        impostaRispostaMessaggi([&](const RichiestaMessaggio &r) {
+        contestoDiProva().impostaRispostaMessaggi([&](const RichiestaMessaggio &r) {
             timerDuranteMessaggio << s->Timer->isActive();
             testi << r.testo;
             return int(mrOk);
         });
         s->cmdAvantiClick();
         s->cmdAvantiClick();
-        impostaRispostaMessaggi(nullptr);
+        contestoDiProva().impostaRispostaMessaggi(nullptr);
         timerDopo = s->Timer->isActive();
         QVERIFY(s->isVisible());
         QCOMPARE(mostrata(s), QStringLiteral("-"));

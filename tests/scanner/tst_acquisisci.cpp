@@ -70,7 +70,7 @@ private:
 
 void TestAcquisisci::controlliEScelte()
 {
-    TfrmAcquisisci finestra;
+    TfrmAcquisisci finestra(contestoDiProva());
     QCOMPARE(finestra.objectName(), QStringLiteral("frmAcquisisci"));
     for (const char *nome : {"cboScanner", "cboRisoluzione", "cboModo", "cboOrigine", "btnAcquisisci",
                              "btnAnnulla", "prbAvanzamento", "imgFoto"})
@@ -92,7 +92,7 @@ void TestAcquisisci::controlliEScelte()
 // the window closes by itself; the opener's hook hears of it too.
 void TestAcquisisci::unaPagina()
 {
-    TfrmAcquisisci finestra;
+    TfrmAcquisisci finestra(contestoDiProva());
     int segnalate = 0;
     connect(&finestra, &TfrmAcquisisci::paginaAcquisita, this, [&](const QImage &p, int foglio) {
         QVERIFY(!p.isNull());
@@ -120,7 +120,7 @@ void TestAcquisisci::unaPagina()
 void TestAcquisisci::sceltaRicordata()
 {
     {
-        TfrmAcquisisci finestra;
+        TfrmAcquisisci finestra(contestoDiProva());
         esegui(finestra, [&] {
             finestra.cboScanner->setCurrentIndex(1);
             QTRY_VERIFY(finestra.btnAcquisisci->isEnabled());
@@ -131,7 +131,7 @@ void TestAcquisisci::sceltaRicordata()
         QCOMPARE(finestra.immagine().format(), QImage::Format_Mono);
     }
     QVERIFY(QFile::exists(fileScelteScanner()));
-    TfrmAcquisisci seconda;
+    TfrmAcquisisci seconda(contestoDiProva());
     esegui(seconda, [&] {
         QCOMPARE(seconda.cboScanner->currentData().toByteArray(), QByteArray("test:1"));
         QCOMPARE(seconda.cboRisoluzione->currentData().toInt(), 75);
@@ -145,7 +145,7 @@ void TestAcquisisci::sceltaRicordata()
 void TestAcquisisci::errorePagina()
 {
     RegistroMessaggi messaggi;
-    TfrmAcquisisci finestra;
+    TfrmAcquisisci finestra(contestoDiProva());
     finestra.impostaOpzioniDriver({{"read-return-value", QStringLiteral("SANE_STATUS_JAMMED")}});
     const int esito = esegui(finestra, [&] {
         finestra.cboRisoluzione->setCurrentIndex(finestra.cboRisoluzione->findData(75));
@@ -166,7 +166,7 @@ void TestAcquisisci::errorePagina()
 void TestAcquisisci::nessunoScanner()
 {
     m_prova = std::make_unique<ScannerDiProva>(false);
-    TfrmAcquisisci finestra;
+    TfrmAcquisisci finestra(contestoDiProva());
     QTimer::singleShot(0, &finestra, [&] {
         QTRY_COMPARE_WITH_TIMEOUT(finestra.lblStato->text(), messaggioScanner(EsitoScanner::NessunDispositivo), 20000);
         QVERIFY(!finestra.btnAcquisisci->isEnabled());
@@ -188,7 +188,7 @@ void TestAcquisisci::uscite_data()
 void TestAcquisisci::uscite()
 {
     QFETCH(int, modo);
-    TfrmAcquisisci finestra;
+    TfrmAcquisisci finestra(contestoDiProva());
     finestra.impostaOpzioniDriver({{"read-limit", true}, {"read-limit-size", 4096},
                                    {"read-delay", true}, {"read-delay-duration", 50000}});
     QElapsedTimer tempo;
@@ -231,7 +231,7 @@ void TestAcquisisci::pacco()
     QFETCH(QString, inizio);
 
     RegistroMessaggi messaggi;
-    TfrmAcquisisci finestra;
+    TfrmAcquisisci finestra(contestoDiProva());
     QList<int> fogli;
     finestra.impostaPacco([&](const QImage &pagina, int foglio) {
         fogli.append(foglio);

@@ -115,7 +115,7 @@ struct Lista {
 
 Lista cerca(const QString &autore, const QString &titolo)
 {
-    TfrmTrovaPagine f(frmDocumenti());
+    TfrmTrovaPagine f(contestoDiProva(), frmDocumenti());
     suArchivioEditore(&f);
     f.impostaChiamante(Chiamante::Documenti);
     f.show();
@@ -137,7 +137,7 @@ Lista apri(Conta conta)
 {
     QElapsedTimer t;
     t.start();
-    Finestra f(frmDocumenti());
+    Finestra f(contestoDiProva(), frmDocumenti());
     suArchivioEditore(&f);
     f.show();
     lasciaDipingere(&f);
@@ -162,7 +162,7 @@ double esporta()
 
 double stampa(const QString &pdf)
 {
-    TfrmTrovaPagine f(frmDocumenti());
+    TfrmTrovaPagine f(contestoDiProva(), frmDocumenti());
     suArchivioEditore(&f);
     f.impostaChiamante(Chiamante::Documenti);
     f.show();
@@ -181,7 +181,7 @@ double stampa(const QString &pdf)
 
 int righe(const QString &uscita)
 {
-    TfrmTrovaPagine f(frmDocumenti());
+    TfrmTrovaPagine f(contestoDiProva(), frmDocumenti());
     suArchivioEditore(&f);
     f.impostaChiamante(Chiamante::Documenti);
     f.show();
@@ -197,7 +197,7 @@ int righe(const QString &uscita)
 // The preview of the full list, to the moment its first page is on screen.
 double anteprima()
 {
-    TfrmTrovaPagine f(frmDocumenti());
+    TfrmTrovaPagine f(contestoDiProva(), frmDocumenti());
     suArchivioEditore(&f);
     f.impostaChiamante(Chiamante::Documenti);
     f.show();
@@ -224,7 +224,7 @@ double anteprima()
     });
     guarda.start(1);
     t.start();
-    anteprimaReport(&f, report, f.titoloStampa());
+    anteprimaReport(f.contesto(), &f, report, f.titoloStampa());
     return tempo;
 }
 

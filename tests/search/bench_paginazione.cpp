@@ -29,7 +29,6 @@ long piccoMemoriaKb()
 int main(int argc, char **argv)
 {
     QGuiApplication app(argc, argv);
-    impostaFormatiProcesso();
     const int quante = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 100000;
 
     // Lines as wide as the search window's: 150 characters.

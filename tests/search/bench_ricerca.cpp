@@ -140,7 +140,7 @@ int main(int argc, char **argv)
 
         // The whole "Cerca" click of a window, busy label and panels included.
         const qint64 finestra = misura([&] {
-            TfrmTrovaPagine f(frmDocumenti());
+            TfrmTrovaPagine f(contestoDiProva(), frmDocumenti());
             f.impostaArchivio(percorso, QStringLiteral("Bench"));
             f.impostaChiamante(Chiamante::Documenti);
             f.show();

@@ -73,7 +73,7 @@ void TestCercaTesto::init()
 
 std::unique_ptr<TfrmCercaTesto> TestCercaTesto::finestra()
 {
-    auto f = std::make_unique<TfrmCercaTesto>();
+    auto f = std::make_unique<TfrmCercaTesto>(contestoDiProva());
     f->impostaArchivio(cartella(), archivio(), kNome);
     f->show();
     return f;

@@ -52,7 +52,6 @@ class TestReportRiepilogo : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { impostaFormatiProcesso(); }
     void listaVuota();
     void duecentoRighe();
     void rigaLungaTagliata();

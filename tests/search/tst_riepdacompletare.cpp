@@ -86,7 +86,7 @@ void TestRiepDaCompletare::cleanup()
 
 std::unique_ptr<TfrmRiepDaCompletare> TestRiepDaCompletare::apri()
 {
-    auto f = std::make_unique<TfrmRiepDaCompletare>(frmDocumenti());
+    auto f = std::make_unique<TfrmRiepDaCompletare>(contestoDiProva(), frmDocumenti());
     suArchivioEditore(f.get());
     f->show();
     QApplication::setActiveWindow(f.get());
@@ -186,7 +186,7 @@ void TestRiepDaCompletare::trovaCammina()
 // Each kind of window remembers its own last find text.
 void TestRiepDaCompletare::ultimoTrovaSeparatoDallaRicerca()
 {
-    auto ricerca = std::make_unique<TfrmTrovaPagine>(frmDocumenti());
+    auto ricerca = std::make_unique<TfrmTrovaPagine>(contestoDiProva(), frmDocumenti());
     suArchivioEditore(ricerca.get());
     ricerca->show();
     QTest::mouseClick(ricerca->btnCerca, Qt::LeftButton);

@@ -154,13 +154,13 @@ void TestStampaRiepilogo::cleanup()
 FinestraRiepilogo *TestStampaRiepilogo::apri(bool trova)
 {
     if (trova) {
-        auto *f = new TfrmTrovaPagine(frmDocumenti());
+        auto *f = new TfrmTrovaPagine(contestoDiProva(), frmDocumenti());
         m_finestra.reset(f);
         suArchivioEditore(f);
         f->show();
         QTest::mouseClick(f->btnCerca, Qt::LeftButton);
     } else {
-        m_finestra = std::make_unique<TfrmRiepDaCompletare>(frmDocumenti());
+        m_finestra = std::make_unique<TfrmRiepDaCompletare>(contestoDiProva(), frmDocumenti());
         suArchivioEditore(m_finestra.get());
         m_finestra->show();
     }

@@ -120,7 +120,7 @@ void TestTrovaPagine::cleanup()
 
 std::unique_ptr<TfrmTrovaPagine> TestTrovaPagine::apri(bool marca)
 {
-    auto f = std::make_unique<TfrmTrovaPagine>(frmDocumenti());
+    auto f = std::make_unique<TfrmTrovaPagine>(contestoDiProva(), frmDocumenti());
     suArchivioEditore(f.get());
     if (marca)
         f->impostaChiamante(Chiamante::Documenti);

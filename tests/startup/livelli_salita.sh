@@ -15,11 +15,11 @@ casi=(
     "commands/comanditesto.cpp|editor/frmdocumenti.h"
     "scanner/frmacquisisci.cpp|commands/paginepacco.h"
     "search/aprischeda.cpp|output/frmexpdocumenti.h"
-    "storage/testo.cpp|app/finestre.h"
+    "storage/testo.cpp|app/contesto.h"
     "storage/testo.cpp|document/documentoarchivio.h"
-    "document/documentoarchivio.cpp|app/finestre.h"
-    "app/finestre.cpp|document/documentoarchivio.h"
-    "app/finestre.cpp|startup/finestre.h"
+    "document/documentoarchivio.cpp|app/contesto.h"
+    "app/contesto.cpp|document/documentoarchivio.h"
+    "app/contesto.cpp|startup/finestre.h"
     "archives/frmapricatalogo.cpp|../editor/frmdocumenti.h"
 )
 errori=0

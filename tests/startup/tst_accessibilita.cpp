@@ -35,16 +35,16 @@ QWidget *mostra(const QString &nome, const QString &cartella, std::unique_ptr<QW
     QWidget *finestra = nullptr;
     for (Permanente p : {Permanente::Avvio, Permanente::ApriCatalogo, Permanente::CreaCatalogo}) {
         if (finestre().permanenti[size_t(p)]->objectName() == nome) {
-            mostraFinestra(p);
+            contestoDiProva().mostraFinestra(p);
             finestra = finestre().permanenti[size_t(p)];
         }
     }
     if (!finestra) {
         finestra = apriEditore(cartella, QStringLiteral("Prova"));
         if (nome == QLatin1String("frmExpDocumenti"))
-            dialogo = std::make_unique<TfrmExpDocumenti>(finestra);
+            dialogo = std::make_unique<TfrmExpDocumenti>(contestoDiProva(), finestra);
         else if (nome == QLatin1String("frmAllegaCartella"))
-            dialogo = std::make_unique<TfrmAllegaCartella>(finestra);
+            dialogo = std::make_unique<TfrmAllegaCartella>(contestoDiProva(), finestra);
         if (dialogo) {
             dialogo->show();
             finestra = dialogo.get();
@@ -386,7 +386,7 @@ void TestAccessibilita::collegamenti()
     std::unique_ptr<QWidget> dialogo;
     QWidget *proprietario = finestre().permanenti[size_t(Permanente::Avvio)];
     if (finestra == QLatin1String("frmGuida"))
-        dialogo = std::make_unique<TfrmGuida>(proprietario);
+        dialogo = std::make_unique<TfrmGuida>(contestoDiProva(), proprietario);
     else if (finestra == QLatin1String("frmInfo"))
         dialogo = std::make_unique<TfrmInfo>(proprietario);
     else

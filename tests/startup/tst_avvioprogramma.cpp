@@ -173,7 +173,7 @@ void TestAvvioProgramma::cartellaNonCreabile()
     luoghi.eseguibile = radice.filePath(QStringLiteral("bin"));
     luoghi.richiesta = file + QStringLiteral("/sotto");
     RegistroMessaggi messaggi;
-    QCOMPARE(apriCartellaProgramma(luoghi), QString());
+    QCOMPARE(apriCartellaProgramma(luoghi, contestoDiProva()), QString());
     QCOMPARE(messaggi.testi(), QStringList{kCartellaNonCreata.arg(luoghi.richiesta)});
     QCOMPARE(messaggi.messaggi().at(0).tipo, TipoMessaggio::Errore);
 }
@@ -227,7 +227,7 @@ void TestAvvioProgramma::preparazioneFallita()
     RegistroMessaggi messaggi;
     if (!messaggio.isEmpty())
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("non è stato possibile preparare")));
-    QCOMPARE(apriCartellaProgramma(luoghi), QDir(luoghi.datiUtente).absolutePath());
+    QCOMPARE(apriCartellaProgramma(luoghi, contestoDiProva()), QDir(luoghi.datiUtente).absolutePath());
     if (messaggio.isEmpty()) {
         QVERIFY(messaggi.testi().isEmpty());
         return;
@@ -249,7 +249,7 @@ void TestAvvioProgramma::pulsantiInItaliano()
               << box->button(QMessageBox::No)->text().remove(u'&');
         box->button(QMessageBox::No)->click();
     });
-    QVERIFY(!conferma(QStringLiteral("Procedere?")));
+    QVERIFY(!contestoDiProva().conferma(QStringLiteral("Procedere?")));
     QVERIFY(!modaleMancata());
     QCOMPARE(testi, (QStringList{QStringLiteral("Sì"), QStringLiteral("No")}));
 }

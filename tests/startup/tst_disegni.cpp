@@ -1,19 +1,9 @@
 #include "app/disegnirisorse.h"
-#include "editor/frmallegacartella.h"
 #include "editor/frmdocumenti.h"
-#include "editor/frmzoom.h"
 #include "home/frmavvio.h"
-#include "home/frmguida.h"
-#include "home/frminfo.h"
-#include "home/frmsplash.h"
-#include "output/frmanteprimapagina.h"
-#include "output/frmexpdocumenti.h"
-#include "output/frmslideshow_documenti.h"
-#include "output/frmstampapagina.h"
-#include "search/frmriepdacompletare.h"
-#include "search/frmtrovapagine.h"
 #include "startup/finestre.h"
 
+#include "support/dialoghi_supporto.h"
 #include "support/supporto.h"
 
 #include <QDirIterator>
@@ -29,7 +19,7 @@ namespace {
 
 struct Dialogo {
     const char *nome;
-    std::function<QWidget *(QWidget *)> crea;
+    const char *istanza;
     bool disegni = true; // has pictures of its own (the zoom shows only the scan)
 };
 
@@ -38,17 +28,17 @@ struct Dialogo {
 const QVector<Dialogo> &dialoghi()
 {
     static const QVector<Dialogo> d{
-        {"guida", [](QWidget *p) { return new TfrmGuida(p); }},
-        {"info", [](QWidget *p) { return new TfrmInfo(p); }},
-        {"splash", [](QWidget *p) { return new TfrmSplash(p); }},
-        {"zoom", [](QWidget *p) { return new TfrmZoom(p); }, false},
-        {"allegati", [](QWidget *p) { return new TfrmAllegaCartella(p); }},
-        {"slideshow", [](QWidget *p) { return new TfrmSlideshow_Documenti(p); }},
-        {"da completare", [](QWidget *p) { return new TfrmRiepDaCompletare(p); }},
-        {"esportazione", [](QWidget *p) { return new TfrmExpDocumenti(p); }},
-        {"ricerca", [](QWidget *p) { return new TfrmTrovaPagine(p); }},
-        {"anteprima", [](QWidget *p) { return new TfrmAnteprimaPagina(p); }},
-        {"stampa", [](QWidget *p) { return new TfrmStampaPagina(p); }},
+        {"guida", "frmGuida"},
+        {"info", "frmInfo"},
+        {"splash", "frmSplash"},
+        {"zoom", "frmZoom", false},
+        {"allegati", "frmAllegaCartella"},
+        {"slideshow", "frmSlideshow_Documenti"},
+        {"da completare", "frmRiepDaCompletare"},
+        {"esportazione", "frmExpDocumenti"},
+        {"ricerca", "frmTrovaPagine"},
+        {"anteprima", "frmAnteprimaPagina"},
+        {"stampa", "frmStampaPagina"},
     };
     return d;
 }
@@ -133,15 +123,15 @@ void TestDisegni::secondaAperturaNonDisegna()
     const Dialogo &d = dialoghi().at(indice);
 
     const int prima = disegniEseguiti();
-    std::unique_ptr<QWidget> nascosto(d.crea(frmDocumenti()));
+    std::unique_ptr<QWidget> nascosto(creaDialogo(QString::fromLatin1(d.istanza), frmDocumenti()));
     QCOMPARE(disegniEseguiti(), prima);
     nascosto.reset();
 
-    apriEChiudi(std::unique_ptr<QWidget>(d.crea(frmDocumenti())));
+    apriEChiudi(std::unique_ptr<QWidget>(creaDialogo(QString::fromLatin1(d.istanza), frmDocumenti())));
     const int primaApertura = disegniEseguiti();
     if (d.disegni)
         QVERIFY(primaApertura > prima);
-    apriEChiudi(std::unique_ptr<QWidget>(d.crea(frmDocumenti())));
+    apriEChiudi(std::unique_ptr<QWidget>(creaDialogo(QString::fromLatin1(d.istanza), frmDocumenti())));
     QCOMPARE(disegniEseguiti(), primaApertura);
 }
 

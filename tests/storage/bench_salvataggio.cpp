@@ -64,18 +64,15 @@ int main(int argc, char **argv)
     TSchedaPagina scheda = schedaVuota();
     impostaCampo(scheda, Campo::Titolo, QStringLiteral("Pagina di prova"));
 
-    const ChiamateDisco vere = chiamateDisco();
+    const ChiamateDisco &vere = chiamateDiSistema();
     ChiamateDisco senza = vere;
     senza.sincronizza = &nessunaSincronizzazione;
 
     std::printf("folder %s, %d repetitions, ms per operation\n", qPrintable(base), volte);
     std::printf("%-28s %10s %10s %10s\n", "", "synced", "not synced", "cost");
-    const auto misura = [&](const char *nome, const std::function<void(int)> &passo) {
-        impostaChiamateDisco(vere);
-        const double con = millisecondiPerVolta(volte, passo);
-        impostaChiamateDisco(senza);
-        const double senzaSync = millisecondiPerVolta(volte, passo);
-        impostaChiamateDisco(vere);
+    const auto misura = [&](const char *nome, const std::function<void(int, const ChiamateDisco &)> &passo) {
+        const double con = millisecondiPerVolta(volte, [&](int i) { passo(i, vere); });
+        const double senzaSync = millisecondiPerVolta(volte, [&](int i) { passo(i, senza); });
         std::printf("%-28s %10.3f %10.3f %10.3f\n", nome, con, senzaSync, con - senzaSync);
     };
 
@@ -86,21 +83,21 @@ int main(int argc, char **argv)
             a.AggiungiScheda(scheda);
         a.ChiudiArchivio();
     }
-    misura("record overwritten", [&](int i) {
-        TArchivioPagine a;
+    misura("record overwritten", [&](int i, const ChiamateDisco &chiamate) {
+        TArchivioPagine a(chiamate);
         a.ApriArchivio(archivio);
         a.ScriviScheda(1 + i % 10, scheda);
         a.ChiudiArchivio();
     });
-    misura("record appended", [&](int) {
-        TArchivioPagine a;
+    misura("record appended", [&](int, const ChiamateDisco &chiamate) {
+        TArchivioPagine a(chiamate);
         a.ApriArchivio(archivio);
         a.AggiungiScheda(scheda);
         a.ChiudiArchivio();
     });
-    misura("scan replaced (A4, 150 dpi)", [&](int i) {
+    misura("scan replaced (A4, 150 dpi)", [&](int i, const ChiamateDisco &chiamate) {
         scriviFileFoto(programma, percorsoFotoPagina(programma, QStringLiteral("Misura"), QString::number(1 + i % 10)),
-                       foto);
+                       foto, QByteArray(), chiamate);
     });
     return 0;
 }

@@ -168,14 +168,11 @@ void TestAllegaCopia::letturaFallita()
     const QString destinazione = dir.filePath(QStringLiteral("Documenti_Allegati/documento.pdf"));
     QVERIFY(scriviFile(destinazione, "copia precedente"));
 
-    const ChiamateDisco vecchie = chiamateDisco();
-    ChiamateDisco guaste = vecchie;
+    ChiamateDisco guaste = chiamateDiSistema();
     guaste.leggi = &leggiFinoAlGuasto;
     g_leggibili = leggibili;
-    impostaChiamateDisco(guaste);
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QRegularExpression::escape(destinazione)));
-    const bool copiato = copiaSostituendo(sorgente, destinazione);
-    impostaChiamateDisco(vecchie);
+    const bool copiato = copiaSostituendo(sorgente, destinazione, nullptr, 07777, guaste);
 
     QVERIFY(!copiato);
     QCOMPARE(leggiFile(destinazione), QByteArray("copia precedente"));

@@ -261,15 +261,16 @@ void TestArchivioCondiviso::sincronizzazioneFallitaSegnalata()
     QTemporaryDir dir;
     const QString percorso = dir.filePath(QStringLiteral("a.kpx"));
     QVERIFY(scriviFile(percorso, QByteArray()));
-    TArchivioPagine a;
-    a.ApriArchivio(percorso);
-    QCOMPARE(a.AggiungiScheda(schedaCon(QStringLiteral("uno"))), 1);
+    {
+        TArchivioPagine sano;
+        sano.ApriArchivio(percorso);
+        QCOMPARE(sano.AggiungiScheda(schedaCon(QStringLiteral("uno"))), 1);
+    }
 
-    const ChiamateDisco vecchie = chiamateDisco();
-    ChiamateDisco guaste = vecchie;
+    ChiamateDisco guaste = chiamateDiSistema();
     guaste.sincronizza = &sincronizzaConErrore;
-    impostaChiamateDisco(guaste);
-    const auto ripristina = qScopeGuard([&] { impostaChiamateDisco(vecchie); });
+    TArchivioPagine a(guaste);
+    a.ApriArchivio(percorso);
     const QRegularExpression registro(QRegularExpression::escape(percorso)
                                       + QStringLiteral(".*errore di lettura o scrittura sul dispositivo"));
     QTest::ignoreMessage(QtWarningMsg, registro);

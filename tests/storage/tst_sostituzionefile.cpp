@@ -18,6 +18,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -66,59 +67,51 @@ int sincronizzaConErrore(int)
     return -1;
 }
 
-// Installs a failing call while it lives.
-class GuastoDisco
+// The system's calls with one of them failing.
+ChiamateDisco chiamateGuaste(Guasto guasto)
 {
-public:
-    explicit GuastoDisco(Guasto guasto)
-        : m_vecchie(chiamateDisco())
-    {
-        ChiamateDisco c = m_vecchie;
-        switch (guasto) {
-        case Guasto::DiscoPienoAMeta:
-            g_resto = 10;
-            c.scrivi = &scriviFinoAlResto;
-            break;
-        case Guasto::DiscoPienoSubito:
-            g_resto = 0;
-            c.scrivi = &scriviFinoAlResto;
-            break;
-        case Guasto::NessunByte:
-            c.scrivi = &scriviNulla;
-            break;
-        case Guasto::SincronizzazioneFallita:
-            c.sincronizza = &sincronizzaConErrore;
-            break;
-        }
-        impostaChiamateDisco(c);
+    ChiamateDisco c = chiamateDiSistema();
+    switch (guasto) {
+    case Guasto::DiscoPienoAMeta:
+        g_resto = 10;
+        c.scrivi = &scriviFinoAlResto;
+        break;
+    case Guasto::DiscoPienoSubito:
+        g_resto = 0;
+        c.scrivi = &scriviFinoAlResto;
+        break;
+    case Guasto::NessunByte:
+        c.scrivi = &scriviNulla;
+        break;
+    case Guasto::SincronizzazioneFallita:
+        c.sincronizza = &sincronizzaConErrore;
+        break;
     }
-    ~GuastoDisco() { impostaChiamateDisco(m_vecchie); }
+    return c;
+}
 
-private:
-    ChiamateDisco m_vecchie;
-};
-
-// Records the disk calls of one replacement and what the path holds at
-// each: whether the new file already stands at the path (it got there by
-// the rename) and which file or folder a sync is for.
+// Records the disk calls of one replacement made through chiamate() and
+// what the path holds at each: whether the new file already stands at the
+// path (it got there by the rename) and which file or folder a sync is for.
 class RegistroDisco
 {
 public:
     explicit RegistroDisco(const QString &percorso)
         : m_percorso(QFile::encodeName(percorso))
         , m_cartella(QFile::encodeName(QFileInfo(percorso).absolutePath()))
-        , m_vecchie(chiamateDisco())
     {
         s_attivo = this;
-        ChiamateDisco c = m_vecchie;
+    }
+    ~RegistroDisco() { s_attivo = nullptr; }
+
+    // The system's calls with writes and syncs recorded here while this
+    // lives.
+    static ChiamateDisco chiamate()
+    {
+        ChiamateDisco c = chiamateDiSistema();
         c.scrivi = &scrivi;
         c.sincronizza = &sincronizza;
-        impostaChiamateDisco(c);
-    }
-    ~RegistroDisco()
-    {
-        impostaChiamateDisco(m_vecchie);
-        s_attivo = nullptr;
+        return c;
     }
 
     // The steps seen, a rename made after the last call included.
@@ -180,7 +173,6 @@ private:
     static RegistroDisco *s_attivo;
     QByteArray m_percorso;
     QByteArray m_cartella;
-    ChiamateDisco m_vecchie;
     ino_t m_nuovo = 0;
     bool m_alSuoPosto = false;
     QStringList m_passi;
@@ -213,27 +205,27 @@ struct FileDelProgramma {
     }
 
     // Replaces the file of the given kind; false when the program knew it failed.
-    bool sostituisci(Scrittore s) const
+    bool sostituisci(Scrittore s, const ChiamateDisco &chiamate = chiamateDiSistema()) const
     {
         switch (s) {
         case Scrittore::Password:
             try {
-                scriviPasswordMemorizzata(password, QStringLiteral("NUOVA"));
+                scriviPasswordMemorizzata(password, QStringLiteral("NUOVA"), chiamate);
                 return true;
             } catch (const FileIni::ErroreFileIni &) {
                 return false;
             }
         case Scrittore::Foto:
-            return scriviFileFoto(programma, foto, tinta(QSize(64, 64), Qt::blue));
+            return scriviFileFoto(programma, foto, tinta(QSize(64, 64), Qt::blue), QByteArray(), chiamate);
         case Scrittore::Allegato:
-            return copiaSostituendo(sorgente, allegato);
+            return copiaSostituendo(sorgente, allegato, nullptr, 07777, chiamate);
         case Scrittore::Manuale:
-            return scriviManuale(manuale, {});
+            return scriviManuale(manuale, {}, chiamate);
         case Scrittore::Esportazione:
             try {
-                scriviEsportazione(esportazione, [](const std::function<void(const CelleRiga &)> &riga) {
-                    riga(CelleRiga{});
-                });
+                scriviEsportazione(
+                    esportazione, [](const std::function<void(const CelleRiga &)> &riga) { riga(CelleRiga{}); },
+                    chiamate);
                 return true;
             } catch (const std::exception &) {
                 return false;
@@ -249,7 +241,10 @@ struct FileDelProgramma {
             report.prepara();
             RispostaStampa risposta;
             risposta.stampaIn(stampa);
-            return stampaReport(nullptr, report, QStringLiteral("Riepilogo")) == EsitoStampa::Stampata;
+            Contesto &contesto = contestoDiProva();
+            contesto.impostaChiamateDisco(chiamate);
+            const auto ripristina = qScopeGuard([&contesto] { contesto.impostaChiamateDisco(chiamateDiSistema()); });
+            return stampaReport(contesto, nullptr, report, QStringLiteral("Riepilogo")) == EsitoStampa::Stampata;
         }
         }
         return true;
@@ -464,10 +459,7 @@ void TestSostituzioneFile::guastoLasciaIlVecchio()
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QRegularExpression::escape(percorso)));
     if (scrittore == Scrittore::Password)
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^settings file:")));
-    {
-        const GuastoDisco g(guasto);
-        QVERIFY(!file.sostituisci(scrittore));
-    }
+    QVERIFY(!file.sostituisci(scrittore, chiamateGuaste(guasto)));
     QCOMPARE(leggiFile(percorso), prima);
     QCOMPARE(tuttoInCartella(percorso), vicini);
     if (scrittore == Scrittore::Password)
@@ -546,7 +538,7 @@ void TestSostituzioneFile::ordineSulDisco()
     const FileDelProgramma file(dir.path());
     QVERIFY(file.prepara());
     RegistroDisco registro(file.percorso(scrittore));
-    QVERIFY(file.sostituisci(scrittore));
+    QVERIFY(file.sostituisci(scrittore, RegistroDisco::chiamate()));
     QCOMPARE(
         registro.passi(),
         (QStringList{QStringLiteral("scrive il file nuovo"), QStringLiteral("sincronizza il file nuovo"),

@@ -1,6 +1,6 @@
 #include "support/avanzamento_supporto.h"
 
-#include "app/lavorolungo.h"
+#include "support/supporto.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -10,14 +10,14 @@
 
 AnnullaAvanzamento::AnnullaAvanzamento()
 {
-    LavoroLungo::impostaAttesa(0);
+    contestoDiProva().impostaAttesaLavoroLungo(0);
     qApp->installEventFilter(this);
 }
 
 AnnullaAvanzamento::~AnnullaAvanzamento()
 {
     qApp->removeEventFilter(this);
-    LavoroLungo::impostaAttesa(500);
+    contestoDiProva().impostaAttesaLavoroLungo(500);
 }
 
 bool AnnullaAvanzamento::eventFilter(QObject *oggetto, QEvent *evento)

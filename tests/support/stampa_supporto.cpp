@@ -1,12 +1,12 @@
 #include "support/stampa_supporto.h"
 
-#include "app/stampareport.h"
+#include "support/supporto.h"
 
 #include <QPrinter>
 
 RispostaStampa::RispostaStampa()
 {
-    impostaRispostaStampa([this](QPrinter &stampante) {
+    contestoDiProva().impostaRispostaStampa([this](QPrinter &stampante) {
         m_richieste.append({stampante.docName(), stampante.outputFileName()});
         if (m_risposte.isEmpty())
             return false;
@@ -18,5 +18,5 @@ RispostaStampa::RispostaStampa()
 
 RispostaStampa::~RispostaStampa()
 {
-    impostaRispostaStampa({});
+    contestoDiProva().impostaRispostaStampa({});
 }

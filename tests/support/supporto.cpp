@@ -14,9 +14,15 @@
 #include <QTimer>
 #include <QWidget>
 
+Contesto &contestoDiProva()
+{
+    static Contesto contesto;
+    return contesto;
+}
+
 RegistroMessaggi::RegistroMessaggi()
 {
-    impostaRispostaMessaggi([this](const RichiestaMessaggio &r) {
+    contestoDiProva().impostaRispostaMessaggi([this](const RichiestaMessaggio &r) {
         m_messaggi.append(r);
         if (!m_risposte.isEmpty())
             return m_risposte.dequeue();
@@ -26,7 +32,7 @@ RegistroMessaggi::RegistroMessaggi()
 
 RegistroMessaggi::~RegistroMessaggi()
 {
-    impostaRispostaMessaggi(nullptr);
+    contestoDiProva().impostaRispostaMessaggi(nullptr);
 }
 
 QStringList RegistroMessaggi::testi() const
@@ -39,7 +45,7 @@ QStringList RegistroMessaggi::testi() const
 
 RispostaFile::RispostaFile()
 {
-    impostaRispostaFile([this](const RichiestaFile &r) {
+    contestoDiProva().impostaRispostaFile([this](const RichiestaFile &r) {
         m_richieste.append(r);
         return m_risposte.isEmpty() ? QString() : m_risposte.dequeue();
     });
@@ -47,7 +53,7 @@ RispostaFile::RispostaFile()
 
 RispostaFile::~RispostaFile()
 {
-    impostaRispostaFile(nullptr);
+    contestoDiProva().impostaRispostaFile(nullptr);
 }
 
 namespace {
@@ -72,15 +78,16 @@ ProgrammaDiProva::ProgrammaDiProva()
     // too: tests that check nothing lands next to the program folder must
     // not see the files of tests running beside them in the shared /tmp.
     QDir(m_dir.path()).mkdir(QStringLiteral("programma"));
-    impostaTerminazione([this] { ++m_terminazioni; });
-    createWindows(cartella());
+    contestoDiProva().impostaCartellaProgramma(cartella());
+    contestoDiProva().impostaTerminazione([this] { ++m_terminazioni; });
+    createWindows(contestoDiProva());
 }
 
 ProgrammaDiProva::~ProgrammaDiProva()
 {
     chiudiModali();
     destroyWindows();
-    impostaTerminazione(nullptr);
+    contestoDiProva().impostaTerminazione(nullptr);
 }
 
 QString ProgrammaDiProva::cartella() const

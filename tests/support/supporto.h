@@ -1,7 +1,6 @@
 #pragma once
 
-#include "app/dialoghifile.h"
-#include "app/messaggi.h"
+#include "app/contesto.h"
 
 #include <QList>
 #include <QObject>
@@ -13,6 +12,11 @@
 #include <functional>
 
 class QWidget;
+
+// The context the windows of a test work with: the program folder of the
+// ProgrammaDiProva alive, and the stand-ins below while they live. A test
+// that makes a window or calls a command itself hands it this one.
+Contesto &contestoDiProva();
 
 // Answers every message box while it lives, records what each said, and
 // gives the queued answers in order (then OK for notices, Yes for questions).
