@@ -89,12 +89,12 @@ void ComandiTesto::fotoSulloSchermo(const QImage &foto)
 
 QString ComandiTesto::scansione(int posizione) const
 {
-    return percorsoFotoPagina(m_documento.cartellaProgramma(), m_documento.nome(), QString::number(posizione));
+    return percorsoFotoPagina(m_documento.cartella(), m_documento.nome(), QString::number(posizione));
 }
 
 IndiceTesti *ComandiTesto::indice(bool dire)
 {
-    const QString percorso = IndiceTesti::percorsoIn(m_documento.cartellaProgramma());
+    const QString percorso = IndiceTesti::percorsoIn(m_documento.cartella());
     // A file removed since it was opened would take the texts into nothing:
     // it is made anew, unless the whole archive's reading holds it.
     if (m_indice && !m_archivio && !QFileInfo::exists(percorso))
@@ -250,7 +250,7 @@ void ComandiTesto::cercaNelTesto()
 {
     int posizione = 0;
     apriDialogo<TfrmCercaTesto>(m_contesto, m_finestra, [&](TfrmCercaTesto &d) {
-        d.impostaArchivio(m_documento.cartellaProgramma(), m_documento.percorso(), m_documento.nome());
+        d.impostaArchivio(m_documento.cartella(), m_documento.percorso(), m_documento.nome());
         // The chosen page is read once the window has closed.
         connect(&d, &QDialog::finished, &d, [&d, &posizione] { posizione = d.posizioneScelta(); });
     });
@@ -275,7 +275,7 @@ void ComandiTesto::riconosciArchivio()
         m_contesto.errore(kMessaggioAccessoArchivio);
         return;
     }
-    m_archivio = std::make_unique<LetturaArchivio>(*i, m_documento.cartellaProgramma(), m_documento.nome(), conteggio);
+    m_archivio = std::make_unique<LetturaArchivio>(*i, m_documento.cartella(), m_documento.nome(), conteggio);
     // Not modal: the user goes on working while the pages are read.
     m_avanzamentoArchivio =
         new QProgressDialog(QStringLiteral("Riconoscimento del testo delle pagine dell'archivio"),
@@ -348,7 +348,7 @@ void ComandiTesto::esportaPdf()
     richiesta.titolo = QStringLiteral("Esporta PDF ricercabile");
     richiesta.filtri = {QStringLiteral("Documento PDF (*.pdf)")};
     richiesta.nomeProposto = nome + QStringLiteral(".pdf");
-    richiesta.cartella = m_documento.cartellaProgramma();
+    richiesta.cartella = m_documento.cartella();
     richiesta.estensionePredefinita = QStringLiteral("pdf");
     const QString destinazione = m_contesto.scegliFile(m_finestra, richiesta);
     if (destinazione.isEmpty())

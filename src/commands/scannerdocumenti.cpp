@@ -38,7 +38,7 @@ void ComandiScanner::acquisisciPagine()
         emit campoMancante(mancante->campo);
         return;
     }
-    const QString cartella = m_documento.cartellaProgramma();
+    const QString cartella = m_documento.cartella();
     const QString percorso = m_documento.percorso();
     const QString nome = m_documento.nome();
     TfrmAcquisisci finestra(m_contesto, m_finestra);

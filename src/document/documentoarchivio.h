@@ -31,7 +31,7 @@ public:
     // cartellaProgramma ends with '/': the scans are found under it.
     explicit DocumentoArchivio(const QString &cartellaProgramma, QObject *parent = nullptr);
 
-    QString cartellaProgramma() const { return m_cartella; }
+    QString cartella() const { return m_cartella; }
     void impostaCartellaProgramma(const QString &cartella) { m_cartella = cartella; }
 
     // Makes an archive current (the full path of its file and its name,

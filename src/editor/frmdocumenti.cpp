@@ -353,7 +353,7 @@ void TfrmDocumenti::PulisciScheda()
 
 void TfrmDocumenti::LeggiFotoPagina()
 {
-    const QString cartella = m_documento->cartellaProgramma();
+    const QString cartella = m_documento->cartella();
     const QString percorso = m_documento->percorsoFoto();
     QByteArray jpeg;
     const QImage letta = leggiFileFoto(cartella, percorso, &jpeg);
@@ -365,7 +365,7 @@ bool TfrmDocumenti::ScriviFotoPagina()
 {
     if (m_fotoIlleggibile)
         return true; // the scan on disk stays as it is
-    return scriviFileFoto(m_documento->cartellaProgramma(), m_documento->percorsoFoto(), foto(), jpegFoto(),
+    return scriviFileFoto(m_documento->cartella(), m_documento->percorsoFoto(), foto(), jpegFoto(),
                           m_contesto.chiamateDisco());
 }
 
