@@ -112,7 +112,7 @@ void TfrmCambiaPassword::campoChange()
 
 void TfrmCambiaPassword::cmdOKClick()
 {
-    const QString archivio = percorsoArchivioPassword(m_contesto.cartellaProgramma());
+    const QString archivio = percorsoArchivioPassword(m_contesto.cartella());
     QString memorizzata;
     try {
         memorizzata = leggiPasswordMemorizzata(archivio);

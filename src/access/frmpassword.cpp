@@ -97,7 +97,7 @@ void TfrmPassword::cmdOKClick()
 {
     QString memorizzata;
     try {
-        memorizzata = leggiPasswordMemorizzata(percorsoArchivioPassword(m_contesto.cartellaProgramma()));
+        memorizzata = leggiPasswordMemorizzata(percorsoArchivioPassword(m_contesto.cartella()));
     } catch (const std::exception &e) {
         qCWarning(lcFile) << "password store:" << e.what();
         m_contesto.messaggio(kErroreLettura);

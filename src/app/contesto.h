@@ -37,7 +37,7 @@ public:
     // The folder of the executable, where every file of the program lives
     // (archives, scans, attachments, password store, export, manual).
     // Always ends with '/', so paths are built by plain concatenation.
-    const QString &cartellaProgramma() const { return m_cartella; }
+    const QString &cartella() const { return m_cartella; }
     void impostaCartellaProgramma(const QString &cartella);
 
     // The message box (app/messaggi.h tells the kinds apart).

@@ -167,7 +167,7 @@ EsitoStampa stampaReport(const Contesto &contesto, QWidget *proprietario, const 
                          const QString &nomeStampa, QString *motivo)
 {
     QPrinter stampante(QPrinter::HighResolution);
-    preparaStampante(stampante, contesto.cartellaProgramma(), nomeStampa);
+    preparaStampante(stampante, contesto.cartella(), nomeStampa);
     if (!chiediStampa(contesto, proprietario, stampante, report))
         return EsitoStampa::Annullata;
     // Page by page, the program painting meanwhile; "Annulla" stops it: a

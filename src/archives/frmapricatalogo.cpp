@@ -105,7 +105,7 @@ TfrmApriCatalogo::TfrmApriCatalogo(const Contesto &contesto, QWidget *parent)
 void TfrmApriCatalogo::FormShow()
 {
     lblMemory->setText(marcaChiamante(Chiamante::Avvio));
-    lblFile->setText(m_contesto.cartellaProgramma());
+    lblFile->setText(m_contesto.cartella());
     costruisciElenco();
     // The keyboard starts in the list, where the choice is made.
     lstFiles->setFocus();
@@ -114,7 +114,7 @@ void TfrmApriCatalogo::FormShow()
 void TfrmApriCatalogo::costruisciElenco()
 {
     lstFiles->clear();
-    const QStringList voci = ElencoArchivi::elenco(m_contesto.cartellaProgramma());
+    const QStringList voci = ElencoArchivi::elenco(m_contesto.cartella());
     lstFiles->addItems(voci);
     lblCreati->setText(ElencoArchivi::rigaConteggio(int(voci.size())));
     lstFiles->clearSelection();
@@ -145,7 +145,7 @@ void TfrmApriCatalogo::FormClose()
 {
     const QString voce = voceScelta();
     if (chiamanteDaMarca(lblMemory->text()) == Chiamante::Documenti && !voce.isEmpty()) {
-        lblFile->setText(ElencoArchivi::percorsoDaVoce(m_contesto.cartellaProgramma(), voce));
+        lblFile->setText(ElencoArchivi::percorsoDaVoce(m_contesto.cartella(), voce));
         emit archivioScelto(lblFile->text(), ElencoArchivi::nomeDaVoce(voce));
     } else {
         m_contesto.mostraFinestra(Permanente::Avvio);
@@ -166,9 +166,9 @@ void TfrmApriCatalogo::btnEliminaClick()
     if (!m_contesto.conferma(kDomandaElimina))
         return;
 
-    lblFile->setText(ElencoArchivi::percorsoDaVoce(m_contesto.cartellaProgramma(), voce));
+    lblFile->setText(ElencoArchivi::percorsoDaVoce(m_contesto.cartella(), voce));
     if (ElencoArchivi::elimina(lblFile->text())) {
-        ElencoArchivi::togliTesti(m_contesto.cartellaProgramma(), ElencoArchivi::nomeDaVoce(voce));
+        ElencoArchivi::togliTesti(m_contesto.cartella(), ElencoArchivi::nomeDaVoce(voce));
         m_contesto.informazione(kEliminato);
     } else {
         m_contesto.avviso(kNonEliminato);

@@ -135,7 +135,7 @@ void TfrmCreaCatalogo::btnApplicaClick()
         break;
     }
 
-    lblFile->setText(percorsoArchivio(m_contesto.cartellaProgramma(), nome));
+    lblFile->setText(percorsoArchivio(m_contesto.cartella(), nome));
     if (QFileInfo::exists(lblFile->text())) {
         m_contesto.avviso(kNomeUsato);
         return;

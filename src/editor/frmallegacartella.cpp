@@ -210,7 +210,7 @@ void TfrmAllegaCartella::btnSfogliaClick(int k)
     }
     m_righe[k].txtFile->setText(nome);
 
-    const QString cartella = cartellaAllegati(m_contesto.cartellaProgramma());
+    const QString cartella = cartellaAllegati(m_contesto.cartella());
     if (!QDir().mkpath(cartella)) {
         // No copy can exist without the folder (read-only, no inodes left):
         // a name in the row would stand for a file that is not there.
@@ -218,8 +218,7 @@ void TfrmAllegaCartella::btnSfogliaClick(int k)
         m_contesto.avviso(kCopiaNonRiuscita);
         return;
     }
-    const QString destinazione =
-        percorsoAllegato(m_contesto.cartellaProgramma(), Testo::trim(m_righe[k].txtFile->text()));
+    const QString destinazione = percorsoAllegato(m_contesto.cartella(), Testo::trim(m_righe[k].txtFile->text()));
     if (destinazione.isEmpty())
         return;
     if (QFileInfo::exists(destinazione) && !m_contesto.conferma(kDomandaSovrascrivi))
@@ -233,7 +232,7 @@ void TfrmAllegaCartella::btnSfogliaClick(int k)
 // attachments folder is ignored.
 void TfrmAllegaCartella::btnApriClick(int k)
 {
-    const QString percorso = percorsoAllegato(m_contesto.cartellaProgramma(), Testo::trim(m_righe[k].txtFile->text()));
+    const QString percorso = percorsoAllegato(m_contesto.cartella(), Testo::trim(m_righe[k].txtFile->text()));
     if (percorso.isEmpty())
         return;
     TMisc::Open(u'"' + percorso + u'"');

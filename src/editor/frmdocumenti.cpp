@@ -97,7 +97,7 @@ TfrmDocumenti::TfrmDocumenti(const Contesto &contesto, QWidget *parent)
     collegaInvio(ordine, true);
     chkDaCompletare = creaCasella(pan);
 
-    m_documento = new DocumentoArchivio(m_contesto.cartellaProgramma(), this);
+    m_documento = new DocumentoArchivio(m_contesto.cartella(), this);
     connect(m_documento, &DocumentoArchivio::archivioCambiato, this, &TfrmDocumenti::mostraNome);
     connect(m_documento, &DocumentoArchivio::posizioneCambiata, this, &TfrmDocumenti::mostraPosizioneCorrente);
     connect(m_documento, &DocumentoArchivio::schedaMostrata, this, [this] {
@@ -296,7 +296,7 @@ void TfrmDocumenti::impostaAllegati(const ValoriAllegati &valori)
 
 void TfrmDocumenti::apriArchivio(const QString &percorso, const QString &nome)
 {
-    m_documento->impostaCartellaProgramma(m_contesto.cartellaProgramma());
+    m_documento->impostaCartellaProgramma(m_contesto.cartella());
     m_documento->apri(percorso, nome);
     mostra();
 }

@@ -57,7 +57,7 @@ TfrmGuida::TfrmGuida(const Contesto &contesto, QWidget *proprietario)
     imgPDF = immagine(pan, QStringLiteral("imgPDF"), QStringLiteral(":/home/pdf.svg"), QRect(8, 500, 27, 27));
     lnkWeb = new QLabel(QStringLiteral("Visualizza guida in formato PDF"), pan);
     lnkWeb->setObjectName(QStringLiteral("lnkWeb"));
-    new Collegamento(lnkWeb, imgPDF, u'"' + percorsoManuale(contesto.cartellaProgramma()) + u'"');
+    new Collegamento(lnkWeb, imgPDF, u'"' + percorsoManuale(contesto.cartella()) + u'"');
     lnkWeb->move(42, 502);
     allaRifinitura(lnkWeb, [this] { lnkWeb->adjustSize(); });
 

@@ -145,7 +145,7 @@ void TfrmExpDocumenti::cmdEsportaClick()
         grdRecords->setFocus();
     if (!m_contesto.conferma(kDomandaEsporta))
         return;
-    const QString percorso = m_contesto.cartellaProgramma() + kFileEsportazione;
+    const QString percorso = m_contesto.cartella() + kFileEsportazione;
     try {
         LavoroLungo lavoro(this, QStringLiteral(" Esportazione in corso"),
                            QStringLiteral("Esportazione delle schede in Excel: %1 di %2"), m_modello->rowCount(),

@@ -118,8 +118,7 @@ void TfrmSlideshow_Documenti::subApriFoto()
 {
     // Decoded at the size the screen shows it, never larger.
     const QSize area = imgFoto->size() * imgFoto->devicePixelRatioF();
-    const QImage foto =
-        fotoSlideshow(m_contesto.cartellaProgramma(), lblNome->text(), lblPosizione->text().toInt(), area);
+    const QImage foto = fotoSlideshow(m_contesto.cartella(), lblNome->text(), lblPosizione->text().toInt(), area);
     if (foto.isNull())
         mostraSegnaposto();
     else

@@ -307,7 +307,7 @@ void TestFinestre::cartellaDelProgramma()
     const Contesto *contesto = finestre().contesto;
     QVERIFY(contesto);
     QVERIFY(contesto != &contestoDiProva());
-    QCOMPARE(contesto->cartellaProgramma(), cartella.path() + QLatin1Char('/'));
+    QCOMPARE(contesto->cartella(), cartella.path() + QLatin1Char('/'));
     frmApriCatalogo()->mostra();
     QCOMPARE(frmApriCatalogo()->findChild<QLabel *>(QStringLiteral("lblFile"))->text(),
              cartella.path() + QLatin1Char('/'));

@@ -148,7 +148,7 @@ void TestStampaReport::senzaStampanteFilePredefinito()
     auto report = lista(3);
     RispostaStampa risposta;
     stampaReport(contestoDiProva(), nullptr, *report, nome);
-    QCOMPARE(risposta.richieste().first().fileProposto, contestoDiProva().cartellaProgramma() + file);
+    QCOMPARE(risposta.richieste().first().fileProposto, contestoDiProva().cartella() + file);
 }
 
 void TestStampaReport::stampanteCheFallisce()

@@ -86,7 +86,7 @@ T *figlio(QWidget *w, const char *nome, int k)
 
 QString allegati()
 {
-    return contestoDiProva().cartellaProgramma() + QStringLiteral("Documenti_Allegati/");
+    return contestoDiProva().cartella() + QStringLiteral("Documenti_Allegati/");
 }
 
 } // namespace
@@ -434,12 +434,12 @@ void TestAllega::cartellaNonCreabile_data()
 void TestAllega::cartellaNonCreabile()
 {
     QFETCH(QString, perche);
-    const QString programma = contestoDiProva().cartellaProgramma();
+    const QString programma = contestoDiProva().cartella();
     const QByteArray nomeProgramma = QFile::encodeName(programma);
     const auto ripristina = qScopeGuard([&] {
         ::chmod(nomeProgramma.constData(), 0700);
-        if (contestoDiProva().cartellaProgramma() != programma) {
-            ::umount2(QFile::encodeName(contestoDiProva().cartellaProgramma()).constData(), MNT_DETACH);
+        if (contestoDiProva().cartella() != programma) {
+            ::umount2(QFile::encodeName(contestoDiProva().cartella()).constData(), MNT_DETACH);
             contestoDiProva().impostaCartellaProgramma(programma);
         }
     });
@@ -457,7 +457,7 @@ void TestAllega::cartellaNonCreabile()
             QSKIP("no permission to mount a small tmpfs here");
         contestoDiProva().impostaCartellaProgramma(disco);
         for (int k = 0;; ++k) {
-            QFile f(contestoDiProva().cartellaProgramma() + QStringLiteral("riempimento%1").arg(k));
+            QFile f(contestoDiProva().cartella() + QStringLiteral("riempimento%1").arg(k));
             if (!f.open(QIODevice::WriteOnly))
                 break;
             QVERIFY(k < 1000);

@@ -166,8 +166,7 @@ void TestGuida::manuale()
     clicca(w);
     QCOMPARE(aperture.aperture(),
              QList<QUrl>{QUrl::fromLocalFile(m_programma->cartella() + QStringLiteral("Guida.pdf"))});
-    QCOMPARE(percorsoManuale(contestoDiProva().cartellaProgramma()),
-             m_programma->cartella() + QStringLiteral("Guida.pdf"));
+    QCOMPARE(percorsoManuale(contestoDiProva().cartella()), m_programma->cartella() + QStringLiteral("Guida.pdf"));
 }
 
 // Escape closes it as "Chiudi" does (and so does a close box that a window
