@@ -4,28 +4,31 @@
 #include "storage/fotopagina.h"
 #include "storage/testo.h"
 
+#include <utility>
+
 namespace {
 
 // The document's only way to its file. Reading never asks for write access:
 // an archive the user may only read must still show its records. The file
 // is closed when the work returns, and by the archive's destructor when it
 // throws.
-template <typename Lavoro> auto inLettura(const QString &percorso, Lavoro &&lavoro)
+template <typename Lavoro> auto conArchivio(const QString &percorso, TArchivioPagine::Accesso accesso, Lavoro &&lavoro)
 {
     TArchivioPagine archivio;
-    archivio.ApriArchivio(percorso, TArchivioPagine::Accesso::Lettura);
+    archivio.ApriArchivio(percorso, accesso);
     auto risultato = lavoro(archivio);
     archivio.ChiudiArchivio();
     return risultato;
 }
 
+template <typename Lavoro> auto inLettura(const QString &percorso, Lavoro &&lavoro)
+{
+    return conArchivio(percorso, TArchivioPagine::Accesso::Lettura, std::forward<Lavoro>(lavoro));
+}
+
 template <typename Lavoro> auto inScrittura(const QString &percorso, Lavoro &&lavoro)
 {
-    TArchivioPagine archivio;
-    archivio.ApriArchivio(percorso, TArchivioPagine::Accesso::LetturaScrittura);
-    auto risultato = lavoro(archivio);
-    archivio.ChiudiArchivio();
-    return risultato;
+    return conArchivio(percorso, TArchivioPagine::Accesso::LetturaScrittura, std::forward<Lavoro>(lavoro));
 }
 
 ValoriAllegati allegatiTrim(const ValoriAllegati &valori)
